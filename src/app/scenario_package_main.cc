@@ -1,0 +1,8 @@
+// The package program: builds its one embedded scenario in its own folder.
+#include "driver/form1.h"
+#include "platform/piattaforma_posix.h"
+
+int main() {
+  piattaforma_posix sistema;
+  return esegui_pacchetto(sistema);
+}

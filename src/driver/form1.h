@@ -1,0 +1,114 @@
+// Form1: the single object that holds all state of one run, and the
+// operations of every subsystem as member procedures working on it in place.
+// Each group of members is defined in its subsystem's folder:
+//   driver/    start-up, file naming, creating files, error state, `errore`
+//   model/     the structures below and their byte images
+//   sources/   the embedded texts and their writers
+//   reader/    `memorizza_dati`, `progressive_ordina`
+//   stamping/  `memo_montagna`, `memo_rallentamento`, `memo_segnale`,
+//              `memo_indicatori_v_max`
+//   finish/    `memorizza_percorso`, the finishing pass, the codes
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/cella.h"
+#include "model/tracciato.h"
+#include "model/voce.h"
+#include "platform/piattaforma.h"
+
+// Thrown to end the program from deep inside a run (a message has been shown);
+// the entry point turns it into the exit status. Nothing catches it on the way.
+struct fine_programma {
+  int stato;
+};
+
+struct Form1 {
+  explicit Form1(piattaforma& sistema) : sistema(sistema) {}
+
+  piattaforma& sistema;
+
+  // --- driver ---------------------------------------------------------------
+  std::string nome_scenario;  // Windows-1252
+  std::string numero_treno;   // Windows-1252
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+  // Where the last error recorded by the reader was met: the source file's
+  // name and the 1-based line of the key field; empty and 0 otherwise.
+  std::string sorgente_errore;
+  int32_t riga_sorgente_errore = 0;
+  // For error 25, what failed, in words (UTF-8).
+  std::string dettaglio_errore;
+
+  // The start-up: names, wait window, the five writers, the build.
+  void avvio();
+  // Shows " Errore n. " followed by `a` and ends the program.
+  [[noreturn]] void errore(const std::string& a);
+  // Shows `testo` in the message box and ends the program with status 1.
+  [[noreturn]] void messaggio_e_fine(const std::string& testo);
+
+  // File names, by plain concatenation of the two names (Windows-1252).
+  std::string nome_sorgente_linea() const { return nome_scenario + "_linea.txt"; }
+  std::string nome_sorgente_treno() const { return nome_scenario + "_" + numero_treno + "-.txt"; }
+  std::string nome_note() const { return nome_scenario + "_" + numero_treno + "_note.txt"; }
+  std::string nome_rallentamenti() const { return nome_scenario + "_" + numero_treno + "_rallentamenti.txt"; }
+  std::string nome_scheda() const { return nome_scenario + "_" + numero_treno + "_scheda_treno.txt"; }
+  std::string nome_file_linea() const { return nome_scenario + "_linea.dat"; }
+  std::string nome_file_sim() const { return nome_scenario + "_" + numero_treno + ".sim"; }
+  std::string nome_file_dat() const { return nome_scenario + "_" + numero_treno + ".dat"; }
+  // The path of a file of the program folder.
+  std::filesystem::path percorso_file(std::string_view nome) const;
+  // Creates the file afresh with exactly `contenuto`: through a temporary file
+  // in the same folder renamed over the final name, so no partial file is ever
+  // left. A failure shows a message naming the file and the reason and ends
+  // the program with status 1.
+  void scrivi_file_nuovo(std::string_view nome, std::string_view contenuto);
+
+  // --- model ----------------------------------------------------------------
+  std::vector<cella> percorso;  // cells 0..N; empty until the route length sizes it
+  tabella_testata testata;
+  tabella_tracciato tracciato;  // absent unless crea_linea is non-zero
+  std::array<int32_t, 81> inizio_montagne{};
+  std::array<int32_t, 81> fine_montagne{};
+  int32_t numero_montagne = 0;
+  int32_t crea_linea = 0;
+  std::string riga;  // the field last read from a source text
+
+  bool griglia_dimensionata() const { return !percorso.empty(); }
+  // N, the grid's last index. REQUIRES: griglia_dimensionata().
+  int32_t ultima_cella() const { return static_cast<int32_t>(percorso.size()) - 1; }
+
+  // --- sources --------------------------------------------------------------
+  void dati_linea();
+  void dati_treno();
+  void dati_note();
+  void dati_rallentamenti();
+  void dati_scheda();
+
+  // --- reader ---------------------------------------------------------------
+  void memorizza_dati();
+  void progressive_ordina();
+
+  // --- stamping -------------------------------------------------------------
+  void memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo);
+  void memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs, int32_t& strisces,
+                             int32_t& vad, int32_t& vbd, int32_t& vcd, int32_t& strisced);
+  void memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3, int32_t& rapp,
+                    int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo);
+  void memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta, int32_t& d_v);
+
+  // --- finish ---------------------------------------------------------------
+  void memorizza_percorso(int32_t& j);
+  void cancella_testata();
+  void passata_finale();
+  int32_t codice_gara_og() const;
+  int32_t codice_gara_st() const;
+};
+
+// The package program's whole run over a platform; returns the exit status.
+int esegui_pacchetto(piattaforma& sistema);

@@ -1,0 +1,34 @@
+// Little-endian encoding of the model's number types into a byte buffer, by
+// explicit shifts, whatever the host's byte order. The three binary writers
+// use nothing else.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline void metti_byte(std::string& b, uint8_t v) { b.push_back(static_cast<char>(v)); }
+
+inline void metti_integer(std::string& b, int16_t v) {
+  auto u = static_cast<uint16_t>(v);
+  b.push_back(static_cast<char>(u & 0xFF));
+  b.push_back(static_cast<char>(u >> 8));
+}
+
+inline void metti_long(std::string& b, int32_t v) {
+  auto u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+}
+
+inline void metti_doppio(std::string& b, double v) {
+  auto u = std::bit_cast<uint64_t>(v);
+  for (int i = 0; i < 8; ++i) b.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+}
+
+// A counted string: 2-byte length, then the Windows-1252 bytes.
+// REQUIRES: testo.size() <= 65535 (the reader refuses longer texts).
+inline void metti_stringa(std::string& b, std::string_view testo) {
+  metti_integer(b, static_cast<int16_t>(static_cast<uint16_t>(testo.size())));
+  b.append(testo);
+}

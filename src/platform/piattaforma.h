@@ -1,0 +1,63 @@
+// The seam between the build and the operating system.
+//
+// Everything the program asks of the platform goes through `piattaforma`: the
+// folder that holds the running program, the file operations, the wait window
+// and the message box. The build never touches the file system or the screen
+// in any other way, so tests can run it against an in-memory file system and
+// make any single operation fail.
+//
+// Errors are values: every file operation returns an `esito` that is empty on
+// success and otherwise carries the system's reason in words (UTF-8).
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct esito {
+  bool ok = true;
+  std::string motivo;  // the system's reason, when !ok
+
+  static esito riuscito() { return {}; }
+  static esito fallito(std::string motivo) { return {false, std::move(motivo)}; }
+  explicit operator bool() const { return ok; }
+};
+
+// A file being written. Created by piattaforma::crea; closing it is part of
+// the write and can fail too (a full disk may only show itself there).
+class file_in_scrittura {
+ public:
+  virtual ~file_in_scrittura() = default;
+  virtual esito scrivi(std::string_view dati) = 0;
+  virtual esito chiudi() = 0;
+};
+
+class piattaforma {
+ public:
+  virtual ~piattaforma() = default;
+
+  // The folder that holds the running program; every file lives there.
+  virtual std::filesystem::path cartella_programma() = 0;
+
+  // File operations, each one step that may fail on its own.
+  virtual bool esiste(const std::filesystem::path& p) = 0;
+  // Opens an existing file for reading and writing and closes it again.
+  virtual esito apri_e_chiudi(const std::filesystem::path& p) = 0;
+  // Creates the file, or empties an existing one, for writing.
+  virtual esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) = 0;
+  // Moves `da` over `a`, replacing `a` in one step.
+  virtual esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) = 0;
+  virtual esito rimuovi(const std::filesystem::path& p) = 0;
+  virtual esito leggi(const std::filesystem::path& p, std::string& contenuto) = 0;
+
+  // The wait window with "Attendere": shown without an owner, not modal, and
+  // painted once at once. A window that cannot be shown does not stop the run.
+  virtual void mostra_attesa() = 0;
+  // A modal message box with OK only, `testo` in UTF-8; returns when the user
+  // has closed it.
+  virtual void messaggio(const std::string& testo) = 0;
+
+  // The platform's form of a file name held as Windows-1252 bytes.
+  virtual std::filesystem::path nome_file(std::string_view nome_cp1252) = 0;
+};

@@ -1,0 +1,118 @@
+#include "platform/piattaforma_posix.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "model/windows1252.h"
+
+namespace {
+
+// The one place where an operating-system error becomes words.
+esito errore_posix(int numero) { return esito::fallito(std::strerror(numero)); }
+
+class file_posix : public file_in_scrittura {
+ public:
+  explicit file_posix(int fd) : fd_(fd) {}
+  ~file_posix() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  esito scrivi(std::string_view dati) override {
+    while (!dati.empty()) {
+      ssize_t n = ::write(fd_, dati.data(), dati.size());
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errore_posix(errno);
+      }
+      dati.remove_prefix(static_cast<size_t>(n));
+    }
+    return esito::riuscito();
+  }
+  esito chiudi() override {
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return errore_posix(errno);
+    return esito::riuscito();
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+piattaforma_posix::piattaforma_posix(std::filesystem::path cartella) : cartella_(std::move(cartella)) {
+  if (cartella_.empty()) {
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    cartella_ = ec ? std::filesystem::current_path() : exe.parent_path();
+  }
+}
+
+std::filesystem::path piattaforma_posix::cartella_programma() { return cartella_; }
+
+bool piattaforma_posix::esiste(const std::filesystem::path& p) {
+  struct stat st;
+  return ::lstat(p.c_str(), &st) == 0;
+}
+
+esito piattaforma_posix::apri_e_chiudi(const std::filesystem::path& p) {
+  int fd = ::open(p.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return errore_posix(errno);
+  ::close(fd);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) {
+  int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return errore_posix(errno);
+  f = std::make_unique<file_posix>(fd);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::rinomina(const std::filesystem::path& da, const std::filesystem::path& a) {
+  if (::rename(da.c_str(), a.c_str()) != 0) return errore_posix(errno);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::rimuovi(const std::filesystem::path& p) {
+  if (::unlink(p.c_str()) != 0) return errore_posix(errno);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& contenuto) {
+  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errore_posix(errno);
+  contenuto.clear();
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) contenuto.reserve(static_cast<size_t>(st.st_size));
+  char blocco[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, blocco, sizeof blocco);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int e = errno;
+      ::close(fd);
+      return errore_posix(e);
+    }
+    contenuto.append(blocco, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return esito::riuscito();
+}
+
+void piattaforma_posix::mostra_attesa() { std::fputs("Attendere\n", stderr); }
+
+void piattaforma_posix::messaggio(const std::string& testo) {
+  std::string riga = testo + "\n";
+  std::fputs(riga.c_str(), stderr);
+}
+
+std::filesystem::path piattaforma_posix::nome_file(std::string_view nome_cp1252) {
+  return std::filesystem::path(da_cp1252_a_utf8(nome_cp1252));
+}

@@ -1,0 +1,26 @@
+// The platform seam on a POSIX system without a window system: the program
+// folder from /proc/self/exe, files through open/write/rename/unlink, and the
+// wait window and the message box stood in for by lines on standard error.
+#pragma once
+
+#include "platform/piattaforma.h"
+
+class piattaforma_posix : public piattaforma {
+ public:
+  // `cartella` empty: the folder of the running executable.
+  explicit piattaforma_posix(std::filesystem::path cartella = {});
+
+  std::filesystem::path cartella_programma() override;
+  bool esiste(const std::filesystem::path& p) override;
+  esito apri_e_chiudi(const std::filesystem::path& p) override;
+  esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
+  esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
+  esito rimuovi(const std::filesystem::path& p) override;
+  esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
+  void mostra_attesa() override;
+  void messaggio(const std::string& testo) override;
+  std::filesystem::path nome_file(std::string_view nome_cp1252) override;
+
+ private:
+  std::filesystem::path cartella_;
+};

@@ -1,0 +1,124 @@
+#include "reader/lettore_campi.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "model/arrotonda.h"
+#include "model/errore_lettura.h"
+
+namespace {
+
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+bool cifra(char c) { return c >= '0' && c <= '9'; }
+
+// A token's value: optional sign, digits, optionally '.' and digits.
+int64_t valore_token(std::string_view t) {
+  while (!t.empty() && spazio(t.front())) t.remove_prefix(1);
+  while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
+  if (t.empty()) return 0;
+  size_t i = 0;
+  if (t[i] == '+' || t[i] == '-') ++i;
+  size_t inizio_cifre = i;
+  while (i < t.size() && cifra(t[i])) ++i;
+  size_t cifre_intere = i - inizio_cifre;
+  bool frazione = false;
+  if (i < t.size() && t[i] == '.') {
+    frazione = true;
+    ++i;
+    while (i < t.size() && cifra(t[i])) ++i;
+  }
+  if (cifre_intere == 0 || i != t.size()) throw errore_lettura{"campo numerico non valido: \"" + std::string(t) + "\""};
+
+  std::string_view numero = t;
+  if (numero.front() == '+') numero.remove_prefix(1);
+  if (!frazione) {
+    int64_t v = 0;
+    auto [fine, ec] = std::from_chars(numero.data(), numero.data() + numero.size(), v);
+    if (ec != std::errc() || fine != numero.data() + numero.size())
+      throw errore_lettura{"numero troppo grande: " + std::string(t)};
+    return v;
+  }
+  double d = 0;
+  auto [fine, ec] = std::from_chars(numero.data(), numero.data() + numero.size(), d);
+  if (ec != std::errc() || fine != numero.data() + numero.size() || !std::isfinite(d))
+    throw errore_lettura{"numero non valido: " + std::string(t)};
+  d = arrotonda(d);
+  if (d < -9.0e18 || d > 9.0e18) throw errore_lettura{"numero troppo grande: " + std::string(t)};
+  return static_cast<int64_t>(d);
+}
+
+}  // namespace
+
+void lettore_campi::richiedi_dati() const {
+  if (finito()) throw errore_lettura{"il file finisce prima del campo atteso"};
+}
+
+void lettore_campi::salta_spazi() {
+  while (!finito() && spazio(testo_[pos_])) ++pos_;
+}
+
+bool lettore_campi::a_fine_riga() const { return !finito() && fine_riga(testo_[pos_]); }
+
+void lettore_campi::consuma_fine_riga() {
+  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
+  ++pos_;
+  ++riga_;
+}
+
+std::string lettore_campi::testo() {
+  richiedi_dati();
+  salta_spazi();
+  std::string campo;
+  if (!finito() && testo_[pos_] == '"') {
+    ++pos_;
+    size_t inizio = pos_;
+    while (!finito() && testo_[pos_] != '"' && !fine_riga(testo_[pos_])) ++pos_;
+    campo.assign(testo_.substr(inizio, pos_ - inizio));
+    if (!finito() && testo_[pos_] == '"') {
+      ++pos_;
+      while (!finito() && testo_[pos_] != ',' && !fine_riga(testo_[pos_])) ++pos_;
+    }
+  } else {
+    size_t inizio = pos_;
+    while (!finito() && testo_[pos_] != ',' && !fine_riga(testo_[pos_])) ++pos_;
+    std::string_view t = testo_.substr(inizio, pos_ - inizio);
+    while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
+    campo.assign(t);
+  }
+  if (!finito()) {
+    if (testo_[pos_] == ',')
+      ++pos_;
+    else
+      consuma_fine_riga();
+  }
+  return campo;
+}
+
+int64_t lettore_campi::numero() {
+  richiedi_dati();
+  salta_spazi();
+  std::string_view token;
+  if (!finito() && testo_[pos_] == '"') {
+    size_t inizio = ++pos_;
+    while (!finito() && testo_[pos_] != '"' && !fine_riga(testo_[pos_])) ++pos_;
+    token = testo_.substr(inizio, pos_ - inizio);
+    if (!finito() && testo_[pos_] == '"') ++pos_;
+  } else {
+    size_t inizio = pos_;
+    while (!finito() && testo_[pos_] != ',' && !spazio(testo_[pos_]) && !fine_riga(testo_[pos_])) ++pos_;
+    token = testo_.substr(inizio, pos_ - inizio);
+  }
+  salta_spazi();
+  if (!finito()) {
+    if (testo_[pos_] == ',')
+      ++pos_;
+    else if (a_fine_riga())
+      consuma_fine_riga();
+  }
+  return valore_token(token);
+}
+
+int32_t lettore_campi::numero_long() { return in_long(numero()); }
+int16_t lettore_campi::numero_integer() { return in_integer(numero()); }
+uint8_t lettore_campi::numero_byte() { return in_byte(numero()); }

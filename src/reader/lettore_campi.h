@@ -1,0 +1,46 @@
+// The sequential comma-separated field reader of the source texts. It works on
+// the bytes of one text in memory, so its tests need no files.
+//
+// Lines end at CR LF, LF or CR; blanks are space and tab.
+// - A text field skips leading blanks. "Quoted" text runs to the next quote
+//   on the same line, and the rest up to a comma or the line end is dropped;
+//   otherwise the text runs to a comma or the line end, trailing blanks
+//   removed. The comma or line end is consumed.
+// - A numeric field skips leading blanks; its token runs to a comma, a blank
+//   or the line end (or is "quoted"); then blanks are skipped and one comma,
+//   or else one line end, is consumed. An empty token is 0; a token is an
+//   optional sign, digits, and optionally '.' and digits; a fraction is
+//   rounded by `arrotonda`. Anything else, or a value outside the field's
+//   type, throws errore_lettura.
+// - Reading any field when no data remains throws errore_lettura.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class lettore_campi {
+ public:
+  explicit lettore_campi(std::string_view testo) : testo_(testo) {}
+
+  // No data remains: the read position is at the end of the text.
+  bool finito() const { return pos_ >= testo_.size(); }
+  // 1-based number of the line the read position is on.
+  int32_t riga() const { return riga_; }
+
+  std::string testo();
+  int32_t numero_long();
+  int16_t numero_integer();
+  uint8_t numero_byte();
+
+ private:
+  int64_t numero();  // the token's value, before the check of its type
+  void salta_spazi();
+  bool a_fine_riga() const;
+  void consuma_fine_riga();
+  void richiedi_dati() const;
+
+  std::string_view testo_;
+  size_t pos_ = 0;
+  int32_t riga_ = 1;
+};

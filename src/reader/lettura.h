@@ -1,0 +1,85 @@
+// The working state of one run of the reader `memorizza_dati`, shared by its
+// phases: the field reader over the source being read, the cursors and
+// counters that carry from line to line, and the steps every phase uses
+// (reading a key, the grid test, recording an error, stopping).
+//
+// Two ways out of a phase besides its normal end:
+// - `ferma` records an error, deletes the source named and throws
+//   stop_lettura: the reader returns at once;
+// - errore_lettura (model/errore_lettura.h), from anywhere: the read-failure
+//   path, error 25.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "driver/form1.h"
+#include "model/errore_lettura.h"
+#include "reader/lettore_campi.h"
+
+struct stop_lettura {};
+
+class lettura {
+ public:
+  explicit lettura(Form1& form) : f(form) {}
+
+  Form1& f;
+
+  // The source being read.
+  std::string nome_sorgente;  // Windows-1252 file name
+  std::string contenuto;
+  std::optional<lettore_campi> campi;
+  int32_t riga_chiave = 0;  // line of the last key field read
+
+  // Working values of the line source (carried from line to line).
+  int32_t cursore_pendenza = 0;
+  int32_t pendenza_precedente = 0;
+  int32_t metro = 2;  // next metre of tracciato to compute
+  int32_t contatore_cartelli = 80;
+
+  // Working values of the train source.
+  int32_t cursore_velocita = 0;
+  int32_t velocita_precedente = 0;
+  int32_t cursore_aderenza = 0;
+  int32_t aderenza_precedente = 0;
+  int32_t contatore_stazioni = 1;
+
+  // Phases, in the order the reader runs them.
+  void inizio();             // name copies, errors 101 and 102, finds "[generale]"
+  void sezione_generale();   // general section of the line source
+  void profilo_linea();      // rest of the line source and its end steps
+  void sorgente_treno();     // the train source, its end steps and last check
+  void stazione();           // one station line of the train source
+  void fallimento(const errore_lettura& e);  // error 25
+
+  // Reads the whole of a source into memory and starts reading it.
+  // A file that cannot be read throws errore_lettura.
+  void apri(const std::string& nome);
+  // Ends the reading of the current source (the file is read whole, so this
+  // only forgets it).
+  void chiudi();
+  // Deletes a source; a failure throws errore_lettura.
+  void cancella(const std::string& nome);
+
+  // One pass's key field into f.riga, with the "-" rule. Returns false when
+  // the loop must end (no data remains), the field then left uninterpreted.
+  bool chiave_generale();  // up to ten "-" repeats, no end test between them
+  bool chiave();           // up to two "-" repeats, end test after each
+
+  // Recording errors: the number, the position where it has one, and where in
+  // which source the reader was.
+  void registra(int32_t codice);
+  void registra(int32_t codice, int32_t posizione);
+  // Records, closes and deletes `da_cancellare` (when not empty) and stops.
+  [[noreturn]] void ferma(int32_t codice, const std::string& da_cancellare);
+  [[noreturn]] void ferma(int32_t codice, int32_t posizione, const std::string& da_cancellare);
+
+  // N; a feature met before the route length has sized the grid is a read failure.
+  int32_t ultima_cella() const;
+  // The grid test of a feature line: beyond the grid when
+  // (posizione + margine) / 50 > N. Records code 15 at `posizione` when so.
+  bool oltre_griglia(int32_t posizione, int32_t margine = 100);
+  // Records code 15 at `posizione` for a line whose target cell lies outside 0..N.
+  bool cella_fuori(int64_t cella, int32_t posizione);
+};

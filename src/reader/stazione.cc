@@ -1,0 +1,4 @@
+// One station line of the train source.
+#include "reader/lettura.h"
+
+void lettura::stazione() {}

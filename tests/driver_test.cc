@@ -1,0 +1,118 @@
+// The driver: creating files afresh, file failures that end the run, the
+// error message, and the start-up's order.
+#include <gtest/gtest.h>
+
+#include "driver/form1.h"
+#include "platform/piattaforma_posix.h"
+#include "support/cartella_temporanea.h"
+#include "support/file_system_fake.h"
+
+namespace {
+
+// Runs `passo` and returns the exit status it ends the program with, or -1
+// when it returns normally.
+template <typename F>
+int stato_di_fine(F passo) {
+  try {
+    passo();
+  } catch (const fine_programma& fine) {
+    return fine.stato;
+  }
+  return -1;
+}
+
+TEST(file_nuovo, sostituisce_per_intero_un_file_piu_lungo) {
+  sistema_finto sistema;
+  Form1 form(sistema);
+  sistema.file["a.dat"] = std::string(5000, 'x');
+  form.scrivi_file_nuovo("a.dat", "nuovo");
+  EXPECT_EQ(sistema.file["a.dat"], "nuovo");
+  EXPECT_EQ(sistema.file.size(), 1u);
+  // The old file is opened for writing first, then the new content goes
+  // through a temporary file renamed over it.
+  EXPECT_EQ(sistema.registro, (std::vector<std::string>{"apri a.dat", "crea a.dat.parziale", "scrivi a.dat.parziale",
+                                                        "chiudi a.dat.parziale", "rinomina a.dat.parziale a.dat"}));
+}
+
+TEST(file_nuovo, ogni_operazione_che_fallisce_ferma_senza_lasciare_file_parziali) {
+  // Operations of one write over an existing file: apri, crea, scrivi, chiudi, rinomina.
+  const char* azioni[] = {"aprire", "creare", "scrivere", "chiudere", "sostituire"};
+  for (int k = 1; k <= 5; ++k) {
+    SCOPED_TRACE(k);
+    sistema_finto sistema;
+    Form1 form(sistema);
+    sistema.file["prima.txt"] = "resta";
+    sistema.file["a.dat"] = "vecchio";
+    sistema.operazione_che_fallisce = k;
+    EXPECT_EQ(stato_di_fine([&] { form.scrivi_file_nuovo("a.dat", "nuovo"); }), 1);
+    ASSERT_EQ(sistema.messaggi.size(), 1u);
+    EXPECT_NE(sistema.messaggi[0].find(azioni[k - 1]), std::string::npos) << sistema.messaggi[0];
+    EXPECT_NE(sistema.messaggi[0].find("a.dat"), std::string::npos);
+    EXPECT_NE(sistema.messaggi[0].find("errore simulato"), std::string::npos);
+    EXPECT_EQ(sistema.file["prima.txt"], "resta");
+    EXPECT_EQ(sistema.file["a.dat"], "vecchio");
+    EXPECT_EQ(sistema.file.count("a.dat.parziale"), 0u);
+  }
+}
+
+TEST(file_nuovo, su_disco_una_cartella_col_nome_del_file_ferma_il_programma) {
+  cartella_temporanea cartella;
+  struct con_messaggio : piattaforma_posix {
+    using piattaforma_posix::piattaforma_posix;
+    std::string ultimo;
+    void messaggio(const std::string& t) override { ultimo = t; }
+  } registrato(cartella.percorso());
+  Form1 form(registrato);
+  cartella.scrivi("vecchio.txt", "resta");
+  std::filesystem::create_directory(cartella / "a.dat");
+  EXPECT_EQ(stato_di_fine([&] { form.scrivi_file_nuovo("a.dat", "nuovo"); }), 1);
+  EXPECT_NE(registrato.ultimo.find((cartella / "a.dat").string()), std::string::npos) << registrato.ultimo;
+  EXPECT_NE(registrato.ultimo.find("directory"), std::string::npos) << registrato.ultimo;
+  EXPECT_EQ(cartella.leggi("vecchio.txt"), "resta");
+  EXPECT_FALSE(std::filesystem::exists(cartella / "a.dat.parziale"));
+
+  // And over a plain file of the same name, the new content replaces it whole.
+  cartella.scrivi("b.dat", std::string(100, 'x'));
+  form.scrivi_file_nuovo("b.dat", "nuovo");
+  EXPECT_EQ(cartella.leggi("b.dat"), "nuovo");
+}
+
+TEST(errore, mostra_il_numero_con_lo_spazio_iniziale_e_finisce) {
+  for (auto [numero, testo] : {std::pair{"1250", " Errore n. 1250"}, {"1251", " Errore n. 1251"}, {"", " Errore n. "}}) {
+    sistema_finto sistema;
+    Form1 form(sistema);
+    EXPECT_EQ(stato_di_fine([&] { form.errore(numero); }), 1);
+    EXPECT_EQ(sistema.messaggi, std::vector<std::string>{testo});
+  }
+}
+
+TEST(avvio, nomi_finestra_e_scrittori_nell_ordine) {
+  sistema_finto sistema;
+  esegui_pacchetto(sistema);
+  EXPECT_EQ(sistema.attese, 1);
+  std::vector<std::string> creati;
+  for (const std::string& r : sistema.registro)
+    if (r.rfind("rinomina ", 0) == 0) creati.push_back(r.substr(r.find(".parziale ") + 10));
+  ASSERT_GE(creati.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(creati.begin(), creati.begin() + 5),
+            (std::vector<std::string>{"Borvale PF_Borvale PR_linea.txt", "Borvale PF_Borvale PR_31758-.txt",
+                                      "Borvale PF_Borvale PR_31758_note.txt",
+                                      "Borvale PF_Borvale PR_31758_rallentamenti.txt",
+                                      "Borvale PF_Borvale PR_31758_scheda_treno.txt"}));
+}
+
+TEST(avvio, un_file_che_non_si_puo_scrivere_lascia_quelli_scritti_prima) {
+  sistema_finto sistema;
+  // The notes are the third file: fail its creation (operations: crea, scrivi,
+  // chiudi, rinomina per file).
+  sistema.operazione_che_fallisce = 9;
+  EXPECT_EQ(esegui_pacchetto(sistema), 1);
+  EXPECT_EQ(sistema.registro.back(), "crea Borvale PF_Borvale PR_31758_note.txt.parziale");
+  EXPECT_EQ(sistema.file.size(), 2u);
+  EXPECT_EQ(sistema.file.count("Borvale PF_Borvale PR_linea.txt"), 1u);
+  EXPECT_EQ(sistema.file.count("Borvale PF_Borvale PR_31758-.txt"), 1u);
+  ASSERT_EQ(sistema.messaggi.size(), 1u);
+  EXPECT_NE(sistema.messaggi[0].find("Borvale PF_Borvale PR_31758_note.txt"), std::string::npos);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -26,9 +27,12 @@ inline void metti_doppio(std::string& b, double v) {
   for (int i = 0; i < 8; ++i) b.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
 }
 
-// A counted string: 2-byte length, then the Windows-1252 bytes.
-// REQUIRES: testo.size() <= 65535 (the reader refuses longer texts).
+// A counted string: 2-byte length, then the Windows-1252 bytes. A text too
+// long for its count is refused rather than written with a wrong length,
+// which would shift every later field of the file.
 inline void metti_stringa(std::string& b, std::string_view testo) {
+  if (testo.size() > 0xFFFF)
+    throw std::length_error("testo di " + std::to_string(testo.size()) + " byte, oltre 65535");
   metti_integer(b, static_cast<int16_t>(static_cast<uint16_t>(testo.size())));
   b.append(testo);
 }

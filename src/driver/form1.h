@@ -106,6 +106,11 @@ struct Form1 {
   void memorizza_percorso(int32_t& j);
   void cancella_testata();
   void passata_finale();
+  // The smaller of x and y; x on a tie.
+  static int32_t minimo(int32_t x, int32_t y);
+  // The report of the recorded build error: " Errore n. " and the number,
+  // then " a <metres> m" for the errors that carry a position.
+  std::string testo_errore_build() const;
   int32_t codice_gara_og() const;
   int32_t codice_gara_st() const;
 };

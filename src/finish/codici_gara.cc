@@ -1,5 +1,40 @@
-// The two competition codes, computed from the code key.
-#include "driver/form1.h"
+// The two competition codes, computed from the code key: the train number and
+// the scenario name as the header records hold them, lower-cased, padded with
+// a fixed filler, of which the first 25 characters count. The simulator checks
+// the codes against the names, so every byte of the rule matters.
+#include <string>
 
-int32_t Form1::codice_gara_og() const { return 0; }
-int32_t Form1::codice_gara_st() const { return 0; }
+#include "driver/form1.h"
+#include "model/windows1252.h"
+
+namespace {
+
+constexpr std::string_view riempitivo = "kkjjhhggppqqrrssttuuvvwwzz";
+constexpr size_t caratteri_chiave = 25;
+
+// Characters 1..25 of the key, Windows-1252 bytes. The filler is longer than
+// 25, so the key always has them all.
+std::string chiave_gara(const tabella_testata& testata) {
+  std::string chiave = minuscole_cp1252(testata[86].nome + testata[85].nome);
+  chiave.append(riempitivo);
+  chiave.resize(caratteri_chiave);
+  return chiave;
+}
+
+// A character's code is its Windows-1252 byte, 0..255.
+int32_t codice_di(char c) { return static_cast<unsigned char>(c); }
+
+}  // namespace
+
+int32_t Form1::codice_gara_og() const {
+  int32_t totale = 0;
+  for (char c : chiave_gara(testata)) totale += codice_di(c);
+  return totale;
+}
+
+int32_t Form1::codice_gara_st() const {
+  const std::string chiave = chiave_gara(testata);
+  int32_t totale = 0;
+  for (size_t p = 1; p <= chiave.size(); ++p) totale += codice_di(chiave[p - 1]) * static_cast<int32_t>(p);
+  return totale;
+}

@@ -23,7 +23,10 @@ class file_finto : public file_in_scrittura {
 
 }  // namespace
 
-std::string sistema_finto::nome(const std::filesystem::path& p) { return p.filename().string(); }
+std::string sistema_finto::nome(const std::filesystem::path& p) {
+  if (p.parent_path() != cartella_programma()) fuori_cartella.push_back(p.string());
+  return p.filename().string();
+}
 
 bool sistema_finto::conta(const std::string& voce_registro) {
   registro.push_back(voce_registro);

@@ -21,6 +21,8 @@ class sistema_finto : public piattaforma {
   // The 1-based number of the file operation that fails; 0: none fails.
   int operazione_che_fallisce = 0;
   int operazioni = 0;
+  // Paths the program used outside its folder; always empty in a sound run.
+  std::vector<std::string> fuori_cartella;
 
   std::filesystem::path cartella_programma() override { return "/programma"; }
   bool esiste(const std::filesystem::path& p) override;
@@ -35,6 +37,6 @@ class sistema_finto : public piattaforma {
 
   // Counts one operation; false when it is the one that must fail.
   bool conta(const std::string& voce_registro);
-  // The name of a path of the program folder.
-  static std::string nome(const std::filesystem::path& p);
+  // The name of a path of the program folder; a path elsewhere is recorded.
+  std::string nome(const std::filesystem::path& p);
 };

@@ -1,0 +1,162 @@
+// The field reader of the source texts, on texts in memory: which fields a
+// text gives, which tokens and values it refuses, and the line numbers it
+// reports.
+#include "reader/lettore_campi.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/errore_lettura.h"
+
+namespace {
+
+// One read: 't' text, 'l' 32-bit, 'i' 16-bit, 'b' byte; the value it gives,
+// numbers in decimal.
+struct campo {
+  char tipo;
+  std::string valore;
+};
+
+struct caso {
+  const char* nome;
+  std::string testo;
+  std::vector<campo> campi;
+  bool finito_dopo;  // whether no data remains after the reads
+};
+
+std::string leggi(lettore_campi& l, char tipo) {
+  switch (tipo) {
+    case 't':
+      return l.testo();
+    case 'l':
+      return std::to_string(l.numero_long());
+    case 'i':
+      return std::to_string(l.numero_integer());
+    default:
+      return std::to_string(l.numero_byte());
+  }
+}
+
+class LettoreCampi : public testing::TestWithParam<caso> {};
+
+TEST_P(LettoreCampi, DaICampiAttesi) {
+  const caso& c = GetParam();
+  lettore_campi l(c.testo);
+  for (size_t i = 0; i < c.campi.size(); ++i) {
+    ASSERT_FALSE(l.finito()) << "campo " << i;
+    EXPECT_EQ(leggi(l, c.campi[i].tipo), c.campi[i].valore) << "campo " << i;
+  }
+  EXPECT_EQ(l.finito(), c.finito_dopo);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Testi, LettoreCampi,
+    testing::Values(
+        // Line ends and text fields.
+        caso{"crlf", "a,b\r\nc\r\n", {{'t', "a"}, {'t', "b"}, {'t', "c"}}, true},
+        caso{"lf", "a\nb\n", {{'t', "a"}, {'t', "b"}}, true},
+        caso{"cr", "a\rb\r", {{'t', "a"}, {'t', "b"}}, true},
+        caso{"lf_cr_due_righe", "a\n\rb", {{'t', "a"}, {'t', ""}, {'t', "b"}}, true},
+        caso{"riga_vuota", "\r\nx", {{'t', ""}, {'t', "x"}}, true},
+        caso{"spazi_tolti", " \t pendenza \t ,  x y  \r\n", {{'t', "pendenza"}, {'t', "x y"}}, true},
+        caso{"solo_spazi_testo", "   ", {{'t', ""}}, true},
+        caso{"virgola_a_fine_riga", "a,\r\nb", {{'t', "a"}, {'t', ""}, {'t', "b"}}, true},
+        caso{"virgolette", "\"a, b \"  resto, c", {{'t', "a, b "}, {'t', "c"}}, true},
+        caso{"virgolette_spazi_interni", "  \"  a\"\r\nb", {{'t', "  a"}, {'t', "b"}}, true},
+        caso{"virgolette_non_chiuse", "\"abc, d\r\ne", {{'t', "abc, d"}, {'t', "e"}}, true},
+        caso{"virgolette_in_mezzo", "a\"b,c", {{'t', "a\"b"}, {'t', "c"}}, true},
+        // Numeric fields: separators.
+        caso{"chiave_e_valori", "lunghezza percorso,    4000\r\nx", {{'t', "lunghezza percorso"}, {'l', "4000"}, {'t', "x"}},
+             true},
+        caso{"spazi_prima_della_virgola", "0    ,0\r\n", {{'l', "0"}, {'l', "0"}}, true},
+        caso{"solo_spazi_separano",
+             "orologio,    13              27            42 \r\n[aderenze]",
+             {{'t', "orologio"}, {'l', "13"}, {'l', "27"}, {'l', "42"}, {'t', "[aderenze]"}},
+             true},
+        caso{"spazio_e_fine_riga", "1 \r\n2", {{'l', "1"}, {'l', "2"}}, true},
+        caso{"una_sola_fine_riga", "5\r\n\r\n", {{'l', "5"}, {'t', ""}}, true},
+        caso{"token_vuoto", "1,,3", {{'l', "1"}, {'l', "0"}, {'l', "3"}}, true},
+        caso{"solo_spazi_numero", "   ", {{'l', "0"}}, true},
+        caso{"numero_tra_virgolette", "\"12\" , \" -3 \",4", {{'l', "12"}, {'l', "-3"}, {'l', "4"}}, true},
+        caso{"segni", "-4,+7,-0", {{'l', "-4"}, {'l', "7"}, {'l', "0"}}, true},
+        // Fractions: the nearest whole number, ties to even.
+        caso{"frazioni",
+             "2.5,3.5,-0.5,-1.5,1.49,0.5000001,7.,1.0",
+             {{'l', "2"}, {'l', "4"}, {'l', "0"}, {'l', "-2"}, {'l', "1"}, {'l', "1"}, {'l', "7"}, {'l', "1"}},
+             true},
+        caso{"frazione_al_limite", "2147483646.5", {{'l', "2147483646"}}, true},
+        // The limits of each type are accepted.
+        caso{"limiti",
+             "2147483647,-2147483648,32767,-32768,255,0",
+             {{'l', "2147483647"}, {'l', "-2147483648"}, {'i', "32767"}, {'i', "-32768"}, {'b', "255"}, {'b', "0"}},
+             true},
+        caso{"resta_dato", "1,2", {{'l', "1"}}, false}),
+    [](const testing::TestParamInfo<caso>& i) { return std::string(i.param.nome); });
+
+// A token that is not a number, or a value outside its field's type, is a
+// read failure.
+struct rifiuto {
+  std::string testo;
+  char tipo;
+};
+
+class LettoreCampiRifiuta : public testing::TestWithParam<rifiuto> {};
+
+TEST_P(LettoreCampiRifiuta, Lancia) {
+  lettore_campi l(GetParam().testo);
+  EXPECT_THROW(leggi(l, GetParam().tipo), errore_lettura);
+}
+
+INSTANTIATE_TEST_SUITE_P(Token, LettoreCampiRifiuta,
+                         testing::Values(rifiuto{"abc", 'l'}, rifiuto{"12x", 'l'}, rifiuto{"1e5", 'l'},
+                                         rifiuto{"0x10", 'l'}, rifiuto{"--1", 'l'}, rifiuto{"+", 'l'},
+                                         rifiuto{"-", 'l'}, rifiuto{".5", 'l'}, rifiuto{"1.2.3", 'l'},
+                                         rifiuto{"\"1 2\"", 'l'}, rifiuto{"2147483648", 'l'},
+                                         rifiuto{"-2147483649", 'l'}, rifiuto{"2147483647.5", 'l'},
+                                         rifiuto{"99999999999999999999999", 'l'},
+                                         rifiuto{"1" + std::string(400, '0') + ".5", 'l'}, rifiuto{"32768", 'i'},
+                                         rifiuto{"-32769", 'i'}, rifiuto{"256", 'b'}, rifiuto{"-1", 'b'},
+                                         rifiuto{"255.5", 'b'}));
+
+TEST(LettoreCampi, IlSecondoCampoCattivoLanciaDopoIlPrimo) {
+  lettore_campi l("1,5x");
+  EXPECT_EQ(l.numero_long(), 1);
+  EXPECT_THROW(l.numero_long(), errore_lettura);
+}
+
+TEST(LettoreCampi, LeggereAllaFineLancia) {
+  lettore_campi vuoto("");
+  EXPECT_TRUE(vuoto.finito());
+  EXPECT_THROW(vuoto.testo(), errore_lettura);
+  EXPECT_THROW(vuoto.numero_long(), errore_lettura);
+
+  lettore_campi l("[fine]\r\n");
+  EXPECT_EQ(l.testo(), "[fine]");
+  EXPECT_TRUE(l.finito());
+  EXPECT_THROW(l.testo(), errore_lettura);
+  EXPECT_THROW(l.numero_byte(), errore_lettura);
+}
+
+TEST(LettoreCampi, NumeraLeRighe) {
+  lettore_campi l("a\r\nb\nc\rd, 1 2\r\n\"e\" x\r\nf");
+  std::vector<int32_t> righe;
+  righe.push_back(l.riga());
+  l.testo();  // a
+  righe.push_back(l.riga());
+  l.testo();  // b
+  righe.push_back(l.riga());
+  l.testo();  // c
+  righe.push_back(l.riga());
+  l.testo();  // d
+  l.numero_long();
+  righe.push_back(l.riga());
+  l.numero_long();  // 2 and its line end
+  righe.push_back(l.riga());
+  l.testo();  // "e"
+  righe.push_back(l.riga());
+  EXPECT_EQ(righe, (std::vector<int32_t>{1, 2, 3, 4, 4, 5, 6}));
+}
+
+}  // namespace

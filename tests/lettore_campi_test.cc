@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Line ends and text fields.
         caso{"crlf", "a,b\r\nc\r\n", {{'t', "a"}, {'t', "b"}, {'t', "c"}}, true},
-        caso{"lf", "a\nb\n", {{'t', "a"}, {'t', "b"}}, true},
+        caso{"lf", "a\nb\n", {{'t', "a"}, {'t', "b"}}, true},  //
         caso{"cr", "a\rb\r", {{'t', "a"}, {'t', "b"}}, true},
         caso{"lf_cr_due_righe", "a\n\rb", {{'t', "a"}, {'t', ""}, {'t', "b"}}, true},
         caso{"riga_vuota", "\r\nx", {{'t', ""}, {'t', "x"}}, true},
@@ -68,7 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"virgolette_non_chiuse", "\"abc, d\r\ne", {{'t', "abc, d"}, {'t', "e"}}, true},
         caso{"virgolette_in_mezzo", "a\"b,c", {{'t', "a\"b"}, {'t', "c"}}, true},
         // Numeric fields: separators.
-        caso{"chiave_e_valori", "lunghezza percorso,    4000\r\nx", {{'t', "lunghezza percorso"}, {'l', "4000"}, {'t', "x"}},
+        caso{"chiave_e_valori",
+             "lunghezza percorso,    4000\r\nx",
+             {{'t', "lunghezza percorso"}, {'l', "4000"}, {'t', "x"}},
              true},
         caso{"spazi_prima_della_virgola", "0    ,0\r\n", {{'l', "0"}, {'l', "0"}}, true},
         caso{"solo_spazi_separano",
@@ -109,16 +111,14 @@ TEST_P(LettoreCampiRifiuta, Lancia) {
   EXPECT_THROW(leggi(l, GetParam().tipo), errore_lettura);
 }
 
-INSTANTIATE_TEST_SUITE_P(Token, LettoreCampiRifiuta,
-                         testing::Values(rifiuto{"abc", 'l'}, rifiuto{"12x", 'l'}, rifiuto{"1e5", 'l'},
-                                         rifiuto{"0x10", 'l'}, rifiuto{"--1", 'l'}, rifiuto{"+", 'l'},
-                                         rifiuto{"-", 'l'}, rifiuto{".5", 'l'}, rifiuto{"1.2.3", 'l'},
-                                         rifiuto{"\"1 2\"", 'l'}, rifiuto{"2147483648", 'l'},
-                                         rifiuto{"-2147483649", 'l'}, rifiuto{"2147483647.5", 'l'},
-                                         rifiuto{"99999999999999999999999", 'l'},
-                                         rifiuto{"1" + std::string(400, '0') + ".5", 'l'}, rifiuto{"32768", 'i'},
-                                         rifiuto{"-32769", 'i'}, rifiuto{"256", 'b'}, rifiuto{"-1", 'b'},
-                                         rifiuto{"255.5", 'b'}));
+INSTANTIATE_TEST_SUITE_P(
+    Token, LettoreCampiRifiuta,
+    testing::Values(rifiuto{"abc", 'l'}, rifiuto{"12x", 'l'}, rifiuto{"1e5", 'l'}, rifiuto{"0x10", 'l'},
+                    rifiuto{"--1", 'l'}, rifiuto{"+", 'l'}, rifiuto{"-", 'l'}, rifiuto{".5", 'l'},
+                    rifiuto{"1.2.3", 'l'}, rifiuto{"\"1 2\"", 'l'}, rifiuto{"2147483648", 'l'},
+                    rifiuto{"-2147483649", 'l'}, rifiuto{"2147483647.5", 'l'}, rifiuto{"99999999999999999999999", 'l'},
+                    rifiuto{"1" + std::string(400, '0') + ".5", 'l'}, rifiuto{"32768", 'i'}, rifiuto{"-32769", 'i'},
+                    rifiuto{"256", 'b'}, rifiuto{"-1", 'b'}, rifiuto{"255.5", 'b'}));
 
 TEST(LettoreCampi, IlSecondoCampoCattivoLanciaDopoIlPrimo) {
   lettore_campi l("1,5x");

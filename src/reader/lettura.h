@@ -53,6 +53,10 @@ class lettura {
   void stazione();           // one station line of the train source
   void fallimento(const errore_lettura& e);  // error 25
 
+  // Steps of the line profile: one gradient line, one curve line.
+  void pendenza(int32_t posizione, int32_t valore);
+  void curva(const std::string& minuscola, int32_t inizio, int32_t lunghezza);  // key in lower case
+
   // Reads the whole of a source into memory and starts reading it.
   // A file that cannot be read throws errore_lettura.
   void apri(const std::string& nome);

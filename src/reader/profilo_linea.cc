@@ -1,5 +1,202 @@
-// The rest of the line source: gradients, curves, mountain sections, speed
-// indicators, signs, and the line source's end steps.
+// The rest of the line source after its general section: gradients into the
+// grid, curves into the plane-coordinate table, mountain sections, speed
+// indicators and signs; then the line source's end steps (delete it, fill the
+// gradient tail, run the track straight to the table's end).
+#include <cstdint>
+#include <string>
+
+#include "model/arrotonda.h"
+#include "model/errore_lettura.h"
+#include "reader/chiavi.h"
 #include "reader/lettura.h"
 
-void lettura::profilo_linea() {}
+namespace {
+
+// The metre counter may not pass this; the table itself may be longer.
+inline constexpr int32_t ultimo_metro_curve = 1000000;
+// A sign's text goes into a counted string with a 2-byte length.
+inline constexpr size_t testo_massimo = 0xFFFF;
+
+// The cell of a point feature at `posizione`: arrotonda(m / 50 + 1).
+int64_t cella_di(int32_t posizione) { return static_cast<int64_t>(arrotonda(posizione / 50.0 + 1)); }
+
+// A gradient cell's byte: the gradient + 100, kept to 8 bits.
+uint8_t byte_pendenza(int32_t pendenza) { return basso8(in_long(int64_t{pendenza} + 100)); }
+
+// Curvature per metre by the first of the digits 1..6 that the key holds;
+// 0 when it holds none. An "s" turns it the other way.
+double curvatura(const std::string& chiave_minuscola) {
+  static constexpr struct {
+    char cifra;
+    double k;
+  } valori[] = {{'1', 0.0001}, {'2', 0.0002}, {'3', 0.0004}, {'4', 0.001}, {'5', 0.002}, {'6', 0.003}};
+  for (const auto& v : valori) {
+    if (chiave_minuscola.find(v.cifra) != std::string::npos) return contiene(chiave_minuscola, "s") ? -v.k : v.k;
+  }
+  return 0;
+}
+
+// The plane-coordinate walk: the last two points, and how the next one
+// follows from them. Kept in locals so the long runs touch the table only to
+// store.
+struct cammino {
+  double xa, ya;  // point c - 2
+  double xb, yb;  // point c - 1
+
+  cammino(const tabella_tracciato& t, int32_t c)
+      : xa(t.valore(c - 2, 0)), ya(t.valore(c - 2, 1)), xb(t.valore(c - 1, 0)), yb(t.valore(c - 1, 1)) {}
+
+  // The same step again.
+  void dritto(tabella_tracciato& t, int32_t c) {
+    const double dx = xb - xa;
+    const double dy = yb - ya;
+    avanza(t, c, xb + dx, yb + dy);
+  }
+  // The step turned by k: each operation rounded to double in this order.
+  void curva(tabella_tracciato& t, int32_t c, double k) {
+    const double dx = xb - xa;
+    const double dy = yb - ya;
+    avanza(t, c, xb + (dx + k * dy), yb + (dy - k * dx));
+  }
+  void avanza(tabella_tracciato& t, int32_t c, double x, double y) {
+    t.metti_doppio(c, 0, x);
+    t.metti_doppio(c, 1, y);
+    xa = xb;
+    ya = yb;
+    xb = x;
+    yb = y;
+  }
+};
+
+}  // namespace
+
+void lettura::profilo_linea() {
+  f.numero_montagne = 0;
+  if (f.crea_linea != 0) {
+    if (!f.tracciato.esiste()) throw errore_lettura{"profilo della linea senza la lunghezza del percorso"};
+    // The line starts at the origin heading along +y.
+    f.tracciato.metti_intero(0, 0, 0);
+    f.tracciato.metti_intero(0, 1, 0);
+    f.tracciato.metti_intero(1, 0, 0);
+    f.tracciato.metti_intero(1, 1, 1);
+    metro = 2;
+  }
+
+  for (;;) {
+    if (!chiave()) break;
+    const std::string minuscola = minuscole_cp1252(f.riga);
+
+    if (contiene(minuscola, "pendenza")) {
+      const int32_t posizione = campi->numero_long();
+      const int32_t valore = campi->numero_long();
+      if (oltre_griglia(posizione)) break;
+      pendenza(posizione, valore);
+    }
+    if (contiene(minuscola, "curva") && f.crea_linea != 0) {
+      const int32_t inizio = campi->numero_long();
+      const int32_t lunghezza = campi->numero_long();
+      if (oltre_griglia(inizio)) break;
+      curva(minuscola, inizio, lunghezza);
+    }
+    if (contiene(minuscola, "montagna")) {
+      int32_t inizio = campi->numero_long();
+      int32_t fine = campi->numero_long();
+      int32_t tipo = campi->numero_long();
+      const int32_t posizione = inizio;
+      if (oltre_griglia(posizione) || cella_fuori(static_cast<int64_t>(arrotonda(posizione / 50.0)), posizione)) break;
+      f.memo_montagna(inizio, fine, tipo);
+      if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
+    }
+    if (contiene(minuscola, "indicatori_v")) {
+      const int32_t posizione = campi->numero_long();
+      int32_t vas = campi->numero_long();
+      int32_t vbs = campi->numero_long();
+      int32_t vcs = campi->numero_long();
+      int32_t strisces = campi->numero_long();
+      int32_t vad = campi->numero_long();
+      int32_t vbd = campi->numero_long();
+      int32_t vcd = campi->numero_long();
+      int32_t strisced = campi->numero_long();
+      if (oltre_griglia(posizione) || cella_fuori(cella_di(posizione), posizione)) break;
+      f.memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+      if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
+    }
+    if (contiene(minuscola, "indicat") && contiene(minuscola, "cartello")) {
+      const int32_t posizione = campi->numero_long();
+      f.riga = campi->testo();
+      if (f.riga.size() > testo_massimo)
+        throw errore_lettura{"testo di un cartello di " + std::to_string(f.riga.size()) + " byte, oltre 65535"};
+      const int64_t i = cella_di(posizione);
+      if (oltre_griglia(posizione) || cella_fuori(i, posizione)) break;
+      cella& c = f.percorso[static_cast<size_t>(i)];
+      if (!cella_libera(c)) ferma(6, posizione, nome_sorgente);
+      // Record 0 has no role, and below it there is no record.
+      if (contatore_cartelli <= 0) ferma(10, nome_sorgente);
+      c.tipo = cartello;
+      c.dato1 = basso16(contatore_cartelli);
+      f.testata[static_cast<size_t>(contatore_cartelli)].nome = f.riga;
+      --contatore_cartelli;
+    }
+  }
+
+  // End steps, after the end of the data or a line beyond the grid.
+  chiudi();
+  cancella(nome_sorgente);
+
+  // Gradient tail up to N - 3: the last three cells keep their value unless
+  // the cursor already stands on them.
+  const int32_t n = ultima_cella();
+  const uint8_t coda = byte_pendenza(pendenza_precedente);
+  do {
+    if (cursore_pendenza <= n) f.percorso[static_cast<size_t>(cursore_pendenza)].pendenza = coda;
+    cursore_pendenza = in_long(int64_t{cursore_pendenza} + 1);
+  } while (cursore_pendenza < n - 2);
+
+  if (f.crea_linea != 0) {
+    const int32_t ultimo = f.tracciato.ultimo_metro() - 2;  // the last two metres stay Empty
+    if (metro <= ultimo) {
+      cammino cm(f.tracciato, metro);
+      for (; metro <= ultimo; ++metro) cm.dritto(f.tracciato, metro);
+    }
+  }
+}
+
+void lettura::pendenza(int32_t posizione, int32_t valore) {
+  const int32_t n = ultima_cella();
+  const double p = arrotonda(posizione / 50.0);
+  if (p >= 1) {
+    // Every line writes at least one cell, so the cursor may pass p (and,
+    // after many lines at the grid's end, N); past N nothing is written.
+    const auto fino = static_cast<int32_t>(p);
+    const uint8_t b = byte_pendenza(pendenza_precedente);
+    do {
+      if (cursore_pendenza <= n) f.percorso[static_cast<size_t>(cursore_pendenza)].pendenza = b;
+      cursore_pendenza = in_long(int64_t{cursore_pendenza} + 1);
+    } while (cursore_pendenza < fino);
+  }
+  pendenza_precedente = valore;
+}
+
+void lettura::curva(const std::string& minuscola, int32_t inizio, int32_t lunghezza) {
+  const double k = curvatura(minuscola);
+  if (k == 0) ferma(103, nome_sorgente);
+  const int32_t fine = in_long(int64_t{inizio} + lunghezza);
+  // No point of a curve that would run past the table is added.
+  if (fine > f.tracciato.ultimo_metro()) ferma(103, nome_sorgente);
+
+  tabella_tracciato& t = f.tracciato;
+  cammino cm(t, metro);
+  int32_t c = metro;
+  while (c <= inizio) {
+    cm.dritto(t, c);
+    if (++c > ultimo_metro_curve) break;
+  }
+  if (c <= ultimo_metro_curve) {
+    while (c <= fine) {
+      cm.curva(t, c, k);
+      if (++c > ultimo_metro_curve) break;
+    }
+  }
+  metro = c;
+  if (metro > ultimo_metro_curve) ferma(103, nome_sorgente);
+}

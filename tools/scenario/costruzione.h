@@ -1,0 +1,51 @@
+// `scenario build`: runs the package program's build over an author's source
+// texts and reports the outcome. The build runs in a private working folder
+// inside the output folder, on copies of the sources under the names the build
+// expects, so the author's files are never touched; the binary files it
+// writes are then moved into the output folder under the names as given.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+// Exit statuses of the tool.
+inline constexpr int uscita_riuscita = 0;
+inline constexpr int uscita_errore = 1;       // a build error, or an invalid file for inspect
+inline constexpr int uscita_uso_errato = 2;   // bad options, names or sources; nothing written
+inline constexpr int uscita_errore_file = 3;  // a file operation failed
+
+struct richiesta_build {
+  std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)
+  std::string numero;  // numero_treno, likewise
+  std::optional<std::filesystem::path> linea;  // default NAME_linea.txt
+  std::optional<std::filesystem::path> treno;  // default NAME_NUMBER-.txt
+  std::filesystem::path uscita = ".";
+  bool senza_linea = false;  // the build's j = 0: no line file
+};
+
+struct rapporto_build {
+  int stato = uscita_riuscita;
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+  bool griglia_dimensionata = false;
+  std::optional<std::string> errore;  // "1250" or "1251": a failed stamp check
+  std::vector<std::string> file;      // the names written into the output folder, in order
+  std::optional<std::string> sorgente;
+  std::optional<int32_t> riga_sorgente;
+  std::vector<std::string> righe;  // the report for standard error, one line each
+};
+
+rapporto_build costruisci(const richiesta_build& richiesta);
+
+// The report as the one JSON object of --json.
+nlohmann::json json_rapporto(const rapporto_build& rapporto);
+
+// The whole command: the build, the report on `errori` (and the JSON object
+// on `uscita` when asked), the exit status.
+int comando_build(const richiesta_build& richiesta, bool json, std::ostream& uscita, std::ostream& errori);

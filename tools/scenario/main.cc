@@ -1,0 +1,61 @@
+// scenario: the author tool. `scenario build` runs the package program's build
+// over any scenario's source texts and reports its errors; `scenario inspect`
+// decodes any of the three binary files it writes.
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "costruzione.h"
+#include "ispezione.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Builds a scenario from its two source texts into the three binary files the simulator loads, "
+               "and decodes those files.",
+               "scenario"};
+  app.require_subcommand(1);
+
+  richiesta_build build;
+  bool build_json = false;
+  std::filesystem::path linea, treno;
+  CLI::App* comando_b = app.add_subcommand(
+      "build",
+      "Builds NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in the output folder. Exit status: 0 no error, "
+      "1 build error, 2 bad use (nothing written), 3 a file operation failed.");
+  comando_b->add_option("--name", build.nome, "Scenario name (nome_scenario)")->required();
+  comando_b->add_option("--number", build.numero, "Train number (numero_treno)")->required();
+  CLI::Option* opzione_linea =
+      comando_b->add_option("--line", linea, "Line source text (default: NAME_linea.txt)");
+  CLI::Option* opzione_treno =
+      comando_b->add_option("--train", treno, "Train source text (default: NAME_NUMBER-.txt)");
+  comando_b->add_option("--out", build.uscita, "Output folder, created when missing (default: the current folder)");
+  comando_b->add_flag("--no-line-file", build.senza_linea, "Do not build or write the line file NAME_linea.dat");
+  comando_b->add_flag("--json", build_json,
+                      "Print the outcome as one JSON object on standard output (not on bad use)");
+
+  richiesta_ispezione ispezione;
+  CLI::App* comando_i = app.add_subcommand(
+      "inspect",
+      "Decodes a binary file, chosen by its name: *_linea.dat (coordinates), *.sim (header records), "
+      "*.dat (route grid). Exit status: 0 decoded, 1 not a valid file, 2 bad use.");
+  comando_i->add_option("FILE", ispezione.file, "The file to decode")->required();
+  comando_i->add_flag("--json", ispezione.json, "Print the content as one JSON object");
+  comando_i->add_flag("--all", ispezione.tutti, "Line file: every metre, not a sample");
+  comando_i->add_option("--step", ispezione.passo, "Line file: show a metre every STEP (default 100)")
+      ->check(CLI::PositiveNumber);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // Help goes to standard output with status 0; a parse error is bad use.
+    if (e.get_exit_code() == 0) return app.exit(e);
+    std::cerr << "scenario: " << e.what() << "\n(scenario --help per l'uso)\n";
+    return uscita_uso_errato;
+  }
+
+  if (comando_b->parsed()) {
+    if (opzione_linea->count() > 0) build.linea = linea;
+    if (opzione_treno->count() > 0) build.treno = treno;
+    return comando_build(build, build_json, std::cout, std::cerr);
+  }
+  return comando_inspect(ispezione, std::cout, std::cerr);
+}

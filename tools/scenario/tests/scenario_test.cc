@@ -1,0 +1,500 @@
+// The author tool run as a process: clean builds byte-identical to the package
+// program's, build errors with their position and source line, bad use that
+// writes nothing, failed file operations, and inspect round trips of the
+// files a build writes.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <nlohmann/json.hpp>
+
+#include "driver/form1.h"
+#include "ispeziona/decodifica.h"
+#include "model/file_binari.h"
+#include "model/windows1252.h"
+#include "platform/piattaforma_posix.h"
+#include "support/cartella_temporanea.h"
+
+namespace fs = std::filesystem;
+using json = nlohmann::json;
+
+namespace {
+
+const std::string nome = "Borvale PF_Borvale PR";
+const std::string numero = "31758";
+const std::string file_linea = nome + "_linea.dat";
+const std::string file_sim = nome + "_" + numero + ".sim";
+const std::string file_dat = nome + "_" + numero + ".dat";
+const std::string sorgente_linea = nome + "_linea.txt";
+const std::string sorgente_treno = nome + "_" + numero + "-.txt";
+
+std::string leggi(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void scrivi(const fs::path& p, const std::string& contenuto) {
+  std::ofstream(p, std::ios::binary) << contenuto;
+}
+
+struct esito_comando {
+  int stato = -1;  // exit status; -1 when the tool did not exit normally
+  std::string uscita;
+  std::string errori;
+};
+
+// Runs the tool in `cartella` with `argomenti`; `limite_file` caps the size
+// of any file it writes.
+esito_comando esegui(const fs::path& cartella, const std::vector<std::string>& argomenti,
+                     rlim_t limite_file = RLIM_INFINITY) {
+  cartella_temporanea flussi;
+  const fs::path out = flussi / "stdout", err = flussi / "stderr";
+  pid_t figlio = ::fork();
+  if (figlio == 0) {
+    int fo = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fe = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fo < 0 || fe < 0 || ::dup2(fo, 1) < 0 || ::dup2(fe, 2) < 0 || ::chdir(cartella.c_str()) != 0) ::_exit(126);
+    if (limite_file != RLIM_INFINITY) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      rlimit r{limite_file, limite_file};
+      ::setrlimit(RLIMIT_FSIZE, &r);
+    }
+    std::vector<char*> argv;
+    std::string eseguibile = SCENARIO_EXE;
+    argv.push_back(eseguibile.data());
+    std::vector<std::string> copia = argomenti;
+    for (std::string& a : copia) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(eseguibile.c_str(), argv.data());
+    ::_exit(127);
+  }
+  int stato = 0;
+  ::waitpid(figlio, &stato, 0);
+  esito_comando e;
+  if (WIFEXITED(stato)) e.stato = WEXITSTATUS(stato);
+  e.uscita = leggi(out);
+  e.errori = leggi(err);
+  return e;
+}
+
+// Every file under `cartella` with its content, to tell what a run changed.
+std::map<std::string, std::string> istantanea(const fs::path& cartella) {
+  std::map<std::string, std::string> tutto;
+  for (const auto& voce : fs::recursive_directory_iterator(cartella)) {
+    std::string nome_relativo = fs::relative(voce.path(), cartella).string();
+    tutto[nome_relativo] = voce.is_regular_file() ? leggi(voce.path()) : "<cartella>";
+  }
+  return tutto;
+}
+
+bool contiene(const std::string& testo, const std::string& parte) { return testo.find(parte) != std::string::npos; }
+
+// A folder holding the embedded scenario's two source texts, written by the
+// package program's own writers.
+class scenario_test : public testing::Test {
+ protected:
+  void SetUp() override {
+    piattaforma_posix sistema(dir.percorso());
+    Form1 form(sistema);
+    form.nome_scenario = nome;
+    form.numero_treno = numero;
+    form.dati_linea();
+    form.dati_treno();
+    testo_linea = leggi(dir / sorgente_linea);
+    testo_treno = leggi(dir / sorgente_treno);
+    ASSERT_FALSE(testo_linea.empty());
+    ASSERT_FALSE(testo_treno.empty());
+  }
+
+  // The train source with `riga` added after the line that starts with `dopo`.
+  std::string treno_con(const std::string& dopo, const std::string& riga) const {
+    std::string t = testo_treno;
+    size_t p = t.find(dopo + "\r\n");
+    EXPECT_NE(p, std::string::npos);
+    t.insert(p + dopo.size() + 2, riga + "\r\n");
+    return t;
+  }
+  // The 1-based line number of `riga` in `testo`.
+  static int numero_riga(const std::string& testo, const std::string& riga) {
+    size_t p = testo.find(riga);
+    return 1 + static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<std::ptrdiff_t>(p), '\n'));
+  }
+
+  std::vector<std::string> build(std::vector<std::string> altro = {}) const {
+    std::vector<std::string> a = {"build", "--name", nome, "--number", numero};
+    a.insert(a.end(), altro.begin(), altro.end());
+    return a;
+  }
+
+  cartella_temporanea dir;
+  std::string testo_linea, testo_treno;
+};
+
+TEST_F(scenario_test, una_costruzione_pulita_non_dice_nulla_e_lascia_i_sorgenti) {
+  auto prima = istantanea(dir.percorso());
+  esito_comando e = esegui(dir.percorso(), build());
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.errori, "");
+  auto dopo = istantanea(dir.percorso());
+  // Exactly the three binary files are new; the sources are as they were.
+  for (const std::string& f : {file_linea, file_sim, file_dat}) {
+    ASSERT_EQ(dopo.count(f), 1u) << f;
+    dopo.erase(f);
+  }
+  EXPECT_EQ(dopo, prima);
+  EXPECT_EQ(fs::file_size(dir / file_linea), 219964u);
+  EXPECT_EQ(fs::file_size(dir / file_dat), 3315u);
+}
+
+TEST_F(scenario_test, i_file_sono_identici_a_quelli_del_programma_pacchetto) {
+  cartella_temporanea pacchetto;
+  const fs::path copia = pacchetto / "scenario-package";
+  fs::copy_file(SCENARIO_PACKAGE_EXE, copia);
+  pid_t figlio = ::fork();
+  if (figlio == 0) {
+    int nulla = ::open("/dev/null", O_WRONLY);
+    if (nulla < 0 || ::dup2(nulla, 2) < 0 || ::chdir("/") != 0) ::_exit(126);
+    ::execl(copia.c_str(), copia.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int stato = 0;
+  ::waitpid(figlio, &stato, 0);
+  ASSERT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+
+  // The tool builds from another folder, sources and output apart.
+  fs::create_directory(dir / "sorgenti");
+  fs::rename(dir / sorgente_linea, dir / "sorgenti" / "linea.txt");
+  fs::rename(dir / sorgente_treno, dir / "sorgenti" / "treno.txt");
+  esito_comando e = esegui(dir.percorso(), build({"--line", "sorgenti/linea.txt", "--train", "sorgenti/treno.txt",
+                                                  "--out", "uscita"}));
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  for (const std::string& f : {file_linea, file_sim, file_dat}) {
+    SCOPED_TRACE(f);
+    std::string atteso = leggi(pacchetto / f);
+    ASSERT_FALSE(atteso.empty());
+    EXPECT_TRUE(leggi(dir / "uscita" / f) == atteso);
+  }
+  // The output folder holds the binary files and nothing else.
+  EXPECT_EQ(istantanea(dir / "uscita").size(), 3u);
+}
+
+TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
+  // An older line file stays as it is when none is built.
+  scrivi(dir / file_linea, "vecchio");
+  esito_comando e = esegui(dir.percorso(), build({"--json", "--no-line-file"}));
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  json j = json::parse(e.uscita);
+  EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
+                               "files": [")" + file_sim + R"(", ")" + file_dat + R"("],
+                               "source": null, "source_line": null})"));
+  EXPECT_EQ(leggi(dir / file_linea), "vecchio");
+  EXPECT_EQ(fs::file_size(dir / file_dat), 3315u);
+}
+
+TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
+  const std::string riga = "segnale,   10901,   2, 3, 1,  0, 0,    0,  0,0,0, 230";
+  const std::string treno = treno_con("[segnali]", riga);
+  const int numero_atteso = numero_riga(treno, riga);
+  fs::create_directory(dir / "src");
+  scrivi(dir / "src" / "treno.txt", treno);
+  esito_comando e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out", "--json"}));
+  EXPECT_EQ(e.stato, 1);
+  const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ": ";
+  EXPECT_TRUE(contiene(e.errori, dove + "Errore n. 15 a 10901 m: ")) << e.errori;
+  EXPECT_TRUE(contiene(e.errori, "oltre la fine della griglia")) << e.errori;
+  json j = json::parse(e.uscita);
+  EXPECT_EQ(j["codice_errore"], 15);
+  EXPECT_EQ(j["posizione_errore"], 10901);
+  EXPECT_EQ(j["grid_sized"], true);
+  EXPECT_EQ(j["errore"], nullptr);
+  EXPECT_EQ(j["files"], json({file_linea, file_sim, file_dat}));
+  EXPECT_EQ(j["source"], "src/treno.txt");
+  EXPECT_EQ(j["source_line"], numero_atteso);
+  EXPECT_EQ(j.size(), 7u);
+  // The error leaves all the files, and the author's source as it was.
+  EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
+  EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);
+
+  // Without --json: the same report, nothing on standard output.
+  esito_comando testo = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out"}));
+  EXPECT_EQ(testo.stato, 1);
+  EXPECT_EQ(testo.uscita, "");
+  EXPECT_EQ(testo.errori, e.errori);
+}
+
+TEST_F(scenario_test, senza_griglia_nessun_file_binario) {
+  // No "[generale]" in the line source: error 102 before the grid is sized.
+  scrivi(dir / sorgente_linea, "lunghezza percorso, 4000\r\n");
+  scrivi(dir / file_sim, "vecchio");
+  auto prima = istantanea(dir.percorso());
+  esito_comando e = esegui(dir.percorso(), build({"--json"}));
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_TRUE(contiene(e.errori, "Errore n. 102: ")) << e.errori;
+  EXPECT_TRUE(contiene(e.errori, "nessun file binario")) << e.errori;
+  json j = json::parse(e.uscita);
+  EXPECT_EQ(j["codice_errore"], 102);
+  EXPECT_EQ(j["grid_sized"], false);
+  EXPECT_EQ(j["files"], json::array());
+  EXPECT_EQ(j["source"], sorgente_linea);
+  EXPECT_EQ(istantanea(dir.percorso()), prima);
+}
+
+TEST_F(scenario_test, un_timbro_gia_usato_non_scrive_nulla) {
+  // A code point in cell 1 takes the stamp's place.
+  scrivi(dir / sorgente_treno, treno_con("[codici]", "abbattimento,   50,  180"));
+  auto prima = istantanea(dir.percorso());
+  esito_comando e = esegui(dir.percorso(), build({"--json"}));
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_TRUE(contiene(e.errori, "Errore n. 1250: ")) << e.errori;
+  json j = json::parse(e.uscita);
+  EXPECT_EQ(j["codice_errore"], 0);
+  EXPECT_EQ(j["errore"], "1250");
+  EXPECT_EQ(j["grid_sized"], true);
+  EXPECT_EQ(j["files"], json::array());
+  EXPECT_EQ(j["source"], nullptr);
+  EXPECT_EQ(istantanea(dir.percorso()), prima);
+}
+
+TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
+  scrivi(dir / "file", "non una cartella");
+  fs::create_directory(dir / "sorgenti");
+  scrivi(dir / "sorgenti" / (nome + "_linea.dat"), testo_linea);
+  struct caso {
+    const char* nome;
+    std::vector<std::string> argomenti;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {"opzione sconosciuta", build({"--verbose"}), "--verbose"},
+      {"nessun comando", {}, ""},
+      {"nome mancante", {"build", "--number", numero}, "--name"},
+      {"nome vuoto", {"build", "--name", "", "--number", numero}, "--name"},
+      {"sorgente mancante", build({"--train", "manca.txt"}), "manca.txt"},
+      {"sorgente che è una cartella", build({"--line", "sorgenti"}), "sorgenti"},
+      {"separatore nel nome", {"build", "--name", "../fuori", "--number", numero}, "--name"},
+      {"separatore nel numero", {"build", "--name", nome, "--number", "a/b"}, "--number"},
+      {"barra rovesciata", {"build", "--name", "a\\b", "--number", numero}, "--name"},
+      {"due punti", {"build", "--name", "..", "--number", numero}, "--name"},
+      {"nome troppo lungo", {"build", "--name", std::string(250, 'a'), "--number", numero}, "troppo lunghi"},
+      {"uscita che è un file", build({"--out", "file"}), "file"},
+      {"uscita sopra un sorgente", build({"--line", "sorgenti/" + nome + "_linea.dat", "--out", "sorgenti"}),
+       "sorgente"},
+      {"passo zero", {"inspect", "x.dat", "--step", "0"}, "--step"},
+      {"ispeziona senza file", {"inspect"}, "FILE"},
+  };
+  auto prima = istantanea(dir.percorso());
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    esito_comando e = esegui(dir.percorso(), c.argomenti);
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_EQ(e.uscita, "");
+    EXPECT_FALSE(e.errori.empty());
+    EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
+    EXPECT_EQ(istantanea(dir.percorso()), prima);
+  }
+  // Bad use with --json: still nothing on standard output.
+  esito_comando e = esegui(dir.percorso(), build({"--json", "--train", "manca.txt"}));
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.uscita, "");
+}
+
+TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
+  struct caso {
+    std::vector<std::string> argomenti;
+    std::vector<std::string> parole;
+  };
+  const caso casi[] = {
+      {{"--help"}, {"build", "inspect"}},
+      {{"build", "--help"}, {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json"}},
+      {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
+  };
+  for (const caso& c : casi) {
+    esito_comando e = esegui(dir.percorso(), c.argomenti);
+    EXPECT_EQ(e.stato, 0);
+    for (const std::string& p : c.parole) EXPECT_TRUE(contiene(e.uscita, p)) << p << "\n" << e.uscita;
+  }
+}
+
+TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
+  // A folder where the .sim file goes: the line file is moved, then the move
+  // of the .sim fails and is named.
+  fs::create_directories(dir / "out" / file_sim);
+  esito_comando e = esegui(dir.percorso(), build({"--out", "out", "--json"}));
+  EXPECT_EQ(e.stato, 3);
+  EXPECT_TRUE(contiene(e.errori, "out/" + file_sim)) << e.errori;
+  json j = json::parse(e.uscita);
+  EXPECT_EQ(j["files"], json({file_linea}));
+  EXPECT_EQ(fs::file_size(dir / "out" / file_linea), 219964u);
+  EXPECT_FALSE(fs::exists(dir / "out" / file_dat));
+  // No working folder is left behind.
+  for (const auto& voce : fs::directory_iterator(dir / "out"))
+    EXPECT_FALSE(voce.path().filename().string().starts_with(".")) << voce.path();
+
+  // A file system that refuses the line file's size: the build's own write
+  // fails, named as the output file.
+  esito_comando grande = esegui(dir.percorso(), build({"--out", "piccolo"}), 100000);
+  EXPECT_EQ(grande.stato, 3);
+  EXPECT_TRUE(contiene(grande.errori, "piccolo/" + file_linea)) << grande.errori;
+  EXPECT_EQ(istantanea(dir / "piccolo").size(), 0u);
+}
+
+TEST_F(scenario_test, nomi_fuori_da_windows_1252) {
+  // File names as given; inside the files Windows-1252, "?" for what it lacks.
+  const std::string nome_greco = "Caff\xC3\xA8 \xCE\xA9";  // "Caffè Ω"
+  fs::rename(dir / sorgente_linea, dir / (nome_greco + "_linea.txt"));
+  fs::rename(dir / sorgente_treno, dir / (nome_greco + "_7-.txt"));
+  esito_comando e = esegui(dir.percorso(), {"build", "--name", nome_greco, "--number", "7"});
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  tabella_testata t = decodifica_testata(leggi(dir / (nome_greco + "_7.sim")));
+  EXPECT_EQ(t[85].nome, "Caff\xE8 ?");
+  EXPECT_EQ(t[86].nome, "7");
+  EXPECT_TRUE(fs::exists(dir / (nome_greco + "_linea.dat")));
+
+  esito_comando i = esegui(dir.percorso(), {"inspect", nome_greco + "_7.sim", "--json"});
+  ASSERT_EQ(i.stato, 0) << i.errori;
+  EXPECT_EQ(json::parse(i.uscita)["voci"][85]["nome"], "Caff\xC3\xA8 ?");
+}
+
+// --- inspect ---------------------------------------------------------------------
+
+class ispeziona_test : public scenario_test {
+ protected:
+  void SetUp() override {
+    scenario_test::SetUp();
+    esito_comando e = esegui(dir.percorso(), build());
+    ASSERT_EQ(e.stato, 0) << e.errori;
+  }
+  json ispeziona_json(const std::string& file, std::vector<std::string> altro = {}) {
+    std::vector<std::string> a = {"inspect", file, "--json"};
+    a.insert(a.end(), altro.begin(), altro.end());
+    esito_comando e = esegui(dir.percorso(), a);
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.errori, "");
+    return json::parse(e.uscita);
+  }
+};
+
+TEST_F(ispeziona_test, la_griglia_in_json_ridà_gli_stessi_byte) {
+  json j = ispeziona_json(file_dat);
+  EXPECT_EQ(j["tipo_file"], "percorso");
+  EXPECT_EQ(j["celle"], 221);
+  std::vector<cella> p;
+  for (const json& r : j["righe"]) {
+    cella c{r["tipo"], r["dato1"], r["dato2"], r["dato3"], r["dato4"], r["tempo"], r["avvicinamento"],
+            r["montagna"], r["velocita"], r["pendenza"], r["aderenza"]};
+    EXPECT_EQ(r["nome_tipo"], std::string(nome_tipo_cella(c.tipo)));
+    for (int i = r["da"]; i <= r["a"].get<int>(); ++i) p.push_back(c);
+  }
+  EXPECT_TRUE(immagine_percorso(p) == leggi(dir / file_dat));
+  // The stamps of cell 1 and the signal of cell 19.
+  ASSERT_EQ(p.size(), 221u);
+  EXPECT_EQ(p[1].dato1, 5121);
+  EXPECT_EQ(p[19].tipo, segnale);
+}
+
+TEST_F(ispeziona_test, la_testata_in_json_ridà_gli_stessi_byte) {
+  json j = ispeziona_json(file_sim);
+  ASSERT_EQ(j["voci"].size(), 87u);
+  tabella_testata t;
+  for (const json& v : j["voci"]) {
+    voce& x = t[v["indice"].get<size_t>()];
+    x = {v["tipo"], v["primo"], v["secondo"], v["terzo"], v["marca"], da_utf8_a_cp1252(v["nome"].get<std::string>()),
+         v["intero1"], v["intero2"], v["intero3"], v["intero4"], v["intero5"], v["opzione1"], v["opzione2"],
+         v["opzione3"], v["opzione4"], v["orario"]};
+  }
+  EXPECT_TRUE(immagine_testata(t) == leggi(dir / file_sim));
+  EXPECT_EQ(j["voci"][85]["ruolo"], "scenario");
+  EXPECT_EQ(j["voci"][85]["nome"], nome);
+  EXPECT_EQ(j["voci"][85]["intero1"], 610);
+  EXPECT_EQ(j["voci"][1]["ruolo"], "stazione");
+  EXPECT_EQ(j["voci"][1]["nome"], "BORVALE P.F.");
+  EXPECT_EQ(j["voci"][0]["ruolo"], "nessun ruolo");
+}
+
+TEST_F(ispeziona_test, il_tracciato_in_json_ridà_gli_stessi_byte) {
+  json j = ispeziona_json(file_linea, {"--all"});
+  EXPECT_EQ(j["metri"], 11001);
+  const json& punti = j["punti"];
+  ASSERT_EQ(punti.size(), 11001u);
+  tabella_tracciato t;
+  t.crea(11000);
+  for (const json& punto : punti) {
+    int32_t m = punto["metro"];
+    for (int k = 0; k < 2; ++k) {
+      const json& v = punto[k == 0 ? "x" : "y"];
+      if (v.is_number_integer()) t.metti_intero(m, k, v.get<int16_t>());
+      else if (v.is_number_float()) t.metti_doppio(m, k, v.get<double>());
+      else EXPECT_TRUE(v.is_null());
+    }
+  }
+  EXPECT_TRUE(immagine_tracciato(t) == leggi(dir / file_linea));
+  EXPECT_EQ(punti[1]["y"], 1);
+  EXPECT_TRUE(punti[1]["y"].is_number_integer());
+  EXPECT_EQ(punti[11000]["x"], nullptr);
+
+  // Sampled by default: the first and last three metres and every 100th.
+  json campione = ispeziona_json(file_linea);
+  EXPECT_EQ(campione["punti"].size(), 3u + 109u + 3u);
+  json fitto = ispeziona_json(file_linea, {"--step", "1000"});
+  EXPECT_EQ(fitto["punti"].size(), 3u + 10u + 3u);
+  EXPECT_EQ(fitto["punti"][3], punti[1000]);
+}
+
+TEST_F(ispeziona_test, le_tabelle_di_testo) {
+  struct caso {
+    std::string file;
+    std::vector<std::string> righe;
+  };
+  const caso casi[] = {
+      {file_dat, {"griglia del percorso, 3315 byte", "\n1           0 libero                   5121   ",
+                  "\n19          1 segnale                    30     10      0      6   230"}},
+      {file_sim, {"voce 85 (scenario): nome \"" + nome + "\"", "intero1 610 (timbro)",
+                  "voce 1 (stazione): nome \"BORVALE P.F.\"", "(sfondo due)", ": vuote"}},
+      {file_linea, {"219964 byte", "\n0        0                        0\n", "\n1        0                        1\n",
+                    "\n2        0.0                      2.0\n", "\n11000    -                        -\n"}},
+  };
+  for (const caso& c : casi) {
+    esito_comando e = esegui(dir.percorso(), {"inspect", c.file});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    for (const std::string& r : c.righe) EXPECT_TRUE(contiene(e.uscita, r)) << r << "\n" << e.uscita.substr(0, 3000);
+  }
+}
+
+TEST_F(ispeziona_test, un_file_guasto_nomina_l_offset) {
+  const std::string sim = leggi(dir / file_sim);
+  std::string linea = leggi(dir / file_linea);
+  linea[8] = 9;  // the type code of element (2, 0)
+  scrivi(dir / "corto.sim", sim.substr(0, 100));
+  scrivi(dir / "guasto_linea.dat", linea);
+  scrivi(dir / "storto.dat", leggi(dir / file_dat) + "x");
+  struct caso {
+    std::string file;
+    int stato;
+    std::string messaggio;
+  };
+  const caso casi[] = {
+      {"corto.sim", 1, "offset 94: voce 2: testo troncato, lunghezza 12 ma restano 4 byte"},
+      {"guasto_linea.dat", 1, "offset 8: elemento 2 con codice di tipo sconosciuto 9"},
+      {"storto.dat", 1, "offset 3315: "},
+      {"manca.dat", 2, "manca.dat"},
+      {sorgente_linea + ".txt", 2, "non finisce con"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.file);
+    esito_comando e = esegui(dir.percorso(), {"inspect", c.file});
+    EXPECT_EQ(e.stato, c.stato);
+    EXPECT_EQ(e.uscita, "");
+    EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
+  }
+}
+
+}  // namespace

@@ -174,7 +174,7 @@ TEST_F(memorizza_percorso, griglia_mai_dimensionata) {
       {"lunghezza oltre il limite", true, testo({"[generale]", "lunghezza percorso,  1000001", "[fine]"}),
        " Errore n. 1"},
       {"senza lunghezza", true, testo({"[generale]", "sfondo uno,  0", "[pendenze]", "pendenza,  0,  0", "[fine]"}),
-       " Errore n. 25"},
+       " Errore n. 25: profilo della linea senza la lunghezza del percorso"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.descrizione);

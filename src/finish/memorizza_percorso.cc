@@ -27,10 +27,12 @@ constexpr int voce_scenario = 85;
 }  // namespace
 
 // " Errore n. 15 a 10901 m" for an error with a position, " Errore n. 2"
-// for one without.
+// for one without; a read failure (25) also says what failed, so that a file
+// that could not be read or deleted is named.
 std::string Form1::testo_errore_build() const {
   std::string testo = " Errore n. " + std::to_string(codice_errore);
   if (ha_posizione(codice_errore)) testo += " a " + std::to_string(posizione_errore) + " m";
+  if (codice_errore == 25 && !dettaglio_errore.empty()) testo += ": " + dettaglio_errore;
   return testo;
 }
 

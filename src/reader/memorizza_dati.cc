@@ -1,6 +1,7 @@
 // The reader's frame: its phases in order, the common steps of lettura, and
 // the one read-failure path (error 25).
 #include "model/errore_lettura.h"
+#include "model/windows1252.h"
 #include "reader/chiavi.h"
 #include "reader/lettura.h"
 
@@ -54,7 +55,7 @@ void lettura::apri(const std::string& nome) {
   riga_chiave = 0;
   campi.reset();
   if (esito e = f.sistema.leggi(f.percorso_file(nome), contenuto); !e)
-    throw errore_lettura{"impossibile leggere il file: " + e.motivo};
+    throw errore_lettura{"impossibile leggere il file \"" + da_cp1252_a_utf8(nome) + "\": " + e.motivo};
   campi.emplace(contenuto);
 }
 
@@ -62,7 +63,7 @@ void lettura::chiudi() { campi.reset(); }
 
 void lettura::cancella(const std::string& nome) {
   if (esito e = f.sistema.rimuovi(f.percorso_file(nome)); !e)
-    throw errore_lettura{"impossibile cancellare il file: " + e.motivo};
+    throw errore_lettura{"impossibile cancellare il file \"" + da_cp1252_a_utf8(nome) + "\": " + e.motivo};
 }
 
 bool lettura::chiave_generale() {

@@ -383,7 +383,7 @@ class ispeziona_test : public scenario_test {
   }
 };
 
-TEST_F(ispeziona_test, la_griglia_in_json_ridà_gli_stessi_byte) {
+TEST_F(ispeziona_test, la_griglia_in_json_torna_agli_stessi_byte) {
   json j = ispeziona_json(file_dat);
   EXPECT_EQ(j["tipo_file"], "percorso");
   EXPECT_EQ(j["celle"], 221);
@@ -401,7 +401,7 @@ TEST_F(ispeziona_test, la_griglia_in_json_ridà_gli_stessi_byte) {
   EXPECT_EQ(p[19].tipo, segnale);
 }
 
-TEST_F(ispeziona_test, la_testata_in_json_ridà_gli_stessi_byte) {
+TEST_F(ispeziona_test, la_testata_in_json_torna_agli_stessi_byte) {
   json j = ispeziona_json(file_sim);
   ASSERT_EQ(j["voci"].size(), 87u);
   tabella_testata t;
@@ -420,7 +420,7 @@ TEST_F(ispeziona_test, la_testata_in_json_ridà_gli_stessi_byte) {
   EXPECT_EQ(j["voci"][0]["ruolo"], "nessun ruolo");
 }
 
-TEST_F(ispeziona_test, il_tracciato_in_json_ridà_gli_stessi_byte) {
+TEST_F(ispeziona_test, il_tracciato_in_json_torna_agli_stessi_byte) {
   json j = ispeziona_json(file_linea, {"--all"});
   EXPECT_EQ(j["metri"], 11001);
   const json& punti = j["punti"];

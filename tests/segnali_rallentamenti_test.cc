@@ -22,8 +22,8 @@ struct griglia : testing::Test {
   cella& c(int i) { return f.percorso.at(static_cast<size_t>(i)); }
   std::string immagine() const { return immagine_percorso(f.percorso); }
 
-  void metti_segnale(int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3, int32_t rapp, int32_t dx, int32_t d1,
-               int32_t d2, int32_t d3, int32_t tempo) {
+  void metti_segnale(int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3, int32_t rapp, int32_t dx,
+                     int32_t d1, int32_t d2, int32_t d3, int32_t tempo) {
     f.memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
   }
   void metti_rallentamento(int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta, int32_t d_v) {
@@ -59,7 +59,7 @@ TEST_F(MemoSegnale, ValoriImpacchettatiSuiBassi16Bit) {
   EXPECT_EQ(c(21).dato1, static_cast<int16_t>(-32536));  // 33000
   EXPECT_EQ(c(21).dato2, 27);
   EXPECT_EQ(c(21).dato3, 19);
-  EXPECT_EQ(c(21).dato4, -31068);  // 100004 kept to 16 bits
+  EXPECT_EQ(c(21).dato4, -31068);      // 100004 kept to 16 bits
   EXPECT_EQ(c(19).avvicinamento, 41);  // sx x 3 + dx = 4 in the tens, board 1
 }
 
@@ -100,7 +100,7 @@ TEST_F(MemoSegnale, CellaOccupataDaErrore16ENonScriveNulla) {
 TEST_F(MemoSegnale, TabelleDelSegnalePiuVicinoSovrascrivono) {
   metti_segnale(900, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0);   // cell 19: boards in 17, 15, 13, 11
   metti_segnale(1000, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0);  // cell 21: boards in 19, 17, 15, 13
-  EXPECT_EQ(c(19).avvicinamento, 41);  // the signal cell itself takes a board
+  EXPECT_EQ(c(19).avvicinamento, 41);                 // the signal cell itself takes a board
   EXPECT_EQ(c(17).avvicinamento, 42);
   EXPECT_EQ(c(15).avvicinamento, 43);
   EXPECT_EQ(c(13).avvicinamento, 44);
@@ -113,8 +113,8 @@ TEST_F(MemoSegnale, TabellePrimaDellaCellaZeroSaltate) {
     int cella_segnale;
     std::vector<int> tabelle;  // cells with boards 1, 2, ...
   };
-  for (const caso& k : {caso{0, 1, {}}, caso{100, 3, {1}}, caso{250, 6, {4, 2, 0}}, caso{300, 7, {5, 3, 1}},
-                        caso{-50, 0, {}}}) {
+  for (const caso& k :
+       {caso{0, 1, {}}, caso{100, 3, {1}}, caso{250, 6, {4, 2, 0}}, caso{300, 7, {5, 3, 1}}, caso{-50, 0, {}}}) {
     f.percorso.assign(221, cella{});
     metti_segnale(k.posizione, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(c(k.cella_segnale).tipo, segnale) << k.posizione;
@@ -161,12 +161,12 @@ TEST_F(MemoRallentamento, DvScrittoInTuttiIPunti) {
 TEST_F(MemoRallentamento, PuntiDiAvvisoSecondoLaPosizione) {
   struct caso {
     int32_t x;
-    int inizio, fine, avviso;   // avviso -1: none
+    int inizio, fine, avviso;    // avviso -1: none
     std::vector<int> preavvisi;  // cells with dato1 1, 2, 3, 4
   };
-  for (const caso& k : {caso{1500, 31, 33, -1, {}}, caso{1501, 31, 33, 7, {6, 5, 4, 3}},
-                        caso{1525, 32, 34, 8, {6, 5, 4, 3}}, caso{1550, 32, 34, 8, {7, 6, 5, 4}},
-                        caso{100, 3, 5, -1, {}}}) {
+  for (const caso& k :
+       {caso{1500, 31, 33, -1, {}}, caso{1501, 31, 33, 7, {6, 5, 4, 3}}, caso{1525, 32, 34, 8, {6, 5, 4, 3}},
+        caso{1550, 32, 34, 8, {7, 6, 5, 4}}, caso{100, 3, 5, -1, {}}}) {
     f.percorso.assign(221, cella{});
     metti_rallentamento(k.x, 30, 100, 0, 1, 0);
     EXPECT_EQ(f.codice_errore, 0) << k.x;

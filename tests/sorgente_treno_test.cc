@@ -8,8 +8,10 @@
 #include <map>
 #include <string>
 
+#include "driver/form1.h"
 #include "model/cella.h"
 #include "support/banco_treno.h"
+#include "support/file_system_fake.h"
 
 namespace {
 
@@ -405,6 +407,97 @@ TEST_F(SorgenteTreno, ControlloProgressiveSostituisceIl15) {
   leggi();
   EXPECT_EQ(f.codice_errore, 2);
   EXPECT_EQ(f.posizione_errore, 20000);  // left by the 15; code 2 has none
+}
+
+// --- the whole reader: both sources through memorizza_dati ---------------------
+
+struct MemorizzaDati : testing::Test {
+  sistema_finto sistema;
+  Form1 f{sistema};
+
+  MemorizzaDati() {
+    f.nome_scenario = "Borvale PF_Borvale PR";
+    f.numero_treno = "31758";
+    f.posizione_errore = -1;
+  }
+  // The line source: a general section with the route length, then `profilo`.
+  void linea(const std::string& generale, const std::string& profilo) {
+    sistema.file[f.nome_sorgente_linea()] =
+        "[generale]\r\nlunghezza percorso, 4000\r\n" + generale + "[curve]\r\n" + profilo + "[fine]\r\n";
+  }
+  void treno(const std::string& testo) { sistema.file[f.nome_sorgente_treno()] = testo; }
+  bool nessuna_sorgente() const {
+    return sistema.file.count(f.nome_sorgente_linea()) == 0 && sistema.file.count(f.nome_sorgente_treno()) == 0;
+  }
+  cella& c(int i) { return f.percorso.at(static_cast<size_t>(i)); }
+};
+
+TEST_F(MemorizzaDati, SorgentiIncorporate) {
+  f.dati_linea();
+  f.dati_treno();
+  f.memorizza_dati();
+  EXPECT_EQ(f.codice_errore, 0);
+  EXPECT_TRUE(nessuna_sorgente());
+  EXPECT_EQ(f.testata[81].secondo, 87850);
+  EXPECT_EQ(f.testata[84].primo, 100);
+  EXPECT_EQ(f.testata[84].secondo, 4000);
+  EXPECT_EQ(f.testata[84].terzo, 4);
+  EXPECT_EQ(f.testata[86].intero3, 13);
+  EXPECT_EQ(f.testata[3].orario, 43200);
+  EXPECT_EQ(c(19).tipo, segnale);
+  EXPECT_EQ(c(84).tipo, stazione);
+  EXPECT_EQ(c(24).tipo, segno_montagna);  // the line's mark stays beside the train's features
+  EXPECT_EQ(c(0).velocita, 6);
+  EXPECT_EQ(c(217).velocita, 16);
+  EXPECT_EQ(c(217).aderenza, 100);
+  EXPECT_EQ(c(218).aderenza, 0);
+}
+
+TEST_F(MemorizzaDati, ICartelliAbbassanoIlLimiteDelleStazioni) {
+  struct caso {
+    int cartelli, stazioni, codice;
+  };
+  for (caso k : {caso{77, 1, 0}, caso{77, 2, 10}, caso{78, 1, 10}, caso{80, 1, 10}}) {
+    sistema.file.clear();
+    f.cancella_testata();
+    f.codice_errore = 0;
+    std::string segni;
+    for (int i = 0; i < k.cartelli; ++i)
+      segni += "indicat cartello, " + std::to_string(50 * i) + ", c" + std::to_string(i) + "\r\n";
+    linea("", segni);
+    std::string stazioni = "[generale]\r\n";
+    for (int i = 0; i < k.stazioni; ++i)
+      stazioni += "stazione, " + std::to_string(5000 + 350 * i) + ", 25, 0, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, S\r\n";
+    treno(stazioni + "[fine]\r\n");
+    f.memorizza_dati();
+    const std::string nome = std::to_string(k.cartelli) + " cartelli, " + std::to_string(k.stazioni) + " stazioni";
+    EXPECT_EQ(f.codice_errore, k.codice) << nome;
+    EXPECT_TRUE(nessuna_sorgente()) << nome;
+    // After 80 signs record 1 holds the last sign's text, and keeps it.
+    EXPECT_EQ(f.testata[1].nome, k.cartelli == 80 ? "c79" : "S") << nome;
+  }
+}
+
+TEST_F(MemorizzaDati, Codice15DellaLineaFermaIlPrimoSegnale) {
+  linea("", "pendenza, 20000, 0\r\n");
+  f.dati_treno();
+  f.memorizza_dati();
+  EXPECT_EQ(f.codice_errore, 15);
+  EXPECT_EQ(f.posizione_errore, 900);
+  EXPECT_TRUE(nessuna_sorgente());
+  EXPECT_EQ(f.testata[3].nome, "Ultima stazione");  // the stations come before the signal
+  EXPECT_EQ(c(0).velocita, 6);
+  EXPECT_EQ(c(1).velocita, 0);  // a stop runs no tails
+}
+
+TEST_F(MemorizzaDati, ProgressivaNonMultiplaDi50) {
+  linea("progressiva chilometrica uno, 0, 87775, 1\r\n", "");
+  f.dati_treno();
+  f.memorizza_dati();
+  EXPECT_EQ(f.codice_errore, 2);
+  EXPECT_EQ(f.posizione_errore, -1);
+  EXPECT_TRUE(nessuna_sorgente());
+  EXPECT_EQ(c(217).aderenza, 100);
 }
 
 }  // namespace

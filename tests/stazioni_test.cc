@@ -91,8 +91,8 @@ TEST_F(Stazioni, TratteESegniPerTipo) {
     int32_t posizione, ls;
     int opzione3;
     int32_t inizio, fine;
-    int fermata;               // -1: none
-    std::vector<int> avvisi;   // cells with 81, 82, 83, 84
+    int fermata;              // -1: none
+    std::vector<int> avvisi;  // cells with 81, 82, 83, 84
     int opzione3_dopo;
   };
   for (const caso& k : {
@@ -330,8 +330,8 @@ TEST_F(Stazioni, NomeLungoFinoA65535Byte) {
 }
 
 TEST_F(Stazioni, VirgolaNelNome) {
-  sorgente({"[generale]", linea(1000, 12, 400, 0, 0, "\"Borvale, bivio\""), linea(2000, 12, 400, 0, 0, "Borvale, bivio"),
-            "numero vetture, 4", "[fine]"});
+  sorgente({"[generale]", linea(1000, 12, 400, 0, 0, "\"Borvale, bivio\""),
+            linea(2000, 12, 400, 0, 0, "Borvale, bivio"), "numero vetture, 4", "[fine]"});
   leggi();
   EXPECT_EQ(f.codice_errore, 0);
   EXPECT_EQ(r(1).nome, "Borvale, bivio");

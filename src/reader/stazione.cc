@@ -102,8 +102,7 @@ void lettura::stazione() {
     fermata.dato1 = basso16(n);
   }
 
-  if (n > 1 && somma(v.primo, -350) < f.testata[static_cast<size_t>(n - 1)].secondo)
-    ferma(22, posizione, sorgente);
+  if (n > 1 && somma(v.primo, -350) < f.testata[static_cast<size_t>(n - 1)].secondo) ferma(22, posizione, sorgente);
 
   contatore_stazioni = n + 1;
   if (contatore_stazioni >= contatore_cartelli) ferma(10, sorgente);

@@ -14,6 +14,7 @@
 
 namespace {
 
+// A sum that must fit 32 bits; one that does not is a read failure.
 int32_t somma(int64_t a, int64_t b) { return in_long(a + b); }
 
 }  // namespace

@@ -1,0 +1,226 @@
+// The platform seam on Windows. Paths are wide throughout, so a program
+// folder whose name holds characters beyond Windows-1252 still works; system
+// errors become words through FormatMessageW, in UTF-8 like every message.
+#include "platform/piattaforma_win32.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The one place where a Windows error number becomes an `esito`.
+esito errore_win32(DWORD numero) { return esito::fallito(testo_errore_win32(numero)); }
+esito errore_win32() { return errore_win32(GetLastError()); }
+
+class file_win32 : public file_in_scrittura {
+ public:
+  explicit file_win32(HANDLE h) : h_(h) {}
+  ~file_win32() override {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  esito scrivi(std::string_view dati) override {
+    while (!dati.empty()) {
+      DWORD da_scrivere = static_cast<DWORD>(std::min<size_t>(dati.size(), 1u << 30));
+      DWORD scritti = 0;
+      if (!WriteFile(h_, dati.data(), da_scrivere, &scritti, nullptr)) return errore_win32();
+      if (scritti == 0) return errore_win32(ERROR_WRITE_FAULT);
+      dati.remove_prefix(scritti);
+    }
+    return esito::riuscito();
+  }
+  esito chiudi() override {
+    HANDLE h = h_;
+    h_ = INVALID_HANDLE_VALUE;
+    if (!CloseHandle(h)) return errore_win32();
+    return esito::riuscito();
+  }
+
+ private:
+  HANDLE h_;
+};
+
+std::filesystem::path cartella_dell_eseguibile() {
+  // GetModuleFileNameW truncates silently: grow the buffer until it fits.
+  std::vector<wchar_t> nome(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
+    if (n == 0) return std::filesystem::current_path();
+    if (n < nome.size()) return std::filesystem::path(std::wstring(nome.data(), n)).parent_path();
+    nome.resize(nome.size() * 2);
+  }
+}
+
+// Twips to pixels at the screen's resolution, rounded to the nearest pixel.
+int in_pixel(int twips, int punti_per_pollice) { return MulDiv(twips, punti_per_pollice, 1440); }
+
+const wchar_t classe_attesa[] = L"scenario_package_attesa";
+
+LRESULT CALLBACK procedura_attesa(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  // The window has no user to answer: closing it is not offered.
+  if (msg == WM_CLOSE) return 0;
+  return DefWindowProcW(h, msg, w, l);
+}
+
+}  // namespace
+
+std::wstring da_utf8_a_wide(std::string_view testo) {
+  if (testo.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, testo.data(), static_cast<int>(testo.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, testo.data(), static_cast<int>(testo.size()), w.data(), n);
+  return w;
+}
+
+std::string da_wide_a_utf8(std::wstring_view testo) {
+  if (testo.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, testo.data(), static_cast<int>(testo.size()), nullptr, 0, nullptr,
+                              nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, testo.data(), static_cast<int>(testo.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+std::string testo_errore_win32(DWORD numero) {
+  wchar_t* buffer = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, numero, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring testo(buffer ? buffer : L"", n);
+  LocalFree(buffer);
+  while (!testo.empty() && (testo.back() == L'\r' || testo.back() == L'\n' || testo.back() == L' '))
+    testo.pop_back();
+  if (testo.empty()) return "errore di sistema " + std::to_string(numero);
+  return da_wide_a_utf8(testo);
+}
+
+piattaforma_win32::piattaforma_win32(std::filesystem::path cartella, mostra_box box)
+    : cartella_(std::move(cartella)), box_(std::move(box)) {
+  if (cartella_.empty()) cartella_ = cartella_dell_eseguibile();
+  if (!box_) box_ = MessageBoxW;
+}
+
+piattaforma_win32::~piattaforma_win32() {
+  if (finestra_) DestroyWindow(finestra_);
+  if (carattere_) DeleteObject(carattere_);
+}
+
+std::filesystem::path piattaforma_win32::cartella_programma() { return cartella_; }
+
+bool piattaforma_win32::esiste(const std::filesystem::path& p) {
+  return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+esito piattaforma_win32::apri_e_chiudi(const std::filesystem::path& p) {
+  HANDLE h = CreateFileW(p.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  CloseHandle(h);
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) {
+  HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  f = std::make_unique<file_win32>(h);
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::rinomina(const std::filesystem::path& da, const std::filesystem::path& a) {
+  if (!MoveFileExW(da.c_str(), a.c_str(), MOVEFILE_REPLACE_EXISTING)) return errore_win32();
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::rimuovi(const std::filesystem::path& p) {
+  if (!DeleteFileW(p.c_str())) return errore_win32();
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::leggi(const std::filesystem::path& p, std::string& contenuto) {
+  HANDLE h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  contenuto.clear();
+  LARGE_INTEGER dimensione;
+  if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart > 0 &&
+      static_cast<unsigned long long>(dimensione.QuadPart) < contenuto.max_size())
+    contenuto.reserve(static_cast<size_t>(dimensione.QuadPart));
+  char blocco[65536];
+  for (;;) {
+    DWORD letti = 0;
+    if (!ReadFile(h, blocco, sizeof blocco, &letti, nullptr)) {
+      DWORD e = GetLastError();
+      CloseHandle(h);
+      return errore_win32(e);
+    }
+    if (letti == 0) break;
+    contenuto.append(blocco, letti);
+  }
+  CloseHandle(h);
+  return esito::riuscito();
+}
+
+void piattaforma_win32::mostra_attesa() {
+  if (finestra_) return;
+  HINSTANCE istanza = GetModuleHandleW(nullptr);
+  WNDCLASSEXW classe{};
+  classe.cbSize = sizeof classe;
+  classe.lpfnWndProc = procedura_attesa;
+  classe.hInstance = istanza;
+  classe.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_WAIT));
+  classe.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  classe.lpszClassName = classe_attesa;
+  // A second platform object in the same process finds the class registered.
+  if (!RegisterClassExW(&classe) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
+
+  // Sizes follow the screen's resolution, as twips do: 280 x 179 at 96 dpi.
+  HDC schermo = GetDC(nullptr);
+  int dpi_x = schermo ? GetDeviceCaps(schermo, LOGPIXELSX) : 96;
+  int dpi_y = schermo ? GetDeviceCaps(schermo, LOGPIXELSY) : 96;
+  if (schermo) ReleaseDC(nullptr, schermo);
+  if (dpi_x <= 0) dpi_x = 96;
+  if (dpi_y <= 0) dpi_y = 96;
+
+  const DWORD stile = WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT area{0, 0, in_pixel(misure_attesa::larghezza_client, dpi_x), in_pixel(misure_attesa::altezza_client, dpi_y)};
+  AdjustWindowRectEx(&area, stile, FALSE, 0);
+  const int larghezza = area.right - area.left;
+  const int altezza = area.bottom - area.top;
+  // In the middle of the screen's work area.
+  RECT lavoro{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &lavoro, 0);
+  const int x = lavoro.left + std::max(0, (static_cast<int>(lavoro.right - lavoro.left) - larghezza) / 2);
+  const int y = lavoro.top + std::max(0, (static_cast<int>(lavoro.bottom - lavoro.top) - altezza) / 2);
+
+  // No owner: a top-level window of its own.
+  finestra_ = CreateWindowExW(0, classe_attesa, L"Attendere", stile, x, y, larghezza, altezza, nullptr, nullptr,
+                              istanza, nullptr);
+  if (!finestra_) return;  // no display: the build goes on without a window
+  etichetta_ = CreateWindowExW(
+      0, L"STATIC", L"Attendere", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+      in_pixel(misure_attesa::sinistra_etichetta, dpi_x), in_pixel(misure_attesa::alto_etichetta, dpi_y),
+      in_pixel(misure_attesa::larghezza_etichetta, dpi_x), in_pixel(misure_attesa::altezza_etichetta, dpi_y),
+      finestra_, nullptr, istanza, nullptr);
+  if (etichetta_) {
+    carattere_ = CreateFontW(-MulDiv(misure_attesa::punti_carattere, dpi_y, 72), 0, 0, 0, misure_attesa::peso_carattere,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
+    if (carattere_) SendMessageW(etichetta_, WM_SETFONT, reinterpret_cast<WPARAM>(carattere_), FALSE);
+  }
+  // Shown, not modal, and painted once now: no message loop runs while the
+  // build works.
+  ShowWindow(finestra_, SW_SHOWNORMAL);
+  UpdateWindow(finestra_);
+}
+
+void piattaforma_win32::messaggio(const std::string& testo) {
+  // Modal, OK only, no icon, the system's default title.
+  box_(nullptr, da_utf8_a_wide(testo).c_str(), nullptr, MB_OK);
+}
+
+std::filesystem::path piattaforma_win32::nome_file(std::string_view nome_cp1252) {
+  if (nome_cp1252.empty()) return {};
+  int n = MultiByteToWideChar(1252, 0, nome_cp1252.data(), static_cast<int>(nome_cp1252.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(1252, 0, nome_cp1252.data(), static_cast<int>(nome_cp1252.size()), w.data(), n);
+  return std::filesystem::path(std::move(w));
+}

@@ -38,16 +38,15 @@ void lettura::inizio() {
 }
 
 void lettura::fallimento(const errore_lettura& e) {
+  // Where it failed is recorded while the source is still open.
+  registra(25);
+  f.dettaglio_errore = e.motivo;
   chiudi();
   for (const std::string& sorgente : {f.nome_sorgente_linea(), f.nome_sorgente_treno()}) {
     std::filesystem::path p = f.percorso_file(sorgente);
     // Nothing more can be done about a source that will not go away.
     if (f.sistema.esiste(p)) f.sistema.rimuovi(p);
   }
-  f.codice_errore = 25;
-  f.sorgente_errore = nome_sorgente;
-  f.riga_sorgente_errore = campi ? riga_chiave : 0;
-  f.dettaglio_errore = e.motivo;
 }
 
 void lettura::apri(const std::string& nome) {

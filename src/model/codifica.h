@@ -27,6 +27,22 @@ inline void metti_doppio(std::string& b, double v) {
   for (int i = 0; i < 8; ++i) b.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
 }
 
+// The same encodings into a buffer already sized to hold them, for the long
+// runs of the line file: each writes at `p` and returns the position after
+// its bytes, with no capacity check a byte (the compiler makes each one store).
+inline char* poni_integer(char* p, int16_t v) {
+  auto u = static_cast<uint16_t>(v);
+  p[0] = static_cast<char>(u & 0xFF);
+  p[1] = static_cast<char>(u >> 8);
+  return p + 2;
+}
+
+inline char* poni_doppio(char* p, double v) {
+  auto u = std::bit_cast<uint64_t>(v);
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<char>((u >> (8 * i)) & 0xFF);
+  return p + 8;
+}
+
 // A counted string: 2-byte length, then the Windows-1252 bytes. A text too
 // long for its count is refused rather than written with a wrong length,
 // which would shift every later field of the file.

@@ -79,18 +79,19 @@ std::string immagine_tracciato(const tabella_tracciato& tracciato) {
   size_t n = tracciato.elementi();
   size_t totale = 0;
   for (size_t i = 0; i < n; ++i) totale += byte_di_elemento(tracciato.tipo_in(i));
-  std::string b;
-  b.reserve(totale);
+  // Some 20 MB for the longest line: sized once, then filled through a cursor.
+  std::string b(totale, '\0');
+  char* p = b.data();
   for (size_t i = 0; i < n; ++i) {
     tipo_elemento t = tracciato.tipo_in(i);
-    [[maybe_unused]] size_t inizio = b.size();
-    metti_integer(b, static_cast<int16_t>(t));
+    [[maybe_unused]] const char* inizio = p;
+    p = poni_integer(p, static_cast<int16_t>(t));
     // An integer element was stored from an int16_t, so the double holds it
     // exactly and the conversion back is in range.
-    if (t == tipo_elemento::intero) metti_integer(b, static_cast<int16_t>(tracciato.valore_in(i)));
-    if (t == tipo_elemento::doppio) metti_doppio(b, tracciato.valore_in(i));
-    assert(b.size() - inizio == byte_di_elemento(t));
+    if (t == tipo_elemento::intero) p = poni_integer(p, static_cast<int16_t>(tracciato.valore_in(i)));
+    if (t == tipo_elemento::doppio) p = poni_doppio(p, tracciato.valore_in(i));
+    assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
   }
-  assert(b.size() == totale);
+  assert(p == b.data() + b.size());
   return b;
 }

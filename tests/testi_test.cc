@@ -1,9 +1,14 @@
 // The five fixed texts as the writers put them on disk: exact bytes, CR LF
-// line ends, the end marker never written.
+// line ends, the end marker never written, each one the file of the scenario
+// folder it comes from.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include "driver/form1.h"
 #include "sources/elenco_righe.h"
+#include "sources/testi_incorporati.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -72,6 +77,35 @@ TEST_F(testi, ognuno_ha_il_suo_nome_la_sua_lunghezza_e_finisce_con_cr_lf) {
     }
   }
   EXPECT_EQ(sistema.file.size(), 5u);
+}
+
+// A file of the scenario folder the tests link (scenarios/borvale).
+std::string file_della_cartella(const std::string& nome) {
+  std::ifstream f(std::string(SCENARIO_CARTELLA) + "/" + nome, std::ios::binary);
+  EXPECT_TRUE(f) << SCENARIO_CARTELLA << "/" << nome;
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+TEST_F(testi, ognuno_e_byte_per_byte_il_file_della_cartella_dello_scenario) {
+  struct caso {
+    void (Form1::*scrittore)();
+    const char* scritto;
+    const char* cartella;
+  };
+  const caso casi[] = {
+      {&Form1::dati_linea, "Borvale PF_Borvale PR_linea.txt", "linea.txt"},
+      {&Form1::dati_treno, "Borvale PF_Borvale PR_31758-.txt", "treno.txt"},
+      {&Form1::dati_note, "Borvale PF_Borvale PR_31758_note.txt", "note.txt"},
+      {&Form1::dati_rallentamenti, "Borvale PF_Borvale PR_31758_rallentamenti.txt", "rallentamenti.txt"},
+      {&Form1::dati_scheda, "Borvale PF_Borvale PR_31758_scheda_treno.txt", "scheda_treno.txt"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.cartella);
+    (form.*c.scrittore)();
+    EXPECT_EQ(file(c.scritto), file_della_cartella(c.cartella));
+  }
+  EXPECT_EQ(nome_scenario_incorporato(), file_della_cartella("nome_scenario.txt"));
+  EXPECT_EQ(numero_treno_incorporato(), file_della_cartella("numero_treno.txt"));
 }
 
 TEST_F(testi, le_righe_tengono_i_loro_spazi) {

@@ -1,8 +1,11 @@
+// The start-up: the scenario's two names, the wait window, the five writers,
+// the build; and the package program's whole run around it.
 #include "driver/form1.h"
+#include "sources/testi_incorporati.h"
 
 void Form1::avvio() {
-  nome_scenario = "Borvale PF_Borvale PR";
-  numero_treno = "31758";
+  nome_scenario = nome_scenario_incorporato();
+  numero_treno = numero_treno_incorporato();
   sistema.mostra_attesa();
   dati_linea();
   dati_treno();

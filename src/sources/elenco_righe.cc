@@ -1,3 +1,5 @@
+// A writer's list of lines: filled from a text's lines and closed by the end
+// marker, then turned into the bytes of the file, up to the first marker.
 #include "sources/elenco_righe.h"
 
 #include <cassert>

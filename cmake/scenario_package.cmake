@@ -1,0 +1,115 @@
+# Package programs for scenario folders. A scenario folder holds the five texts
+# and the two names of one scenario (see incorpora_scenario.cmake for what it
+# holds and what is refused); a package program carries exactly one.
+#
+#   add_scenario_package(TARGET <target> DIR <folder>)
+#     The package program <target> for the scenario in <folder> (relative to
+#     the current source folder). Its data also form the object library
+#     <target>_dati. With testing on, the test
+#     pacchetto_in_cartella_vuota.<target> runs it in an empty folder
+#     (prova_pacchetto.cmake) and compares its binary files with those of the
+#     author tool `scenario build`, when that is built too.
+#
+#   add_scenario_packages(DIR <folder> [EXCEPT <name>...])
+#     add_scenario_package for every folder inside <folder> but those named,
+#     each as the program scenario-package-<name>.
+#
+#   add_scenario_dati(TARGET <target> DIR <folder>)
+#     Only the data: an object library that defines the scenario's names and
+#     texts, for programs and tests that link the core.
+#
+# The data are generated at build time by a CMake script, on the machine that
+# builds, so the same works for a cross build. Both need the core library,
+# scenario_core.
+include_guard(GLOBAL)
+
+set(_scenario_package_cmake "${CMAKE_CURRENT_LIST_DIR}")
+set(_scenario_package_src "${CMAKE_CURRENT_LIST_DIR}/../src")
+
+function(_scenario_argomenti funzione)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TARGET;DIR" "")
+  if(arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "${funzione}: unexpected arguments: ${arg_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT arg_TARGET OR NOT arg_DIR)
+    message(FATAL_ERROR "${funzione}: usage: ${funzione}(TARGET <target> DIR <folder>)")
+  endif()
+  set(TARGET "${arg_TARGET}" PARENT_SCOPE)
+  set(DIR "${arg_DIR}" PARENT_SCOPE)
+endfunction()
+
+function(add_scenario_dati)
+  _scenario_argomenti(add_scenario_dati ${ARGN})
+  get_filename_component(cartella "${DIR}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(NOT IS_DIRECTORY "${cartella}")
+    message(FATAL_ERROR "add_scenario_dati: the scenario folder ${DIR} (${cartella}) does not exist")
+  endif()
+  set(contenuto linea.txt treno.txt note.txt rallentamenti.txt scheda_treno.txt nome_scenario.txt numero_treno.txt)
+  set(dipende "")
+  set(mancanti "")
+  foreach(f IN LISTS contenuto)
+    if(NOT EXISTS "${cartella}/${f}")
+      list(APPEND mancanti "${f}")
+    endif()
+    list(APPEND dipende "${cartella}/${f}")
+  endforeach()
+  if(mancanti)
+    list(JOIN mancanti ", " mancanti)
+    message(FATAL_ERROR "add_scenario_dati: the scenario folder ${DIR} lacks ${mancanti}")
+  endif()
+
+  set(generato "${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}/testi_incorporati.cc")
+  add_custom_command(
+    OUTPUT "${generato}"
+    COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=${DIR}" "-DUSCITA=${generato}"
+            -P "${_scenario_package_cmake}/incorpora_scenario.cmake"
+    DEPENDS ${dipende} "${_scenario_package_cmake}/incorpora_scenario.cmake"
+    COMMENT "Embedding scenario ${DIR}"
+    VERBATIM)
+  add_library(${TARGET} OBJECT "${generato}")
+  target_include_directories(${TARGET} PRIVATE "${_scenario_package_src}")
+endfunction()
+
+function(add_scenario_package)
+  _scenario_argomenti(add_scenario_package ${ARGN})
+  add_scenario_dati(TARGET ${TARGET}_dati DIR "${DIR}")
+  # On Windows a GUI program (no console) that starts at wWinMain.
+  if(WIN32)
+    add_executable(${TARGET} WIN32 "${_scenario_package_src}/app/scenario_package_main_win32.cc")
+    target_link_options(${TARGET} PRIVATE -municode)
+  else()
+    add_executable(${TARGET} "${_scenario_package_src}/app/scenario_package_main.cc")
+  endif()
+  target_link_libraries(${TARGET} PRIVATE scenario_core ${TARGET}_dati)
+
+  # Run where it is built; a cross-built program has its own tests.
+  if(BUILD_TESTING AND NOT CMAKE_CROSSCOMPILING)
+    get_filename_component(cartella "${DIR}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+    # The author tool is compared with only where it is built; the test
+    # reads whether it is at generation time, wherever it is defined.
+    set(strumento "$<$<TARGET_EXISTS:scenario>:$<TARGET_FILE:scenario>>")
+    add_test(NAME pacchetto_in_cartella_vuota.${TARGET}
+      COMMAND "${CMAKE_COMMAND}" "-DPACCHETTO=$<TARGET_FILE:${TARGET}>" "-DCARTELLA=${cartella}"
+              "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/prova_pacchetto/${TARGET}" "-DSTRUMENTO=${strumento}"
+              -P "${_scenario_package_cmake}/prova_pacchetto.cmake")
+  endif()
+endfunction()
+
+function(add_scenario_packages)
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "DIR" "EXCEPT")
+  if(NOT arg_DIR OR arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "add_scenario_packages: usage: add_scenario_packages(DIR <folder> [EXCEPT <name>...])")
+  endif()
+  file(GLOB cartelle LIST_DIRECTORIES true CONFIGURE_DEPENDS RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}/${arg_DIR}"
+       "${CMAKE_CURRENT_SOURCE_DIR}/${arg_DIR}/*")
+  list(SORT cartelle)
+  foreach(nome IN LISTS cartelle)
+    if(NOT IS_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}/${arg_DIR}/${nome}" OR nome IN_LIST arg_EXCEPT)
+      continue()
+    endif()
+    if(NOT nome MATCHES "^[A-Za-z0-9_.+-]+$")
+      message(FATAL_ERROR "add_scenario_packages: the scenario folder ${arg_DIR}/${nome} needs a name of letters, digits and _ . + - only, to name its program")
+    endif()
+    add_scenario_package(TARGET scenario-package-${nome} DIR "${arg_DIR}/${nome}")
+  endforeach()
+endfunction()

@@ -15,7 +15,11 @@ foreach(_var PACCHETTO CARTELLA LAVORO)
   if(NOT DEFINED ${_var} OR "${${_var}}" STREQUAL "")
     message(FATAL_ERROR "prova_pacchetto: -D${_var}=... is required")
   endif()
+  get_filename_component(${_var} "${${_var}}" ABSOLUTE)
 endforeach()
+if(DEFINED STRUMENTO AND NOT STRUMENTO STREQUAL "")
+  get_filename_component(STRUMENTO "${STRUMENTO}" ABSOLUTE)
+endif()
 
 # A name as the package program holds it: the file without one line end.
 function(leggi_nome file uscita)

@@ -82,8 +82,8 @@ function(add_scenario_package)
   endif()
   target_link_libraries(${TARGET} PRIVATE scenario_core ${TARGET}_dati)
 
-  # Run where it is built; a cross-built program has its own tests.
-  if(BUILD_TESTING AND NOT CMAKE_CROSSCOMPILING)
+  # Run where it is built, or through the cross build's emulator.
+  if(BUILD_TESTING AND (NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR))
     get_filename_component(cartella "${DIR}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
     # The author tool is compared with only where it is built; the test
     # reads whether it is at generation time, wherever it is defined.
@@ -91,6 +91,7 @@ function(add_scenario_package)
     add_test(NAME pacchetto_in_cartella_vuota.${TARGET}
       COMMAND "${CMAKE_COMMAND}" "-DPACCHETTO=$<TARGET_FILE:${TARGET}>" "-DCARTELLA=${cartella}"
               "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/prova_pacchetto/${TARGET}" "-DSTRUMENTO=${strumento}"
+              "-DEMULATORE=${CMAKE_CROSSCOMPILING_EMULATOR}"
               -P "${_scenario_package_cmake}/prova_pacchetto.cmake")
   endif()
 endfunction()

@@ -1,9 +1,11 @@
 // The three byte images, field by field through the little-endian helpers.
-// Each image is sized exactly before it is built, so even the largest line
-// file (about 20 MB) is filled in one pass without reallocation; each record's
+// Each image is sized exactly before it is built, without reallocation; the
+// line file (about 20 MB at the longest line) is encoded piece by piece into
+// one small buffer, which the build writes out as it goes. Each record's
 // encoded size is checked as it is written.
 #include "model/file_binari.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "model/codifica.h"
@@ -75,15 +77,20 @@ std::string immagine_testata(const tabella_testata& testata) {
   return b;
 }
 
-std::string immagine_tracciato(const tabella_tracciato& tracciato) {
-  size_t n = tracciato.elementi();
-  size_t totale = 0;
-  for (size_t i = 0; i < n; ++i) totale += byte_di_elemento(tracciato.tipo_in(i));
-  // Some 20 MB for the longest line: sized once, then filled through a cursor.
-  std::string b(totale, '\0');
-  char* p = b.data();
+void immagine_tracciato_a_pezzi(const tabella_tracciato& tracciato, size_t pezzo,
+                                const std::function<void(std::string_view)>& consegna) {
+  assert(pezzo >= 2 + 8);
+  const size_t n = tracciato.elementi();
+  std::string b(std::min(pezzo, n * (2 + 8)), '\0');
+  char* const inizio_pezzo = b.data();
+  char* const fine_pezzo = b.data() + b.size();
+  char* p = inizio_pezzo;
   for (size_t i = 0; i < n; ++i) {
     tipo_elemento t = tracciato.tipo_in(i);
+    if (static_cast<size_t>(fine_pezzo - p) < byte_di_elemento(t)) {
+      consegna(std::string_view(inizio_pezzo, static_cast<size_t>(p - inizio_pezzo)));
+      p = inizio_pezzo;
+    }
     [[maybe_unused]] const char* inizio = p;
     p = poni_integer(p, static_cast<int16_t>(t));
     // An integer element was stored from an int16_t, so the double holds it
@@ -92,6 +99,16 @@ std::string immagine_tracciato(const tabella_tracciato& tracciato) {
     if (t == tipo_elemento::doppio) p = poni_doppio(p, tracciato.valore_in(i));
     assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
   }
-  assert(p == b.data() + b.size());
+  if (p != inizio_pezzo) consegna(std::string_view(inizio_pezzo, static_cast<size_t>(p - inizio_pezzo)));
+}
+
+std::string immagine_tracciato(const tabella_tracciato& tracciato) {
+  size_t n = tracciato.elementi();
+  size_t totale = 0;
+  for (size_t i = 0; i < n; ++i) totale += byte_di_elemento(tracciato.tipo_in(i));
+  std::string b;
+  b.reserve(totale);
+  immagine_tracciato_a_pezzi(tracciato, pezzo_tracciato, [&](std::string_view pezzo) { b.append(pezzo); });
+  assert(b.size() == totale);
   return b;
 }

@@ -25,6 +25,21 @@ size_t byte_di_elemento(tipo_elemento t) {
   return 2;
 }
 
+// Element i of the table at p; returns the position after its bytes.
+inline char* poni_elemento(char* p, const tabella_tracciato& tracciato, size_t i) {
+  const tipo_elemento t = tracciato.tipo_in(i);
+  [[maybe_unused]] const char* inizio = p;
+  p = poni_integer(p, static_cast<int16_t>(t));
+  // An integer element was stored from an int16_t, so the double holds it
+  // exactly and the conversion back is in range.
+  if (t == tipo_elemento::doppio)
+    p = poni_doppio(p, tracciato.valore_in(i));
+  else if (t == tipo_elemento::intero)
+    p = poni_integer(p, static_cast<int16_t>(tracciato.valore_in(i)));
+  assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
+  return p;
+}
+
 }  // namespace
 
 std::string immagine_percorso(const std::vector<cella>& percorso) {
@@ -79,25 +94,27 @@ std::string immagine_testata(const tabella_testata& testata) {
 
 void immagine_tracciato_a_pezzi(const tabella_tracciato& tracciato, size_t pezzo,
                                 const std::function<void(std::string_view)>& consegna) {
-  assert(pezzo >= 2 + 8);
+  constexpr size_t massimo = 2 + 8;  // the largest element
+  assert(pezzo >= massimo);
   const size_t n = tracciato.elementi();
-  std::string b(std::min(pezzo, n * (2 + 8)), '\0');
+  std::string b(std::min(pezzo, n * massimo), '\0');
   char* const inizio_pezzo = b.data();
   char* const fine_pezzo = b.data() + b.size();
   char* p = inizio_pezzo;
-  for (size_t i = 0; i < n; ++i) {
-    tipo_elemento t = tracciato.tipo_in(i);
-    if (static_cast<size_t>(fine_pezzo - p) < byte_di_elemento(t)) {
+  for (size_t i = 0; i < n;) {
+    // As many elements as surely fit go in without a check each; near the
+    // piece's end, one at a time, and the piece is handed over when the next
+    // one does not fit.
+    const size_t sicuri = std::min(n - i, static_cast<size_t>(fine_pezzo - p) / massimo);
+    if (sicuri > 0) {
+      for (const size_t fine = i + sicuri; i < fine; ++i) p = poni_elemento(p, tracciato, i);
+      continue;
+    }
+    if (static_cast<size_t>(fine_pezzo - p) < byte_di_elemento(tracciato.tipo_in(i))) {
       consegna(std::string_view(inizio_pezzo, static_cast<size_t>(p - inizio_pezzo)));
       p = inizio_pezzo;
     }
-    [[maybe_unused]] const char* inizio = p;
-    p = poni_integer(p, static_cast<int16_t>(t));
-    // An integer element was stored from an int16_t, so the double holds it
-    // exactly and the conversion back is in range.
-    if (t == tipo_elemento::intero) p = poni_integer(p, static_cast<int16_t>(tracciato.valore_in(i)));
-    if (t == tipo_elemento::doppio) p = poni_doppio(p, tracciato.valore_in(i));
-    assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
+    p = poni_elemento(p, tracciato, i++);
   }
   if (p != inizio_pezzo) consegna(std::string_view(inizio_pezzo, static_cast<size_t>(p - inizio_pezzo)));
 }

@@ -77,33 +77,6 @@ TEST(file_nuovo, su_disco_una_cartella_col_nome_del_file_ferma_il_programma) {
   EXPECT_EQ(cartella.leggi("b.dat"), "nuovo");
 }
 
-TEST(file_nuovo, a_pezzi_una_scrittura_per_pezzo_e_nessuna_dopo_quella_fallita) {
-  auto tre_pezzi = [](const Form1::consegna_pezzo& consegna) {
-    consegna("uno ");
-    consegna("due ");
-    consegna("tre");
-  };
-  {
-    sistema_finto sistema;
-    Form1 form(sistema);
-    form.scrivi_file_nuovo_a_pezzi("a.dat", tre_pezzi);
-    EXPECT_EQ(sistema.file["a.dat"], "uno due tre");
-    EXPECT_EQ(sistema.registro, (std::vector<std::string>{"crea a.dat.parziale", "scrivi a.dat.parziale",
-                                                          "scrivi a.dat.parziale", "scrivi a.dat.parziale",
-                                                          "chiudi a.dat.parziale", "rinomina a.dat.parziale a.dat"}));
-  }
-  sistema_finto sistema;
-  Form1 form(sistema);
-  sistema.file["a.dat"] = "vecchio";
-  sistema.operazione_che_fallisce = 4;  // apri, crea, scrivi, then the second scrivi
-  EXPECT_EQ(stato_di_fine([&] { form.scrivi_file_nuovo_a_pezzi("a.dat", tre_pezzi); }), 1);
-  EXPECT_EQ(sistema.registro, (std::vector<std::string>{"apri a.dat", "crea a.dat.parziale", "scrivi a.dat.parziale",
-                                                        "scrivi a.dat.parziale", "rimuovi a.dat.parziale"}));
-  EXPECT_EQ(sistema.file, (std::map<std::string, std::string>{{"a.dat", "vecchio"}}));
-  ASSERT_EQ(sistema.messaggi.size(), 1u);
-  EXPECT_NE(sistema.messaggi[0].find("scrivere"), std::string::npos);
-}
-
 TEST(errore, mostra_il_numero_con_lo_spazio_iniziale_e_finisce) {
   for (auto [numero, testo] : {std::pair{"1250", " Errore n. 1250"}, {"1251", " Errore n. 1251"}, {"", " Errore n. "}}) {
     sistema_finto sistema;

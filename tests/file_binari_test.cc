@@ -214,35 +214,4 @@ TEST(ImmagineTracciato, ValoriInteriNegativiEAssente) {
   EXPECT_EQ(esadecimale(immagine_tracciato(t)), "02 00 FF FF 00 00 00 00 05 00 00 00 00 00 00 00 E0 BF");
 }
 
-TEST(ImmagineTracciato, APezziGliStessiByteSpezzatiTraUnElementoEIlSuccessivo) {
-  tabella_tracciato t = tracciato_pieno(300);
-  t.metti_intero(150, 0, -2);  // a 4-byte element among the 10-byte ones
-  t.metti_doppio(200, 0, 0.25);
-  const std::string intera = immagine_tracciato(t);
-  for (size_t pezzo : {size_t{10}, size_t{64}, size_t{1000}, intera.size(), 2 * intera.size()}) {
-    SCOPED_TRACE(pezzo);
-    std::string unite;
-    size_t pezzi = 0;
-    immagine_tracciato_a_pezzi(t, pezzo, [&](std::string_view p) {
-      EXPECT_FALSE(p.empty());
-      EXPECT_LE(p.size(), pezzo);
-      // Every piece starts with an element's type code.
-      EXPECT_TRUE(p.starts_with(std::string_view("\x00\x00", 2)) || p.starts_with(std::string_view("\x02\x00", 2)) ||
-                  p.starts_with(std::string_view("\x05\x00", 2)));
-      // Only the room for a whole element is ever left unused.
-      if (unite.size() + p.size() < intera.size()) {
-        EXPECT_GT(p.size() + 10, pezzo);
-      }
-      unite.append(p);
-      ++pezzi;
-    });
-    EXPECT_EQ(unite, intera);
-    if (pezzo >= intera.size()) {
-      EXPECT_EQ(pezzi, 1u);
-    }
-  }
-  // A line of the embedded scenario's length is written as one piece.
-  EXPECT_GE(pezzo_tracciato, 219964u);
-}
-
 }  // namespace

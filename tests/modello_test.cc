@@ -2,17 +2,14 @@
 // the Windows-1252 helpers, the free-cell test and the coordinate table.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "model/arrotonda.h"
 #include "model/cella.h"
 #include "model/codifica.h"
-#include "model/memoria_grande.h"
 #include "model/tracciato.h"
 #include "model/windows1252.h"
 
@@ -83,17 +80,6 @@ TEST(Codifica, DoppioIeee754) {
             "00 00 00 00 00 00 F0 3F "
             "00 00 00 00 00 00 E0 BF "
             "9A 99 99 99 99 99 B9 3F");
-}
-
-TEST(Codifica, AlCursoreGliStessiByte) {
-  std::string b(2 + 2 + 8 + 8, '\0');
-  char* p = b.data();
-  p = poni_integer(p, -1);
-  p = poni_integer(p, 0x1234);
-  p = poni_doppio(p, 1.0);
-  p = poni_doppio(p, 0.1);
-  EXPECT_EQ(p, b.data() + b.size());
-  EXPECT_EQ(esadecimale(b), "FF FF 34 12 00 00 00 00 00 00 F0 3F 9A 99 99 99 99 99 B9 3F");
 }
 
 TEST(Codifica, StringaContata) {
@@ -183,21 +169,6 @@ TEST(Tracciato, OrdineDiMemoria) {
   t.crea(1);
   EXPECT_EQ(t.elementi(), 4u);
   for (size_t i = 0; i < 4; ++i) EXPECT_EQ(t.tipo_in(i), tipo_elemento::vuoto);
-}
-
-TEST(MemoriaGrande, BlocchiGrandiAllineatiAiDueMegaEPiccoliOrdinari) {
-  constexpr size_t due_mega = size_t{2} << 20;
-  // The coordinate table of the longest line: 2 x 1007001 elements.
-  std::vector<double, allocatore_grande<double>> valori(2 * 1007001, 1.5);
-  EXPECT_EQ(reinterpret_cast<uintptr_t>(valori.data()) % due_mega, 0u);
-  EXPECT_EQ(valori.back(), 1.5);
-  std::vector<double, allocatore_grande<double>> pochi(10, 2.0);
-  pochi.push_back(3.0);
-  EXPECT_EQ(pochi.size(), 11u);
-  // Growing through the threshold moves the content unchanged.
-  std::vector<char, allocatore_grande<char>> crescente;
-  for (size_t i = 0; i < 3 * due_mega; ++i) crescente.push_back(static_cast<char>(i));
-  EXPECT_EQ(crescente[due_mega + 7], static_cast<char>(7));
 }
 
 }  // namespace

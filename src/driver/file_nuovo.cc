@@ -16,11 +16,6 @@ std::filesystem::path Form1::percorso_file(std::string_view nome) const {
 }
 
 void Form1::scrivi_file_nuovo(std::string_view nome, std::string_view contenuto) {
-  scrivi_file_nuovo_a_pezzi(nome, [&](const consegna_pezzo& consegna) { consegna(contenuto); });
-}
-
-void Form1::scrivi_file_nuovo_a_pezzi(std::string_view nome,
-                                      const std::function<void(const consegna_pezzo&)>& contenuto) {
   const std::filesystem::path finale = percorso_file(nome);
   const std::filesystem::path parziale = percorso_file(std::string(nome) + ".parziale");
   auto fallisci = [&](const char* azione, const std::filesystem::path& p, const esito& e) {
@@ -34,11 +29,7 @@ void Form1::scrivi_file_nuovo_a_pezzi(std::string_view nome,
 
   std::unique_ptr<file_in_scrittura> file;
   if (esito e = sistema.crea(parziale, file); !e) fallisci("creare", parziale, e);
-  // After a failed write the pieces still to come are dropped.
-  esito e;
-  contenuto([&](std::string_view pezzo) {
-    if (e) e = file->scrivi(pezzo);
-  });
+  esito e = file->scrivi(contenuto);
   const char* azione = "scrivere";
   if (e) {
     e = file->chiudi();

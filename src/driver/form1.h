@@ -13,7 +13,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,11 +68,6 @@ struct Form1 {
   // left. A failure shows a message naming the file and the reason and ends
   // the program with status 1.
   void scrivi_file_nuovo(std::string_view nome, std::string_view contenuto);
-  // The same, with the content handed over in pieces: `contenuto` calls the
-  // function it is given once per piece, in order. A file too large to be held
-  // whole (the line file of a long line) is written without ever being so.
-  using consegna_pezzo = std::function<void(std::string_view)>;
-  void scrivi_file_nuovo_a_pezzi(std::string_view nome, const std::function<void(const consegna_pezzo&)>& contenuto);
 
   // --- model ----------------------------------------------------------------
   std::vector<cella> percorso;  // cells 0..N; empty until the route length sizes it

@@ -1,11 +1,9 @@
 // The three byte images, field by field through the little-endian helpers.
-// Each image is sized exactly before it is built, without reallocation; the
-// line file (about 20 MB at the longest line) is encoded piece by piece into
-// one small buffer, which the build writes out as it goes. Each record's
+// Each image is sized exactly before it is built, so even the largest line
+// file (about 20 MB) is filled in one pass without reallocation; each record's
 // encoded size is checked as it is written.
 #include "model/file_binari.h"
 
-#include <algorithm>
 #include <cassert>
 
 #include "model/codifica.h"
@@ -23,21 +21,6 @@ size_t byte_di_elemento(tipo_elemento t) {
       break;
   }
   return 2;
-}
-
-// Element i of the table at p; returns the position after its bytes.
-inline char* poni_elemento(char* p, const tabella_tracciato& tracciato, size_t i) {
-  const tipo_elemento t = tracciato.tipo_in(i);
-  [[maybe_unused]] const char* inizio = p;
-  p = poni_integer(p, static_cast<int16_t>(t));
-  // An integer element was stored from an int16_t, so the double holds it
-  // exactly and the conversion back is in range.
-  if (t == tipo_elemento::doppio)
-    p = poni_doppio(p, tracciato.valore_in(i));
-  else if (t == tipo_elemento::intero)
-    p = poni_integer(p, static_cast<int16_t>(tracciato.valore_in(i)));
-  assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
-  return p;
 }
 
 }  // namespace
@@ -92,40 +75,23 @@ std::string immagine_testata(const tabella_testata& testata) {
   return b;
 }
 
-void immagine_tracciato_a_pezzi(const tabella_tracciato& tracciato, size_t pezzo,
-                                const std::function<void(std::string_view)>& consegna) {
-  constexpr size_t massimo = 2 + 8;  // the largest element
-  assert(pezzo >= massimo);
-  const size_t n = tracciato.elementi();
-  std::string b(std::min(pezzo, n * massimo), '\0');
-  char* const inizio_pezzo = b.data();
-  char* const fine_pezzo = b.data() + b.size();
-  char* p = inizio_pezzo;
-  for (size_t i = 0; i < n;) {
-    // As many elements as surely fit go in without a check each; near the
-    // piece's end, one at a time, and the piece is handed over when the next
-    // one does not fit.
-    const size_t sicuri = std::min(n - i, static_cast<size_t>(fine_pezzo - p) / massimo);
-    if (sicuri > 0) {
-      for (const size_t fine = i + sicuri; i < fine; ++i) p = poni_elemento(p, tracciato, i);
-      continue;
-    }
-    if (static_cast<size_t>(fine_pezzo - p) < byte_di_elemento(tracciato.tipo_in(i))) {
-      consegna(std::string_view(inizio_pezzo, static_cast<size_t>(p - inizio_pezzo)));
-      p = inizio_pezzo;
-    }
-    p = poni_elemento(p, tracciato, i++);
-  }
-  if (p != inizio_pezzo) consegna(std::string_view(inizio_pezzo, static_cast<size_t>(p - inizio_pezzo)));
-}
-
 std::string immagine_tracciato(const tabella_tracciato& tracciato) {
   size_t n = tracciato.elementi();
   size_t totale = 0;
   for (size_t i = 0; i < n; ++i) totale += byte_di_elemento(tracciato.tipo_in(i));
-  std::string b;
-  b.reserve(totale);
-  immagine_tracciato_a_pezzi(tracciato, pezzo_tracciato, [&](std::string_view pezzo) { b.append(pezzo); });
-  assert(b.size() == totale);
+  // Some 20 MB for the longest line: sized once, then filled through a cursor.
+  std::string b(totale, '\0');
+  char* p = b.data();
+  for (size_t i = 0; i < n; ++i) {
+    tipo_elemento t = tracciato.tipo_in(i);
+    [[maybe_unused]] const char* inizio = p;
+    p = poni_integer(p, static_cast<int16_t>(t));
+    // An integer element was stored from an int16_t, so the double holds it
+    // exactly and the conversion back is in range.
+    if (t == tipo_elemento::intero) p = poni_integer(p, static_cast<int16_t>(tracciato.valore_in(i)));
+    if (t == tipo_elemento::doppio) p = poni_doppio(p, tracciato.valore_in(i));
+    assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
+  }
+  assert(p == b.data() + b.size());
   return b;
 }

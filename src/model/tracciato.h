@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/memoria_grande.h"
-
 enum class tipo_elemento : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 
 class tabella_tracciato {
@@ -44,6 +42,6 @@ class tabella_tracciato {
   }
 
   int32_t ultimo_ = -1;
-  std::vector<tipo_elemento, allocatore_grande<tipo_elemento>> tipi_;
-  std::vector<double, allocatore_grande<double>> valori_;
+  std::vector<tipo_elemento> tipi_;
+  std::vector<double> valori_;
 };

@@ -11,20 +11,9 @@
 
 #include "model/arrotonda.h"
 #include "model/windows1252.h"
+#include "support/esadecimale.h"
 
 namespace {
-
-// "01 1E 00": bytes as hex pairs, so a mismatch shows where it is.
-std::string esadecimale(std::string_view b) {
-  std::string s;
-  char coppia[4];
-  for (unsigned char c : b) {
-    std::snprintf(coppia, sizeof coppia, "%02X ", c);
-    s += coppia;
-  }
-  if (!s.empty()) s.pop_back();
-  return s;
-}
 
 std::vector<cella> griglia_per(int32_t lunghezza) {
   auto n = static_cast<size_t>(arrotonda((lunghezza + 7000) / 50.0));

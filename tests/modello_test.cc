@@ -12,19 +12,9 @@
 #include "model/codifica.h"
 #include "model/tracciato.h"
 #include "model/windows1252.h"
+#include "support/esadecimale.h"
 
 namespace {
-
-std::string esadecimale(std::string_view b) {
-  std::string s;
-  char coppia[4];
-  for (unsigned char c : b) {
-    std::snprintf(coppia, sizeof coppia, "%02X ", c);
-    s += coppia;
-  }
-  if (!s.empty()) s.pop_back();
-  return s;
-}
 
 TEST(Arrotonda, PariSuiMezzi) {
   struct caso {

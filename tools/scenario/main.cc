@@ -1,16 +1,18 @@
 // scenario: the author tool. `scenario build` runs the package program's build
 // over any scenario's source texts and reports its errors; `scenario inspect`
-// decodes any of the three binary files it writes.
+// decodes any of the three binary files it writes; `scenario draw` draws
+// them as a map and a profile.
 #include <iostream>
 
 #include <CLI/CLI.hpp>
 
 #include "costruzione.h"
+#include "disegno/comando_disegno.h"
 #include "ispezione.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds a scenario from its two source texts into the three binary files the simulator loads, "
-               "and decodes those files.",
+               "decodes those files and draws them.",
                "scenario"};
   app.require_subcommand(1);
 
@@ -43,6 +45,20 @@ int main(int argc, char** argv) {
   comando_i->add_option("--step", ispezione.passo, "Line file: show a metre every STEP (default 100)")
       ->check(CLI::PositiveNumber);
 
+  richiesta_disegno disegno;
+  std::filesystem::path disegno_uscita;
+  CLI::App* comando_d = app.add_subcommand(
+      "draw",
+      "Draws the binary files of a build (not the sources) into one SVG: the map of the track with stations, "
+      "signals, signs, speed indicators and slowdowns, and the profile of gradient, line speed, mountain sections "
+      "and adhesion. Without NAME_linea.dat, the profile alone. Exit status: 0 drawn, 1 a binary file missing or "
+      "not valid (nothing written), 2 bad use, 3 the SVG could not be written.");
+  comando_d->add_option("--name", disegno.nome, "Scenario name (nome_scenario)")->required();
+  comando_d->add_option("--number", disegno.numero, "Train number (numero_treno)")->required();
+  comando_d->add_option("--dir", disegno.cartella, "Folder of the binary files (default: the current folder)");
+  CLI::Option* opzione_disegno_uscita =
+      comando_d->add_option("--out", disegno_uscita, "The SVG file (default: DIR/NAME_NUMBER.svg)");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -56,6 +72,10 @@ int main(int argc, char** argv) {
     if (opzione_linea->count() > 0) build.linea = linea;
     if (opzione_treno->count() > 0) build.treno = treno;
     return comando_build(build, build_json, std::cout, std::cerr);
+  }
+  if (comando_d->parsed()) {
+    if (opzione_disegno_uscita->count() > 0) disegno.uscita = disegno_uscita;
+    return comando_draw(disegno, std::cerr);
   }
   return comando_inspect(ispezione, std::cout, std::cerr);
 }

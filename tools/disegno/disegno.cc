@@ -845,7 +845,10 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
                    [](const auto& a, const auto& b) { return a.metro < b.metro; });
 
   const int64_t griglia = static_cast<int64_t>(percorso.size()) * metri_cella;
-  s.fine = static_cast<int32_t>(std::clamp<int64_t>(fine, metri_cella, std::max<int64_t>(griglia, metri_cella)));
+  // Within the grid, and far enough inside 32 bits for any arithmetic on it.
+  constexpr int64_t fine_massima = int64_t{1} << 30;
+  s.fine = static_cast<int32_t>(
+      std::clamp<int64_t>(fine, metri_cella, std::clamp<int64_t>(griglia, metri_cella, fine_massima)));
 
   // Layers of the cells that cover the drawn stretch.
   const size_t celle = std::min(percorso.size(), static_cast<size_t>((s.fine + metri_cella - 1) / metri_cella));

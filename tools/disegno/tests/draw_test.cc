@@ -246,9 +246,9 @@ std::optional<std::string> cerca_chromium() {
 // Runs Chromium headless on `indirizzo` and returns the page's DOM after load.
 esito_processo dom_in_chromium(const std::string& chromium, const fs::path& cartella, const std::string& indirizzo) {
   return esegui("timeout",
-                {"120", chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--user-data-dir=" + (cartella / "profilo").string(), "--dump-dom", indirizzo},
+                {"120", chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                 "--disable-quic", "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--user-data-dir=" + (cartella / "profilo").string(), "--dump-dom", indirizzo},
                 cartella);
 }
 

@@ -704,6 +704,8 @@ class disegnatore {
     };
     double x = sinistra, riga = y + 14;
     for (const auto& v : voci) {
+      // The track and the station mark are the map's alone.
+      if (!t_ && (v.testo == std::string_view("linea") || v.testo == std::string_view("stazione (fermata)"))) continue;
       const double l = 30 + larghezza_testo(v.testo, 11);
       if (x + l > destra) {
         x = sinistra;

@@ -275,6 +275,9 @@ TEST_F(disegno_scenari, senza_file_della_linea_solo_il_profilo) {
   EXPECT_NE(svg.find("solo il profilo"), std::string::npos);
   EXPECT_EQ(conta(svg, "data-guida=\"stazione\""), 3u);
   EXPECT_NE(svg.find(">FONTE ROSSA</text>"), std::string::npos);
+  // The legend names nothing that only the map has.
+  EXPECT_EQ(svg.find(">stazione (fermata)</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">area di stazione</text>"), std::string::npos);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
 #elif defined(DECODIFICA_TESTATA)
     immagine = immagine_testata(decodifica_testata(ingresso));
 #else
-    immagine = immagine_tracciato(decodifica_tracciato(ingresso));
+    immagine = std::string(decodifica_tracciato(ingresso).immagine());
 #endif
   } catch (const errore_formato& e) {
     if (e.offset > n) std::abort();  // an offset must point into the file

@@ -1,6 +1,7 @@
 // The byte images of the three binary files: sizes, field offsets, byte
 // order and the worked bytes of the embedded scenario.
 #include "model/file_binari.h"
+#include "model/tracciato.h"
 
 #include <gtest/gtest.h>
 
@@ -184,7 +185,7 @@ tabella_tracciato tracciato_pieno(int32_t m) {
 }
 
 TEST(ImmagineTracciato, LineaDi11000Metri) {
-  std::string b = immagine_tracciato(tracciato_pieno(11000));
+  std::string b(tracciato_pieno(11000).immagine());
   ASSERT_EQ(b.size(), 219964u);
   EXPECT_EQ(esadecimale(b.substr(0, 18)), "02 00 00 00 02 00 00 00 05 00 00 00 00 00 00 00 00 00");
 
@@ -196,11 +197,11 @@ TEST(ImmagineTracciato, LineaDi11000Metri) {
 
 TEST(ImmagineTracciato, ValoriInteriNegativiEAssente) {
   tabella_tracciato t;
-  EXPECT_EQ(immagine_tracciato(t), "");
+  EXPECT_EQ(t.immagine(), "");
   t.crea(1);
   t.metti_intero(0, 0, -1);
   t.metti_doppio(1, 1, -0.5);
-  EXPECT_EQ(esadecimale(immagine_tracciato(t)), "02 00 FF FF 00 00 00 00 05 00 00 00 00 00 00 00 E0 BF");
+  EXPECT_EQ(esadecimale(t.immagine()), "02 00 FF FF 00 00 00 00 05 00 00 00 00 00 00 00 E0 BF");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The model's small pieces: the rounding rule, the little-endian encoding,
-// the Windows-1252 helpers, the free-cell test and the coordinate table.
+// the Windows-1252 helpers and the free-cell test.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,7 +10,6 @@
 #include "model/arrotonda.h"
 #include "model/cella.h"
 #include "model/codifica.h"
-#include "model/tracciato.h"
 #include "model/windows1252.h"
 #include "support/esadecimale.h"
 
@@ -134,31 +133,6 @@ TEST(Cella, CampiStrettiTengonoIBitBassi) {
   EXPECT_EQ(basso8(-1), 255);
   EXPECT_EQ(basso8(100 - 130), 226);
   EXPECT_EQ(basso8(356), 100);
-}
-
-TEST(Tracciato, OrdineDiMemoria) {
-  tabella_tracciato t;
-  EXPECT_FALSE(t.esiste());
-  EXPECT_EQ(t.ultimo_metro(), -1);
-  EXPECT_EQ(t.elementi(), 0u);
-
-  t.crea(3);
-  ASSERT_TRUE(t.esiste());
-  ASSERT_EQ(t.elementi(), 8u);
-  for (size_t i = 0; i < 8; ++i) EXPECT_EQ(t.tipo_in(i), tipo_elemento::vuoto);
-  t.metti_intero(1, 1, 1);
-  t.metti_doppio(3, 0, 2.5);
-  // All x first, metre by metre, then all y.
-  EXPECT_EQ(t.tipo_in(5), tipo_elemento::intero);
-  EXPECT_EQ(t.valore_in(5), 1.0);
-  EXPECT_EQ(t.tipo_in(3), tipo_elemento::doppio);
-  EXPECT_EQ(t.valore(3, 0), 2.5);
-  EXPECT_EQ(t.tipo(1, 0), tipo_elemento::vuoto);
-
-  // Re-creating loses everything the table held.
-  t.crea(1);
-  EXPECT_EQ(t.elementi(), 4u);
-  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(t.tipo_in(i), tipo_elemento::vuoto);
 }
 
 }  // namespace

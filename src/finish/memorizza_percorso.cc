@@ -67,7 +67,7 @@ void Form1::memorizza_percorso(int32_t& j) {
   scenario.orario = codice_gara_st();
   prima.dato2 = basso16(codice_gara_og());
 
-  if (crea_linea != 0) scrivi_file_nuovo(nome_file_linea(), immagine_tracciato(tracciato));
+  if (crea_linea != 0) scrivi_file_nuovo(nome_file_linea(), tracciato.immagine());
   scrivi_file_nuovo(nome_file_sim(), immagine_testata(testata));
   scrivi_file_nuovo(nome_file_dat(), immagine_percorso(percorso));
 

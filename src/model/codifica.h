@@ -52,3 +52,15 @@ inline void metti_stringa(std::string& b, std::string_view testo) {
   metti_integer(b, static_cast<int16_t>(static_cast<uint16_t>(testo.size())));
   b.append(testo);
 }
+
+// Reading back what the poni_ helpers wrote.
+inline int16_t leggi_integer(const char* p) {
+  auto u = static_cast<uint16_t>(static_cast<uint8_t>(p[0]) | static_cast<uint16_t>(static_cast<uint8_t>(p[1])) << 8);
+  return static_cast<int16_t>(u);
+}
+
+inline double leggi_doppio(const char* p) {
+  uint64_t u = 0;
+  for (int i = 0; i < 8; ++i) u |= static_cast<uint64_t>(static_cast<uint8_t>(p[i])) << (8 * i);
+  return std::bit_cast<double>(u);
+}

@@ -1,29 +1,11 @@
-// The three byte images, field by field through the little-endian helpers.
-// Each image is sized exactly before it is built, so even the largest line
-// file (about 20 MB) is filled in one pass without reallocation; each record's
-// encoded size is checked as it is written.
+// The grid's and the header's byte images, field by field through the
+// little-endian helpers; each image is sized exactly before it is built, and
+// each record's encoded size is checked as it is written.
 #include "model/file_binari.h"
 
 #include <cassert>
 
 #include "model/codifica.h"
-
-namespace {
-
-// Type code and value bytes of one coordinate element.
-size_t byte_di_elemento(tipo_elemento t) {
-  switch (t) {
-    case tipo_elemento::intero:
-      return 2 + 2;
-    case tipo_elemento::doppio:
-      return 2 + 8;
-    case tipo_elemento::vuoto:
-      break;
-  }
-  return 2;
-}
-
-}  // namespace
 
 std::string immagine_percorso(const std::vector<cella>& percorso) {
   std::string b;
@@ -72,26 +54,5 @@ std::string immagine_testata(const tabella_testata& testata) {
     assert(b.size() - inizio == byte_per_voce_senza_nome + v.nome.size());
   }
   assert(b.size() == totale);
-  return b;
-}
-
-std::string immagine_tracciato(const tabella_tracciato& tracciato) {
-  size_t n = tracciato.elementi();
-  size_t totale = 0;
-  for (size_t i = 0; i < n; ++i) totale += byte_di_elemento(tracciato.tipo_in(i));
-  // Some 20 MB for the longest line: sized once, then filled through a cursor.
-  std::string b(totale, '\0');
-  char* p = b.data();
-  for (size_t i = 0; i < n; ++i) {
-    tipo_elemento t = tracciato.tipo_in(i);
-    [[maybe_unused]] const char* inizio = p;
-    p = poni_integer(p, static_cast<int16_t>(t));
-    // An integer element was stored from an int16_t, so the double holds it
-    // exactly and the conversion back is in range.
-    if (t == tipo_elemento::intero) p = poni_integer(p, static_cast<int16_t>(tracciato.valore_in(i)));
-    if (t == tipo_elemento::doppio) p = poni_doppio(p, tracciato.valore_in(i));
-    assert(static_cast<size_t>(p - inizio) == byte_di_elemento(t));
-  }
-  assert(p == b.data() + b.size());
   return b;
 }

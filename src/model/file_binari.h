@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "model/cella.h"
-#include "model/tracciato.h"
 #include "model/voce.h"
 
 inline constexpr size_t byte_per_cella = 15;
@@ -17,5 +16,4 @@ inline constexpr size_t byte_per_voce_senza_nome = 34;
 std::string immagine_percorso(const std::vector<cella>& percorso);
 // `.sim`: records 0..86, 34 + length of `nome` bytes each.
 std::string immagine_testata(const tabella_testata& testata);
-// `_linea.dat`: every element as a 2-byte type code and its value bytes.
-std::string immagine_tracciato(const tabella_tracciato& tracciato);
+// `_linea.dat` is the coordinate table's own bytes: tabella_tracciato::immagine().

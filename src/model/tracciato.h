@@ -1,47 +1,143 @@
 // The plane-coordinate table `tracciato`: for every metre 0..T of the line an
 // x (k = 0) and a y (k = 1), each a variant that is Empty, a 16-bit integer or
-// a double. Held as a kind byte and a double per element (a 16-bit integer is
-// exact in a double), in the file's storage order: all x first, then all y.
+// a double.
+//
+// The table is held as the line file's own bytes: all x metre by metre, then
+// all y, each element a 2-byte type code and its value. The reader's walk
+// stores each point straight into place, so the largest line (some 20 MB) is
+// neither held twice nor encoded in a second pass; the finished table is the
+// image that is written.
+//
+// Elements of one k go in in metre order; a metre passed over stays Empty.
+// Reading any element back is for checks and tools: a binary search over the
+// runs of elements of one type (a built line has three runs a coordinate).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string_view>
+#include <type_traits>
 #include <vector>
+
+#include "model/codifica.h"
 
 enum class tipo_elemento : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 
 class tabella_tracciato {
  public:
+  tabella_tracciato() = default;
+  tabella_tracciato(const tabella_tracciato& altra);
+  tabella_tracciato& operator=(const tabella_tracciato& altra);
+  tabella_tracciato(tabella_tracciato&&) noexcept = default;
+  tabella_tracciato& operator=(tabella_tracciato&&) noexcept = default;
+  ~tabella_tracciato() = default;
+
   // Re-creates the table for metres 0..t, every element Empty.
-  void crea(int32_t t) {
-    ultimo_ = t;
-    size_t n = 2 * (static_cast<size_t>(t) + 1);
-    tipi_.assign(n, tipo_elemento::vuoto);
-    valori_.assign(n, 0.0);
-  }
+  // REQUIRES: t >= 0.
+  void crea(int32_t t);
   bool esiste() const { return ultimo_ >= 0; }
   int32_t ultimo_metro() const { return ultimo_; }  // T; -1 when absent
-  size_t elementi() const { return tipi_.size(); }
+  size_t elementi() const { return esiste() ? 2 * (static_cast<size_t>(ultimo_) + 1) : 0; }
 
-  // REQUIRES: 0 <= m <= ultimo_metro(), k is 0 or 1.
-  void metti_intero(int32_t m, int k, int16_t v) { metti(m, k, tipo_elemento::intero, v); }
-  void metti_doppio(int32_t m, int k, double v) { metti(m, k, tipo_elemento::doppio, v); }
-  tipo_elemento tipo(int32_t m, int k) const { return tipi_[indice(m, k)]; }
-  double valore(int32_t m, int k) const { return valori_[indice(m, k)]; }
+  // REQUIRES: the table exists and immagine() has not completed it; k is 0
+  // or 1; m is beyond every metre already put for k and at most T. Anything
+  // else is a fault of the caller and throws std::logic_error.
+  void metti_intero(int32_t m, int k, int16_t v) {
+    poni_integer(poni_integer(posto(m, k, tipo_elemento::intero), codice(tipo_elemento::intero)), v);
+  }
+  void metti_doppio(int32_t m, int k, double v) {
+    poni_doppio(poni_integer(posto(m, k, tipo_elemento::doppio), codice(tipo_elemento::doppio)), v);
+  }
 
-  // Elements in storage order, for the writer.
-  tipo_elemento tipo_in(size_t i) const { return tipi_[i]; }
-  double valore_in(size_t i) const { return valori_[i]; }
+  // Puts doubles at metres da..a of both coordinates, the points in turn from
+  // `punto()`, an {x, y} pair: the walk's long runs, in one tight pass.
+  // REQUIRES: what metti_doppio requires, for every metre da..a and both k.
+  template <class F>
+  void metti_punti(int32_t da, int32_t a, F&& punto) {
+    static_assert(std::is_nothrow_invocable_v<F&>, "a point that fails would leave its bytes unwritten");
+    if (a < da) return;
+    const int64_t quanti = int64_t{a} - da + 1;
+    controlla(0, da, quanti);
+    controlla(1, da, quanti);  // both before either stream moves
+    char* px = riserva(0, da, quanti, tipo_elemento::doppio);
+    char* py = riserva(1, da, quanti, tipo_elemento::doppio);  // after x's: x may move y up
+    for (int64_t i = 0; i < quanti; ++i) {
+      const auto [x, y] = punto();
+      px = poni_doppio(poni_integer(px, codice(tipo_elemento::doppio)), x);
+      py = poni_doppio(poni_integer(py, codice(tipo_elemento::doppio)), y);
+    }
+  }
+
+  // Any element; valore is 0 for an Empty one.
+  // REQUIRES: 0 <= m <= T, k is 0 or 1 (std::out_of_range otherwise).
+  tipo_elemento tipo(int32_t m, int k) const;
+  double valore(int32_t m, int k) const;
+
+  // Completes the table (every metre not put stays Empty) and returns the line
+  // file's bytes, valid while the table lives unchanged; empty when the table
+  // is absent. Nothing more can be put afterwards.
+  std::string_view immagine();
+
+  static constexpr size_t byte_di(tipo_elemento t) {
+    return t == tipo_elemento::doppio ? 10 : t == tipo_elemento::intero ? 4 : 2;
+  }
 
  private:
-  size_t indice(int32_t m, int k) const {
-    return static_cast<size_t>(k) * (static_cast<size_t>(ultimo_) + 1) + static_cast<size_t>(m);
+  // Elements of one type from metre `primo_metro` on, starting `inizio` bytes
+  // into their coordinate's stream.
+  struct tratto {
+    int64_t primo_metro;
+    tipo_elemento tipo;
+    size_t inizio;
+  };
+  // One coordinate's elements, in the buffer at [inizio, fine).
+  struct flusso {
+    size_t inizio = 0;
+    size_t fine = 0;
+    int64_t prossimo = 0;  // the first metre not yet put
+    std::vector<tratto> tratti;
+  };
+
+  static constexpr int16_t codice(tipo_elemento t) { return static_cast<int16_t>(t); }
+
+  // Where the next element's bytes go. The usual case (the next metre, of the
+  // same type as the one before, with room) stays inline; the rest, and every
+  // misuse, is handled out of line.
+  char* posto(int32_t m, int k, tipo_elemento t) {
+    if (k == 0 || k == 1) {
+      flusso& f = flussi_[k];
+      const size_t n = byte_di(t);
+      if (m == f.prossimo && m <= ultimo_ && !f.tratti.empty() && f.tratti.back().tipo == t &&
+          f.fine + n <= limite(k)) {
+        char* p = byte_.get() + f.fine;
+        f.fine += n;
+        f.prossimo = m + int64_t{1};
+        return p;
+      }
+    }
+    return riserva(k, m, 1, t);
   }
-  void metti(int32_t m, int k, tipo_elemento t, double v) {
-    tipi_[indice(m, k)] = t;
-    valori_[indice(m, k)] = v;
-  }
+  // Room for `quanti` elements of type t of k from metre m on, after the
+  // checks, Empty elements for the metres passed over and a new run if the
+  // type changes; the stream then stands past them. Returns where m's go.
+  char* riserva(int k, int32_t m, int64_t quanti, tipo_elemento t);
+  // Throws std::logic_error unless k's next `quanti` elements may go from m on.
+  void controlla(int k, int32_t m, int64_t quanti) const;
+  // Appends Empty elements for k's metres up to, not including, `fino`.
+  void metti_vuoti(int k, int64_t fino);
+  // Makes room for n more bytes of k, moving the y stream up if the x
+  // stream has grown into it.
+  void fai_spazio(int k, size_t n);
+  size_t limite(int k) const { return k == 0 ? flussi_[1].inizio : capacita_; }
+  const tratto& tratto_di(const flusso& f, int64_t m) const;
+  const flusso& flusso_letto(int32_t m, int k) const;
 
   int32_t ultimo_ = -1;
-  std::vector<tipo_elemento> tipi_;
-  std::vector<double> valori_;
+  bool completa_ = false;
+  // Room for both coordinates at 10 bytes each; the pages only count once
+  // written.
+  std::unique_ptr<char[]> byte_;
+  size_t capacita_ = 0;
+  flusso flussi_[2];
 };

@@ -2,8 +2,10 @@
 // grid, curves into the plane-coordinate table, mountain sections, speed
 // indicators and signs; then the line source's end steps (delete it, fill the
 // gradient tail, run the track straight to the table's end).
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "model/arrotonda.h"
 #include "model/errore_lettura.h"
@@ -37,8 +39,8 @@ double curvatura(const std::string& chiave_minuscola) {
 }
 
 // The plane-coordinate walk: the last two points, and how the next one
-// follows from them. Kept in locals so the long runs touch the table only to
-// store.
+// follows from them. Each step returns the new point and moves on; the table
+// takes the points in long runs.
 struct cammino {
   double xa, ya;  // point c - 2
   double xb, yb;  // point c - 1
@@ -47,24 +49,23 @@ struct cammino {
       : xa(t.valore(c - 2, 0)), ya(t.valore(c - 2, 1)), xb(t.valore(c - 1, 0)), yb(t.valore(c - 1, 1)) {}
 
   // The same step again.
-  void dritto(tabella_tracciato& t, int32_t c) {
+  std::pair<double, double> dritto() noexcept {
     const double dx = xb - xa;
     const double dy = yb - ya;
-    avanza(t, c, xb + dx, yb + dy);
+    return avanza(xb + dx, yb + dy);
   }
   // The step turned by k: each operation rounded to double in this order.
-  void curva(tabella_tracciato& t, int32_t c, double k) {
+  std::pair<double, double> curva(double k) noexcept {
     const double dx = xb - xa;
     const double dy = yb - ya;
-    avanza(t, c, xb + (dx + k * dy), yb + (dy - k * dx));
+    return avanza(xb + (dx + k * dy), yb + (dy - k * dx));
   }
-  void avanza(tabella_tracciato& t, int32_t c, double x, double y) {
-    t.metti_doppio(c, 0, x);
-    t.metti_doppio(c, 1, y);
+  std::pair<double, double> avanza(double x, double y) noexcept {
     xa = xb;
     ya = yb;
     xb = x;
     yb = y;
+    return {x, y};
   }
 };
 
@@ -156,7 +157,8 @@ void lettura::profilo_linea() {
     const int32_t ultimo = f.tracciato.ultimo_metro() - 2;  // the last two metres stay Empty
     if (metro <= ultimo) {
       cammino cm(f.tracciato, metro);
-      for (; metro <= ultimo; ++metro) cm.dritto(f.tracciato, metro);
+      f.tracciato.metti_punti(metro, ultimo, [&cm]() noexcept { return cm.dritto(); });
+      metro = ultimo + 1;
     }
   }
 }
@@ -184,18 +186,18 @@ void lettura::curva(const std::string& minuscola, int32_t inizio, int32_t lunghe
   // No point of a curve that would run past the table is added.
   if (fine > f.tracciato.ultimo_metro()) ferma(103, nome_sorgente);
 
+  // Straight up to the curve's start, then the curve; neither past the last
+  // metre a curve may reach.
   tabella_tracciato& t = f.tracciato;
   cammino cm(t, metro);
   int32_t c = metro;
-  while (c <= inizio) {
-    cm.dritto(t, c);
-    if (++c > ultimo_metro_curve) break;
+  if (const int32_t a = std::min(inizio, ultimo_metro_curve); c <= a) {
+    t.metti_punti(c, a, [&cm]() noexcept { return cm.dritto(); });
+    c = a + 1;
   }
-  if (c <= ultimo_metro_curve) {
-    while (c <= fine) {
-      cm.curva(t, c, k);
-      if (++c > ultimo_metro_curve) break;
-    }
+  if (const int32_t a = std::min(fine, ultimo_metro_curve); c <= a) {
+    t.metti_punti(c, a, [&cm, k]() noexcept { return cm.curva(k); });
+    c = a + 1;
   }
   metro = c;
   if (metro > ultimo_metro_curve) ferma(103, nome_sorgente);

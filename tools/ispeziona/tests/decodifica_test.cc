@@ -57,8 +57,8 @@ TEST(decodifica, ogni_immagine_valida_torna_agli_stessi_byte) {
   EXPECT_EQ(immagine_percorso(decodifica_percorso(percorso)), percorso);
   const std::string testata = immagine_testata(testata_varia());
   EXPECT_EQ(immagine_testata(decodifica_testata(testata)), testata);
-  const std::string tracciato = immagine_tracciato(tracciato_vario());
-  EXPECT_EQ(immagine_tracciato(decodifica_tracciato(tracciato)), tracciato);
+  const std::string tracciato(tracciato_vario().immagine());
+  EXPECT_EQ(decodifica_tracciato(tracciato).immagine(), tracciato);
 
   // The smallest valid files: one cell, 87 cleared records, one metre.
   EXPECT_EQ(decodifica_percorso(std::string(15, '\0')).size(), 1u);
@@ -83,7 +83,7 @@ TEST(decodifica, i_valori_tornano_nei_campi_giusti) {
   EXPECT_EQ(t[85].nome.size(), 300u);
   EXPECT_EQ(t[85].orario, std::numeric_limits<int32_t>::min());
 
-  tabella_tracciato c = decodifica_tracciato(immagine_tracciato(tracciato_vario()));
+  tabella_tracciato c = decodifica_tracciato(tracciato_vario().immagine());
   EXPECT_EQ(c.ultimo_metro(), 6);
   EXPECT_EQ(c.tipo(1, 1), tipo_elemento::intero);
   EXPECT_EQ(c.valore(1, 1), -32768);

@@ -436,7 +436,7 @@ TEST_F(ispeziona_test, il_tracciato_in_json_torna_agli_stessi_byte) {
       else EXPECT_TRUE(v.is_null());
     }
   }
-  EXPECT_TRUE(immagine_tracciato(t) == leggi(dir / file_linea));
+  EXPECT_TRUE(t.immagine() == leggi(dir / file_linea));
   EXPECT_EQ(punti[1]["y"], 1);
   EXPECT_TRUE(punti[1]["y"].is_number_integer());
   EXPECT_EQ(punti[11000]["x"], nullptr);

@@ -598,6 +598,15 @@ TEST_F(SorgenteLinea, UnaCurvaGiaPassataNonAggiungePunti) {
   EXPECT_EQ(f.tracciato.immagine(), sola);
 }
 
+TEST_F(SorgenteLinea, LaTabellaPrendeIByteDallaPiattaforma) {
+  leggi(linea("curva4, 0, 10\r\n"));
+  ASSERT_EQ(f.codice_errore, 0);
+  EXPECT_EQ(sistema.memoria.allocazioni, 1);
+  EXPECT_GE(sistema.memoria.byte_in_uso, f.tracciato.immagine().size());
+  f.tracciato = tabella_tracciato{};
+  EXPECT_EQ(sistema.memoria.byte_in_uso, 0u);
+}
+
 TEST_F(SorgenteLinea, UnaCurvaFinoAllUltimoMetro) {
   leggi(linea("curva4, 100, 10900\r\n"));
   EXPECT_EQ(f.codice_errore, 0);

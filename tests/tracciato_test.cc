@@ -14,6 +14,7 @@
 #include "model/codifica.h"
 #include "model/tracciato.h"
 #include "support/esadecimale.h"
+#include "support/memoria_contata.h"
 
 namespace {
 
@@ -164,8 +165,9 @@ TEST(Tracciato, IMetriSaltatiRestanoVuoti) {
 
 TEST(Tracciato, UnaCopiaProsegueDaSola) {
   const auto [x, y] = casi[1].elementi();  // x outgrows y's usual start
+  memoria_contata memoria;
   tabella_tracciato t;
-  t.crea(static_cast<int32_t>(x.size()) - 1);
+  t.crea(static_cast<int32_t>(x.size()) - 1, memoria);
   for (int32_t m = 0; m <= 38; ++m) {
     metti(t, m, 0, x[static_cast<size_t>(m)]);
     metti(t, m, 1, y[static_cast<size_t>(m)]);
@@ -182,6 +184,13 @@ TEST(Tracciato, UnaCopiaProsegueDaSola) {
     EXPECT_EQ(esadecimale(c->immagine()), esadecimale(codifica_attesa(x, y)));
   }
   EXPECT_EQ(t.valore(40, 0), 99);
+  // Copies take their bytes from where the original's came from.
+  EXPECT_EQ(memoria.allocazioni, 3);
+  t = tabella_tracciato{};
+  copia = tabella_tracciato{};
+  assegnata = tabella_tracciato{};
+  EXPECT_EQ(memoria.restituzioni, 3);
+  EXPECT_EQ(memoria.byte_in_uso, 0u);
 }
 
 TEST(Tracciato, UnUsoFuoriOrdineERifiutato) {

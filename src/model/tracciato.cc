@@ -26,25 +26,24 @@ size_t byte_usuali(int64_t t) {
 
 }  // namespace
 
-void tabella_tracciato::crea(int32_t t) {
+void tabella_tracciato::crea(int32_t t, std::pmr::memory_resource& memoria) {
   if (t < 0) throw std::logic_error("tabella del tracciato fino al metro " + std::to_string(t));
-  byte_.reset();  // the old buffer goes before the new one comes
-  const auto metri = static_cast<size_t>(t) + 1;
-  capacita_ = 2 * byte_massimi * metri;
-  byte_.reset(new char[capacita_]);  // left unwritten: every byte is stored once, by a put
-  ultimo_ = t;
+  byte_.libera();  // the old buffer goes before the new one comes
+  ultimo_ = -1;
   completa_ = false;
   const size_t y = byte_usuali(t);
   flussi_[0] = flusso{};
   flussi_[1] = flusso{y, y, 0, {}};
+  byte_ = blocco(memoria, 2 * byte_massimi * (static_cast<size_t>(t) + 1));
+  ultimo_ = t;
 }
 
 tabella_tracciato::tabella_tracciato(const tabella_tracciato& altra)
-    : ultimo_(altra.ultimo_), completa_(altra.completa_), capacita_(altra.capacita_) {
+    : ultimo_(altra.ultimo_), completa_(altra.completa_) {
   flussi_[0] = altra.flussi_[0];
   flussi_[1] = altra.flussi_[1];
-  if (!altra.byte_) return;
-  byte_.reset(new char[capacita_]);
+  if (altra.byte_.get() == nullptr) return;
+  byte_ = blocco(altra.byte_.memoria(), altra.byte_.size());
   for (const flusso& f : flussi_) std::memcpy(byte_.get() + f.inizio, altra.byte_.get() + f.inizio, f.fine - f.inizio);
 }
 

@@ -15,9 +15,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <memory_resource>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/codifica.h"
@@ -33,9 +34,10 @@ class tabella_tracciato {
   tabella_tracciato& operator=(tabella_tracciato&&) noexcept = default;
   ~tabella_tracciato() = default;
 
-  // Re-creates the table for metres 0..t, every element Empty.
+  // Re-creates the table for metres 0..t, every element Empty, its bytes
+  // taken from `memoria` (a copy takes them from the same place).
   // REQUIRES: t >= 0.
-  void crea(int32_t t);
+  void crea(int32_t t, std::pmr::memory_resource& memoria = *std::pmr::new_delete_resource());
   bool esiste() const { return ultimo_ >= 0; }
   int32_t ultimo_metro() const { return ultimo_; }  // T; -1 when absent
   size_t elementi() const { return esiste() ? 2 * (static_cast<size_t>(ultimo_) + 1) : 0; }
@@ -129,15 +131,47 @@ class tabella_tracciato {
   // Makes room for n more bytes of k, moving the y stream up if the x
   // stream has grown into it.
   void fai_spazio(int k, size_t n);
-  size_t limite(int k) const { return k == 0 ? flussi_[1].inizio : capacita_; }
+  size_t limite(int k) const { return k == 0 ? flussi_[1].inizio : byte_.size(); }
   const tratto& tratto_di(const flusso& f, int64_t m) const;
   const flusso& flusso_letto(int32_t m, int k) const;
 
   int32_t ultimo_ = -1;
   bool completa_ = false;
-  // Room for both coordinates at 10 bytes each; the pages only count once
-  // written.
-  std::unique_ptr<char[]> byte_;
-  size_t capacita_ = 0;
+  // A buffer from a memory resource, given back to it on destruction.
+  class blocco {
+   public:
+    blocco() = default;
+    blocco(std::pmr::memory_resource& memoria, size_t n)
+        : memoria_(&memoria), p_(static_cast<char*>(memoria.allocate(n, 1))), n_(n) {}
+    blocco(blocco&& altro) noexcept
+        : memoria_(altro.memoria_), p_(std::exchange(altro.p_, nullptr)), n_(std::exchange(altro.n_, 0)) {}
+    blocco& operator=(blocco&& altro) noexcept {
+      if (this != &altro) {
+        libera();
+        memoria_ = altro.memoria_;
+        p_ = std::exchange(altro.p_, nullptr);
+        n_ = std::exchange(altro.n_, 0);
+      }
+      return *this;
+    }
+    ~blocco() { libera(); }
+    char* get() const { return p_; }
+    size_t size() const { return n_; }
+    std::pmr::memory_resource& memoria() const { return *memoria_; }
+    void libera() {
+      if (p_ != nullptr) memoria_->deallocate(p_, n_, 1);
+      p_ = nullptr;
+      n_ = 0;
+    }
+
+   private:
+    std::pmr::memory_resource* memoria_ = std::pmr::new_delete_resource();
+    char* p_ = nullptr;
+    size_t n_ = 0;
+  };
+
+  // Room for both coordinates at 10 bytes each, left unwritten: every byte is
+  // stored once, by a put, so a page only counts once the walk reaches it.
+  blocco byte_;
   flusso flussi_[2];
 };

@@ -1,10 +1,10 @@
 // The seam between the build and the operating system.
 //
 // Everything the program asks of the platform goes through `piattaforma`: the
-// folder that holds the running program, the file operations, the wait window
-// and the message box. The build never touches the file system or the screen
-// in any other way, so tests can run it against an in-memory file system and
-// make any single operation fail.
+// folder that holds the running program, the file operations, the wait
+// window, the message box and where large buffers come from. The build never
+// touches the file system or the screen in any other way, so tests can run it
+// against an in-memory file system and make any single operation fail.
 //
 // Errors are values: every file operation returns an `esito` that is empty on
 // success and otherwise carries the system's reason in words (UTF-8).
@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -60,4 +61,8 @@ class piattaforma {
 
   // The platform's form of a file name held as Windows-1252 bytes.
   virtual std::filesystem::path nome_file(std::string_view nome_cp1252) = 0;
+
+  // Where the build's large buffers come from: the line file's image, up to
+  // some 20 MB. The heap unless a platform has a cheaper way to fill them.
+  virtual std::pmr::memory_resource& memoria_grande() { return *std::pmr::new_delete_resource(); }
 };

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "model/windows1252.h"
+#include "platform/memoria_posix.h"
 
 namespace {
 
@@ -116,3 +117,5 @@ void piattaforma_posix::messaggio(const std::string& testo) {
 std::filesystem::path piattaforma_posix::nome_file(std::string_view nome_cp1252) {
   return std::filesystem::path(da_cp1252_a_utf8(nome_cp1252));
 }
+
+std::pmr::memory_resource& piattaforma_posix::memoria_grande() { return memoria_posix::istanza(); }

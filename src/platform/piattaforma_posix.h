@@ -1,6 +1,7 @@
 // The platform seam on a POSIX system without a window system: the program
 // folder from /proc/self/exe, files through open/write/rename/unlink, and the
-// wait window and the message box stood in for by lines on standard error.
+// wait window and the message box stood in for by lines on standard error,
+// large buffers in huge pages where the kernel has them.
 #pragma once
 
 #include "platform/piattaforma.h"
@@ -20,6 +21,7 @@ class piattaforma_posix : public piattaforma {
   void mostra_attesa() override;
   void messaggio(const std::string& testo) override;
   std::filesystem::path nome_file(std::string_view nome_cp1252) override;
+  std::pmr::memory_resource& memoria_grande() override;
 
  private:
   std::filesystem::path cartella_;

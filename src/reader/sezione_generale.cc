@@ -39,7 +39,7 @@ void lettura::sezione_generale() {
       const int32_t t = l + coda_percorso;
       const auto n = static_cast<int32_t>(arrotonda(t / 50.0));
       f.percorso.assign(static_cast<size_t>(n) + 1, cella{});
-      if (f.crea_linea != 0) f.tracciato.crea(t);
+      if (f.crea_linea != 0) f.tracciato.crea(t, f.sistema.memoria_grande());
     }
     // The chainage references and backgrounds are matched exactly, case included.
     auto terna = [&](int r) {

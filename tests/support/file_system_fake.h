@@ -1,6 +1,6 @@
 // An in-memory platform for tests: files in a map, every file operation
-// counted and logged, any one of them made to fail on request, and the wait
-// window and messages recorded instead of shown.
+// counted and logged, any one of them made to fail on request, the wait
+// window and messages recorded instead of shown, large buffers counted.
 #pragma once
 
 #include <map>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/piattaforma.h"
+#include "support/memoria_contata.h"
 
 class sistema_finto : public piattaforma {
  public:
@@ -34,6 +35,8 @@ class sistema_finto : public piattaforma {
   void mostra_attesa() override { ++attese; }
   void messaggio(const std::string& testo) override { messaggi.push_back(testo); }
   std::filesystem::path nome_file(std::string_view nome_cp1252) override;
+  std::pmr::memory_resource& memoria_grande() override { return memoria; }
+  memoria_contata memoria;
 
   // Counts one operation; false when it is the one that must fail.
   bool conta(const std::string& voce_registro);

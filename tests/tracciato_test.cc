@@ -184,6 +184,13 @@ TEST(Tracciato, UnaCopiaProsegueDaSola) {
     EXPECT_EQ(esadecimale(c->immagine()), esadecimale(codifica_attesa(x, y)));
   }
   EXPECT_EQ(t.valore(40, 0), 99);
+  // A table moved from is absent, not a view of the bytes that moved on.
+  tabella_tracciato spostata = std::move(copia);
+  EXPECT_FALSE(copia.esiste());  // NOLINT(bugprone-use-after-move)
+  EXPECT_EQ(copia.immagine(), "");
+  EXPECT_THROW(copia.metti_doppio(0, 0, 1), std::logic_error);
+  copia = std::move(spostata);
+  EXPECT_FALSE(spostata.esiste());  // NOLINT(bugprone-use-after-move)
   // Copies take their bytes from where the original's came from.
   EXPECT_EQ(memoria.allocazioni, 3);
   t = tabella_tracciato{};

@@ -30,8 +30,13 @@ class tabella_tracciato {
   tabella_tracciato() = default;
   tabella_tracciato(const tabella_tracciato& altra);
   tabella_tracciato& operator=(const tabella_tracciato& altra);
-  tabella_tracciato(tabella_tracciato&&) noexcept = default;
-  tabella_tracciato& operator=(tabella_tracciato&&) noexcept = default;
+  // A table moved from is left absent.
+  tabella_tracciato(tabella_tracciato&& altra) noexcept { scambia(altra); }
+  tabella_tracciato& operator=(tabella_tracciato&& altra) noexcept {
+    tabella_tracciato presa(std::move(altra));
+    scambia(presa);
+    return *this;
+  }
   ~tabella_tracciato() = default;
 
   // Re-creates the table for metres 0..t, every element Empty, its bytes
@@ -102,6 +107,13 @@ class tabella_tracciato {
   };
 
   static constexpr int16_t codice(tipo_elemento t) { return static_cast<int16_t>(t); }
+
+  void scambia(tabella_tracciato& altra) noexcept {
+    std::swap(ultimo_, altra.ultimo_);
+    std::swap(completa_, altra.completa_);
+    std::swap(byte_, altra.byte_);
+    std::swap(flussi_, altra.flussi_);
+  }
 
   // Where the next element's bytes go. The usual case (the next metre, of the
   // same type as the one before, with room) stays inline; the rest, and every

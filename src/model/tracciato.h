@@ -65,8 +65,7 @@ class tabella_tracciato {
     static_assert(std::is_nothrow_invocable_v<F&>, "a point that fails would leave its bytes unwritten");
     if (a < da) return;
     const int64_t quanti = int64_t{a} - da + 1;
-    controlla(0, da, quanti);
-    controlla(1, da, quanti);  // both before either stream moves
+    controlla(1, da, quanti);  // y's checks too before x's stream moves
     char* px = riserva(0, da, quanti, tipo_elemento::doppio);
     char* py = riserva(1, da, quanti, tipo_elemento::doppio);  // after x's: x may move y up
     for (int64_t i = 0; i < quanti; ++i) {

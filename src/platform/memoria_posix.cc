@@ -13,6 +13,9 @@ constexpr size_t soglia = size_t{4} << 20;
 
 size_t arrotonda_a_pagina_grande(size_t n) { return (n + pagina_grande - 1) / pagina_grande * pagina_grande; }
 
+// Whether a request gets a mapping of its own; the rest goes to the heap.
+bool mappata_a_parte(size_t n, size_t allineamento) { return n >= soglia && allineamento <= pagina_grande; }
+
 }  // namespace
 
 memoria_posix& memoria_posix::istanza() {
@@ -21,7 +24,7 @@ memoria_posix& memoria_posix::istanza() {
 }
 
 void* memoria_posix::do_allocate(size_t n, size_t allineamento) {
-  if (n < soglia || allineamento > pagina_grande) return std::pmr::new_delete_resource()->allocate(n, allineamento);
+  if (!mappata_a_parte(n, allineamento)) return std::pmr::new_delete_resource()->allocate(n, allineamento);
   const size_t lunghezza = arrotonda_a_pagina_grande(n);
   // One huge page more than needed, so that an aligned stretch fits; the
   // ends beyond it are given back at once.
@@ -39,7 +42,7 @@ void* memoria_posix::do_allocate(size_t n, size_t allineamento) {
 }
 
 void memoria_posix::do_deallocate(void* p, size_t n, size_t allineamento) {
-  if (n < soglia || allineamento > pagina_grande) {
+  if (!mappata_a_parte(n, allineamento)) {
     std::pmr::new_delete_resource()->deallocate(p, n, allineamento);
     return;
   }

@@ -1,0 +1,217 @@
+// docs/sorgenti.md, the source texts' reference for authors, kept true: every
+// key the reader recognises is in it, every error the tool reports is there
+// with its message, and its complete example, taken out of the document,
+// builds with no error into the files it lists, which `scenario inspect`
+// shows as the document does.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "disegno/tests/supporto.h"
+#include "errori_build.h"
+#include "support/cartella_temporanea.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> righe(const std::string& testo) {
+  std::vector<std::string> r;
+  std::istringstream in(testo);
+  for (std::string riga; std::getline(in, riga);) r.push_back(riga);
+  return r;
+}
+
+const std::string& documento() {
+  static const std::string d = supporto::leggi(SORGENTI_MD);
+  return d;
+}
+
+// --- the keys -------------------------------------------------------------------
+
+// The words of each key test of the reader: the literals of the
+// contiene(...) calls that stand on one line of its sources, which together
+// make one key ("progressiva" and "tre").
+std::set<std::set<std::string>> chiavi_del_lettore() {
+  static const std::regex chiamata(R"re(contiene(?:_minuscolo)?\([^,()]+,\s*"([^"]*)"\))re");
+  std::set<std::set<std::string>> chiavi;
+  for (const auto& voce : fs::directory_iterator(CARTELLA_LETTORE)) {
+    if (voce.path().extension() != ".cc") continue;
+    for (const std::string& riga : righe(supporto::leggi(voce.path()))) {
+      std::set<std::string> parole;
+      for (std::sregex_iterator m(riga.begin(), riga.end(), chiamata), fine; m != fine; ++m) parole.insert((*m)[1]);
+      if (!parole.empty()) chiavi.insert(parole);
+    }
+  }
+  return chiavi;
+}
+
+TEST(sorgenti_md, ogni_chiave_del_lettore_ha_le_sue_parole_su_una_riga_del_riferimento) {
+  const auto chiavi = chiavi_del_lettore();
+  // The reading of the reader's sources found its keys at all.
+  ASSERT_TRUE(chiavi.contains({"lunghezza", "percorso"}));
+  ASSERT_TRUE(chiavi.contains({"indicat", "cartello"}));
+
+  const std::vector<std::string> documento_righe = righe(documento());
+  for (const auto& parole : chiavi) {
+    const bool c_e = std::any_of(documento_righe.begin(), documento_righe.end(), [&](const std::string& riga) {
+      return std::all_of(parole.begin(), parole.end(),
+                         [&](const std::string& p) { return riga.find("`" + p + "`") != std::string::npos; });
+    });
+    std::string elenco;
+    for (const std::string& p : parole) elenco += " `" + p + "`";
+    EXPECT_TRUE(c_e) << "nessuna riga del riferimento nomina la chiave" << elenco;
+  }
+}
+
+// --- the errors -----------------------------------------------------------------
+
+TEST(sorgenti_md, ogni_errore_della_costruzione_e_nel_riferimento_con_il_suo_messaggio) {
+  for (const descrizione_errore& e : errori_build()) {
+    // The message as the tool prints it after its prefix, with P for the position.
+    const std::string messaggio = "Errore n. " + std::to_string(e.codice) + (e.ha_posizione ? " a P m: " : ": ") +
+                                  std::string(e.significato);
+    EXPECT_NE(documento().find(messaggio), std::string::npos) << "manca: " << messaggio;
+  }
+}
+
+// --- the example ----------------------------------------------------------------
+
+// What follows each marker "<!-- KIND: WHAT -->" of one kind: the fenced
+// block or the table right after it, by WHAT.
+struct parti_marcate {
+  std::map<std::string, std::vector<std::string>> blocchi;               // the lines inside the fence
+  std::map<std::string, std::vector<std::vector<std::string>>> tabelle;  // rows of cells, header left out
+};
+
+std::string pulisci(const std::string& s) {
+  const size_t a = s.find_first_not_of(' ');
+  const size_t b = s.find_last_not_of(' ');
+  return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+parti_marcate parti(const std::string& tipo) {
+  const std::regex marcatore("^<!-- " + tipo + R"re(: (.+) -->$)re");
+  parti_marcate p;
+  const std::vector<std::string> r = righe(documento());
+  for (size_t i = 0; i + 1 < r.size(); ++i) {
+    std::smatch m;
+    if (!std::regex_match(r[i], m, marcatore)) continue;
+    const std::string cosa = m[1];
+    if (r[i + 1].starts_with("```")) {
+      std::vector<std::string>& b = p.blocchi[cosa];
+      for (size_t k = i + 2; k < r.size() && !r[k].starts_with("```"); ++k) b.push_back(r[k]);
+    } else if (r[i + 1].starts_with("|")) {
+      auto& t = p.tabelle[cosa];
+      for (size_t k = i + 3; k < r.size() && r[k].starts_with("|"); ++k) {
+        std::vector<std::string> celle;
+        std::string resto = r[k].substr(1);
+        for (size_t q; (q = resto.find('|')) != std::string::npos; resto = resto.substr(q + 1))
+          celle.push_back(pulisci(resto.substr(0, q)));
+        t.push_back(celle);
+      }
+    }
+  }
+  return p;
+}
+
+std::string senza_apici(const std::string& s) {
+  return s.size() >= 2 && s.front() == '`' && s.back() == '`' ? s.substr(1, s.size() - 2) : s;
+}
+
+std::vector<std::string> parole(const std::string& s) {
+  std::vector<std::string> v;
+  std::istringstream in(s);
+  for (std::string p; in >> p;) v.push_back(p);
+  return v;
+}
+
+// The example's two source texts, out of the document into a fresh folder,
+// each line ending in CR LF.
+class sorgenti_md_esempio : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (const auto& [nome, testo] : esempi.blocchi) {
+      if (!nome.ends_with(".txt")) continue;
+      std::string contenuto;
+      for (const std::string& riga : testo) contenuto += riga + "\r\n";
+      supporto::scrivi(cartella / nome, contenuto);
+      sorgenti.insert(nome);
+    }
+  }
+
+  const parti_marcate esempi = parti("esempio");
+  cartella_temporanea cartella;
+  std::set<std::string> sorgenti;
+};
+
+TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimento_elenca) {
+  ASSERT_EQ(sorgenti.size(), 2u) << "il riferimento deve dare i due sorgenti dell'esempio";
+  ASSERT_TRUE(esempi.blocchi.contains("comando"));
+  const std::vector<std::string>& comando = esempi.blocchi.at("comando");
+  ASSERT_GE(comando.size(), 3u);
+  ASSERT_TRUE(comando[0].starts_with("$ scenario build "));
+  ASSERT_EQ(comando[1], "$ echo $?");
+
+  supporto::esito_processo e =
+      supporto::scenario(parole(comando[0].substr(std::string("$ scenario ").size())), cartella.percorso());
+  EXPECT_EQ(std::to_string(e.stato), comando[2]);
+  EXPECT_EQ(e.errori, "");
+
+  ASSERT_TRUE(esempi.tabelle.contains("file"));
+  std::map<std::string, std::string> attesi;
+  for (const auto& riga : esempi.tabelle.at("file")) {
+    ASSERT_EQ(riga.size(), 2u);
+    attesi[senza_apici(riga[0])] = riga[1];
+  }
+  std::map<std::string, std::string> scritti;
+  for (const auto& voce : fs::directory_iterator(cartella.percorso())) {
+    const std::string nome = voce.path().filename().string();
+    if (!sorgenti.contains(nome)) scritti[nome] = std::to_string(voce.file_size());
+  }
+  EXPECT_EQ(scritti, attesi);
+
+  // What inspect shows of the files, as the document shows it.
+  size_t ispezioni = 0;
+  for (const auto& [cosa, testo] : esempi.blocchi) {
+    if (!cosa.starts_with("scenario inspect ")) continue;
+    ++ispezioni;
+    supporto::esito_processo i =
+        supporto::scenario(parole(cosa.substr(std::string("scenario ").size())), cartella.percorso());
+    std::string atteso;
+    for (const std::string& riga : testo) atteso += riga + "\n";
+    EXPECT_EQ(i.stato, 0) << cosa << ": " << i.errori;
+    EXPECT_EQ(i.uscita, atteso) << cosa;
+  }
+  EXPECT_GT(ispezioni, 0u) << "il riferimento non mostra nessun file costruito";
+}
+
+TEST_F(sorgenti_md_esempio, il_commento_riga_per_riga_cita_ogni_riga_dei_sorgenti) {
+  const parti_marcate commenti = parti("commento");
+  ASSERT_EQ(commenti.tabelle.size(), sorgenti.size());
+  for (const auto& [nome, tabella] : commenti.tabelle) {
+    ASSERT_TRUE(esempi.blocchi.contains(nome)) << "commento di un sorgente che non c'è: " << nome;
+    const std::vector<std::string>& sorgente = esempi.blocchi.at(nome);
+    std::vector<size_t> numeri;
+    for (const auto& riga : tabella) {
+      ASSERT_GE(riga.size(), 3u) << nome;
+      const size_t n = std::stoul(riga[0]);
+      ASSERT_GE(n, 1u) << nome;
+      ASSERT_LE(n, sorgente.size()) << nome;
+      numeri.push_back(n);
+      EXPECT_EQ(senza_apici(riga[1]), sorgente[n - 1]) << nome << ", riga " << n;
+    }
+    // Every line, in order, once.
+    std::vector<size_t> tutte(sorgente.size());
+    for (size_t i = 0; i < tutte.size(); ++i) tutte[i] = i + 1;
+    EXPECT_EQ(numeri, tutte) << nome;
+  }
+}
+
+}  // namespace

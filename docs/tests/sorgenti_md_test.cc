@@ -15,20 +15,16 @@
 
 #include "disegno/tests/supporto.h"
 #include "errori_build.h"
+#include "parti_marcate.h"
 #include "support/cartella_temporanea.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> righe(const std::string& testo) {
-  std::vector<std::string> r;
-  std::istringstream in(testo);
-  for (std::string riga; std::getline(in, riga);) r.push_back(riga);
-  return r;
-}
+using documento::righe;
 
-const std::string& documento() {
+const std::string& riferimento() {
   static const std::string d = supporto::leggi(SORGENTI_MD);
   return d;
 }
@@ -58,7 +54,7 @@ TEST(sorgenti_md, ogni_chiave_del_lettore_ha_le_sue_parole_su_una_riga_del_rifer
   ASSERT_TRUE(chiavi.contains({"lunghezza", "percorso"}));
   ASSERT_TRUE(chiavi.contains({"indicat", "cartello"}));
 
-  const std::vector<std::string> documento_righe = righe(documento());
+  const std::vector<std::string> documento_righe = righe(riferimento());
   for (const auto& parole : chiavi) {
     const bool c_e = std::any_of(documento_righe.begin(), documento_righe.end(), [&](const std::string& riga) {
       return std::all_of(parole.begin(), parole.end(),
@@ -77,49 +73,11 @@ TEST(sorgenti_md, ogni_errore_della_costruzione_e_nel_riferimento_con_il_suo_mes
     // The message as the tool prints it after its prefix, with P for the position.
     const std::string messaggio = "Errore n. " + std::to_string(e.codice) + (e.ha_posizione ? " a P m: " : ": ") +
                                   std::string(e.significato);
-    EXPECT_NE(documento().find(messaggio), std::string::npos) << "manca: " << messaggio;
+    EXPECT_NE(riferimento().find(messaggio), std::string::npos) << "manca: " << messaggio;
   }
 }
 
 // --- the example ----------------------------------------------------------------
-
-// What follows each marker "<!-- KIND: WHAT -->" of one kind: the fenced
-// block or the table right after it, by WHAT.
-struct parti_marcate {
-  std::map<std::string, std::vector<std::string>> blocchi;               // the lines inside the fence
-  std::map<std::string, std::vector<std::vector<std::string>>> tabelle;  // rows of cells, header left out
-};
-
-std::string pulisci(const std::string& s) {
-  const size_t a = s.find_first_not_of(' ');
-  const size_t b = s.find_last_not_of(' ');
-  return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
-}
-
-parti_marcate parti(const std::string& tipo) {
-  const std::regex marcatore("^<!-- " + tipo + R"re(: (.+) -->$)re");
-  parti_marcate p;
-  const std::vector<std::string> r = righe(documento());
-  for (size_t i = 0; i + 1 < r.size(); ++i) {
-    std::smatch m;
-    if (!std::regex_match(r[i], m, marcatore)) continue;
-    const std::string cosa = m[1];
-    if (r[i + 1].starts_with("```")) {
-      std::vector<std::string>& b = p.blocchi[cosa];
-      for (size_t k = i + 2; k < r.size() && !r[k].starts_with("```"); ++k) b.push_back(r[k]);
-    } else if (r[i + 1].starts_with("|")) {
-      auto& t = p.tabelle[cosa];
-      for (size_t k = i + 3; k < r.size() && r[k].starts_with("|"); ++k) {
-        std::vector<std::string> celle;
-        std::string resto = r[k].substr(1);
-        for (size_t q; (q = resto.find('|')) != std::string::npos; resto = resto.substr(q + 1))
-          celle.push_back(pulisci(resto.substr(0, q)));
-        t.push_back(celle);
-      }
-    }
-  }
-  return p;
-}
 
 std::string senza_apici(const std::string& s) {
   return s.size() >= 2 && s.front() == '`' && s.back() == '`' ? s.substr(1, s.size() - 2) : s;
@@ -137,16 +95,16 @@ std::vector<std::string> parole(const std::string& s) {
 class sorgenti_md_esempio : public testing::Test {
  protected:
   void SetUp() override {
-    for (const auto& [nome, testo] : esempi.blocchi) {
+    for (const auto& [nome, blocchi] : esempi.blocchi) {
       if (!nome.ends_with(".txt")) continue;
       std::string contenuto;
-      for (const std::string& riga : testo) contenuto += riga + "\r\n";
+      for (const std::string& riga : blocchi.front()) contenuto += riga + "\r\n";
       supporto::scrivi(cartella / nome, contenuto);
       sorgenti.insert(nome);
     }
   }
 
-  const parti_marcate esempi = parti("esempio");
+  const documento::parti_marcate esempi = documento::parti(riferimento(), "esempio");
   cartella_temporanea cartella;
   std::set<std::string> sorgenti;
 };
@@ -154,7 +112,7 @@ class sorgenti_md_esempio : public testing::Test {
 TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimento_elenca) {
   ASSERT_EQ(sorgenti.size(), 2u) << "il riferimento deve dare i due sorgenti dell'esempio";
   ASSERT_TRUE(esempi.blocchi.contains("comando"));
-  const std::vector<std::string>& comando = esempi.blocchi.at("comando");
+  const std::vector<std::string>& comando = esempi.blocchi.at("comando").front();
   ASSERT_GE(comando.size(), 3u);
   ASSERT_TRUE(comando[0].starts_with("$ scenario build "));
   ASSERT_EQ(comando[1], "$ echo $?");
@@ -179,8 +137,9 @@ TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimen
 
   // What inspect shows of the files, as the document shows it.
   size_t ispezioni = 0;
-  for (const auto& [cosa, testo] : esempi.blocchi) {
+  for (const auto& [cosa, blocchi] : esempi.blocchi) {
     if (!cosa.starts_with("scenario inspect ")) continue;
+    const std::vector<std::string>& testo = blocchi.front();
     ++ispezioni;
     supporto::esito_processo i =
         supporto::scenario(parole(cosa.substr(std::string("scenario ").size())), cartella.percorso());
@@ -193,11 +152,11 @@ TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimen
 }
 
 TEST_F(sorgenti_md_esempio, il_commento_riga_per_riga_cita_ogni_riga_dei_sorgenti) {
-  const parti_marcate commenti = parti("commento");
+  const documento::parti_marcate commenti = documento::parti(riferimento(), "commento");
   ASSERT_EQ(commenti.tabelle.size(), sorgenti.size());
   for (const auto& [nome, tabella] : commenti.tabelle) {
     ASSERT_TRUE(esempi.blocchi.contains(nome)) << "commento di un sorgente che non c'è: " << nome;
-    const std::vector<std::string>& sorgente = esempi.blocchi.at(nome);
+    const std::vector<std::string>& sorgente = esempi.blocchi.at(nome).front();
     std::vector<size_t> numeri;
     for (const auto& riga : tabella) {
       ASSERT_GE(riga.size(), 3u) << nome;

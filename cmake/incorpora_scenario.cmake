@@ -1,5 +1,6 @@
-# Turns one scenario folder into C++ constant data: the five texts as lists of
-# lines and the two names, for the package program that carries the scenario.
+# Turns one scenario folder into C++ data: the function scenario_incorporato()
+# (src/sources/scenario_incorporato.h), which gives the two names and the five
+# texts as lists of lines, for the package program that carries the scenario.
 # Run as a script, at build time, on the machine that builds (also when the
 # program is cross-built):
 #
@@ -162,8 +163,9 @@ set(marcatore "L${marcatore}")
 
 set(cc "// Generated from ${MOSTRA} by cmake/incorpora_scenario.cmake; edit the\n")
 string(APPEND cc "// scenario folder, not this file.\n")
-string(APPEND cc "#include \"sources/testi_incorporati.h\"\n\n")
-string(APPEND cc "using namespace std::string_view_literals;\n")
+string(APPEND cc "#include \"sources/scenario_incorporato.h\"\n\n")
+string(APPEND cc "using namespace std::string_literals;\n\n")
+string(APPEND cc "scenario scenario_incorporato() {\n  scenario s;\n")
 
 set(lunghezza_nomi 0)
 foreach(nome IN LISTS nomi)
@@ -171,7 +173,7 @@ foreach(nome IN LISTS nomi)
   string(LENGTH "${byte}" n)
   math(EXPR lunghezza_nomi "${lunghezza_nomi} + ${n} / 3")
   letterali("${byte}" l)
-  string(APPEND cc "\nstd::string_view ${nome}_incorporato() { return \"${l}\"sv; }\n")
+  string(APPEND cc "  s.${nome} = \"${l}\"s;\n")
 endforeach()
 string(LENGTH "${coda_piu_lunga}" n)
 math(EXPR lunghezza_file "${lunghezza_nomi} + ${n}")
@@ -187,9 +189,8 @@ foreach(testo IN LISTS testi)
     math(EXPR oltre "${righe_massime} + 1")
     rifiuta("${file}" ${oltre} "the text has ${n} lines; a text holds at most ${righe_massime}")
   endif()
-  string(APPEND cc "\n// ${file}, ${n} lines.\n")
-  string(APPEND cc "const std::vector<std::string_view>& testo_${testo}() {\n")
-  string(APPEND cc "  static const std::vector<std::string_view> righe = {\n")
+  string(APPEND cc "\n  // ${file}, ${n} lines.\n")
+  string(APPEND cc "  s.${testo} = {\n")
   set(numero 0)
   foreach(riga IN LISTS righe)
     math(EXPR numero "${numero} + 1")
@@ -201,10 +202,11 @@ foreach(testo IN LISTS testi)
     string(REPLACE "L" "" righe "${righe}")
     string(REPLACE ";" "\n" righe "${righe}")
     letterali("${righe}" righe)
-    string(REPLACE "\n" "\"sv,\n      \"" righe "${righe}")
-    string(APPEND cc "      \"${righe}\"sv,\n")
+    string(REPLACE "\n" "\"s,\n      \"" righe "${righe}")
+    string(APPEND cc "      \"${righe}\"s,\n")
   endif()
-  string(APPEND cc "  };\n  return righe;\n}\n")
+  string(APPEND cc "  };\n")
 endforeach()
+string(APPEND cc "  return s;\n}\n")
 
 file(WRITE "${USCITA}" "${cc}")

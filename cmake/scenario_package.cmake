@@ -58,7 +58,7 @@ function(add_scenario_dati)
     message(FATAL_ERROR "add_scenario_dati: the scenario folder ${DIR} lacks ${mancanti}")
   endif()
 
-  set(generato "${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}/testi_incorporati.cc")
+  set(generato "${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}/scenario_incorporato.cc")
   add_custom_command(
     OUTPUT "${generato}"
     COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=${DIR}" "-DUSCITA=${generato}"

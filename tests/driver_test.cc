@@ -2,7 +2,10 @@
 // error message, and the start-up's order.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "driver/form1.h"
+#include "sources/scenario_incorporato.h"
 #include "platform/piattaforma_posix.h"
 #include "support/cartella_temporanea.h"
 #include "support/file_system_fake.h"
@@ -88,7 +91,7 @@ TEST(errore, mostra_il_numero_con_lo_spazio_iniziale_e_finisce) {
 
 TEST(avvio, nomi_finestra_e_scrittori_nell_ordine) {
   sistema_finto sistema;
-  esegui_pacchetto(sistema);
+  esegui_pacchetto(sistema, scenario_incorporato());
   EXPECT_EQ(sistema.attese, 1);
   std::vector<std::string> creati;
   for (const std::string& r : sistema.registro)
@@ -101,12 +104,36 @@ TEST(avvio, nomi_finestra_e_scrittori_nell_ordine) {
                                       "Borvale PF_Borvale PR_31758_scheda_treno.txt"}));
 }
 
+TEST(avvio, scrive_e_costruisce_lo_scenario_che_riceve) {
+  scenario s;
+  s.nome_scenario = "Pr\xF2va";
+  s.numero_treno = "7";
+  s.linea = {"[generale]", "lunghezza percorso, 4000", "[fine]"};
+  s.treno = {"[generale]", "[fine]"};
+  s.note = {"una nota", ""};
+  s.rallentamenti = {};
+  s.scheda = {"  scheda  "};
+  sistema_finto sistema;
+  EXPECT_EQ(esegui_pacchetto(sistema, s), 0);
+  EXPECT_TRUE(sistema.messaggi.empty());
+  std::map<std::string, std::string> documenti;
+  for (const auto& [nome, contenuto] : sistema.file)
+    if (nome.ends_with(".txt")) documenti[nome] = contenuto;
+  // Names of the fake's folder are the Windows-1252 names in UTF-8.
+  EXPECT_EQ(documenti, (std::map<std::string, std::string>{{"Pr\xC3\xB2va_7_note.txt", "una nota\r\n\r\n"},
+                                                           {"Pr\xC3\xB2va_7_rallentamenti.txt", ""},
+                                                           {"Pr\xC3\xB2va_7_scheda_treno.txt", "  scheda  \r\n"}}));
+  EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_7.sim"), 1u);
+  EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_7.dat"), 1u);
+  EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_linea.dat"), 1u);
+}
+
 TEST(avvio, un_file_che_non_si_puo_scrivere_lascia_quelli_scritti_prima) {
   sistema_finto sistema;
   // The notes are the third file: fail its creation (operations: crea, scrivi,
   // chiudi, rinomina per file).
   sistema.operazione_che_fallisce = 9;
-  EXPECT_EQ(esegui_pacchetto(sistema), 1);
+  EXPECT_EQ(esegui_pacchetto(sistema, scenario_incorporato()), 1);
   EXPECT_EQ(sistema.registro.back(), "crea Borvale PF_Borvale PR_31758_note.txt.parziale");
   EXPECT_EQ(sistema.file.size(), 2u);
   EXPECT_EQ(sistema.file.count("Borvale PF_Borvale PR_linea.txt"), 1u);

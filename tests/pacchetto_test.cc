@@ -14,6 +14,7 @@
 #include <string>
 
 #include "driver/form1.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -76,14 +77,14 @@ void controlla_scenario(const cartella& file) {
 
 TEST(pacchetto, in_memoria) {
   sistema_finto sistema;
-  EXPECT_EQ(esegui_pacchetto(sistema), 0);
+  EXPECT_EQ(esegui_pacchetto(sistema, scenario_incorporato()), 0);
   controlla_scenario(sistema.file);
   EXPECT_TRUE(sistema.messaggi.empty());
   EXPECT_EQ(sistema.attese, 1);
 
   // A second run over the first one's files gives the same bytes.
   const cartella prima = sistema.file;
-  EXPECT_EQ(esegui_pacchetto(sistema), 0);
+  EXPECT_EQ(esegui_pacchetto(sistema, scenario_incorporato()), 0);
   EXPECT_TRUE(sistema.file == prima);
 }
 

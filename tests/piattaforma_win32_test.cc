@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver/form1.h"
+#include "sources/scenario_incorporato.h"
 #include "model/windows1252.h"
 #include "platform/piattaforma_win32.h"
 #include "support/file_system_fake.h"
@@ -289,12 +290,12 @@ TEST(attesa_win32, finestra_ed_etichetta_nelle_misure_date) {
 // with the same bytes, the same end, and nothing else left in the folder.
 TEST(pacchetto_win32, su_disco_come_in_memoria) {
   sistema_finto memoria;
-  const int stato_memoria = esegui_pacchetto(memoria);
+  const int stato_memoria = esegui_pacchetto(memoria, scenario_incorporato());
 
   cartella_larga cartella;
   box_registrato box;
   piattaforma_win32 disco(cartella.percorso(), box.funzione());
-  EXPECT_EQ(esegui_pacchetto(disco), stato_memoria);
+  EXPECT_EQ(esegui_pacchetto(disco, scenario_incorporato()), stato_memoria);
 
   std::vector<std::wstring> attesi;
   for (const auto& [nome, contenuto] : memoria.file) {
@@ -316,7 +317,7 @@ TEST(pacchetto_win32, un_file_che_non_si_puo_sostituire_ferma_il_programma) {
   fs::create_directory(cartella / note);
   box_registrato box;
   piattaforma_win32 disco(cartella.percorso(), box.funzione());
-  EXPECT_EQ(esegui_pacchetto(disco), 1);
+  EXPECT_EQ(esegui_pacchetto(disco, scenario_incorporato()), 1);
 
   ASSERT_EQ(box.chiamate.size(), 1u);
   const std::wstring& testo = box.chiamate[0].testo;

@@ -13,6 +13,7 @@
 
 #include "driver/form1.h"
 #include "model/errore_lettura.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -51,6 +52,7 @@ class SorgenteLinea : public testing::Test {
 
   void SetUp() override {
     // What the build does before it calls the reader.
+    f.testi = scenario_incorporato();
     f.nome_scenario = "Borvale PF_Borvale PR";
     f.numero_treno = "31758";
     f.crea_linea = 1;

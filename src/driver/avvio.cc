@@ -1,11 +1,11 @@
 // The start-up: the scenario's two names, the wait window, the five writers,
 // the build; and the package program's whole run around it.
 #include "driver/form1.h"
-#include "sources/testi_incorporati.h"
 
-void Form1::avvio() {
-  nome_scenario = nome_scenario_incorporato();
-  numero_treno = numero_treno_incorporato();
+void Form1::avvio(const scenario& s) {
+  testi = s;
+  nome_scenario = s.nome_scenario;
+  numero_treno = s.numero_treno;
   sistema.mostra_attesa();
   dati_linea();
   dati_treno();
@@ -16,10 +16,10 @@ void Form1::avvio() {
   memorizza_percorso(j);
 }
 
-int esegui_pacchetto(piattaforma& sistema) {
+int esegui_pacchetto(piattaforma& sistema, const scenario& s) {
   Form1 form(sistema);
   try {
-    form.avvio();
+    form.avvio(s);
   } catch (const fine_programma& fine) {
     return fine.stato;
   }

@@ -21,6 +21,7 @@
 #include "model/tracciato.h"
 #include "model/voce.h"
 #include "platform/piattaforma.h"
+#include "sources/scenario.h"
 
 // Thrown to end the program from deep inside a run (a message has been shown);
 // the entry point turns it into the exit status. Nothing catches it on the way.
@@ -45,8 +46,9 @@ struct Form1 {
   // For error 25, what failed, in words (UTF-8).
   std::string dettaglio_errore;
 
-  // The start-up: names, wait window, the five writers, the build.
-  void avvio();
+  // The start-up with scenario `s`: names, wait window, the five writers, the
+  // build.
+  void avvio(const scenario& s);
   // Shows " Errore n. " followed by `a` and ends the program.
   [[noreturn]] void errore(const std::string& a);
   // Shows `testo` in the message box and ends the program with status 1.
@@ -84,6 +86,7 @@ struct Form1 {
   int32_t ultima_cella() const { return static_cast<int32_t>(percorso.size()) - 1; }
 
   // --- sources --------------------------------------------------------------
+  scenario testi;  // the texts the writers put on disk; set by avvio
   void dati_linea();
   void dati_treno();
   void dati_note();
@@ -115,5 +118,6 @@ struct Form1 {
   int32_t codice_gara_st() const;
 };
 
-// The package program's whole run over a platform; returns the exit status.
-int esegui_pacchetto(piattaforma& sistema);
+// The package program's whole run of scenario `s` over a platform; returns the
+// exit status.
+int esegui_pacchetto(piattaforma& sistema, const scenario& s);

@@ -14,6 +14,7 @@
 #include "model/arrotonda.h"
 #include "model/errore_lettura.h"
 #include "reader/lettura.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 struct banco_treno {
@@ -24,6 +25,7 @@ struct banco_treno {
 
   // A grid for a route of `lunghezza` metres: N = 220 for 4000.
   explicit banco_treno(int32_t lunghezza = 4000) {
+    f.testi = scenario_incorporato();
     f.nome_scenario = "Borvale PF_Borvale PR";
     f.numero_treno = "31758";
     f.testata[84].secondo = lunghezza;

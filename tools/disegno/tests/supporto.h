@@ -61,7 +61,7 @@ inline esito_processo esegui(const std::string& programma, const std::vector<std
   return e;
 }
 
-inline esito_processo scenario(const std::vector<std::string>& argomenti, const std::filesystem::path& cartella) {
+inline esito_processo strumento(const std::vector<std::string>& argomenti, const std::filesystem::path& cartella) {
   return esegui(SCENARIO_EXE, argomenti, cartella);
 }
 
@@ -89,7 +89,7 @@ inline scenario_di_prova scenario_della_cartella(const std::string& cartella) {
 // returns the tool's standard error when it fails, else nothing.
 inline std::string costruisci(const scenario_di_prova& s, const std::filesystem::path& uscita) {
   const std::filesystem::path c = std::filesystem::path(SCENARI_DIR) / s.cartella;
-  esito_processo e = scenario({"build", "--name", s.nome, "--number", s.numero, "--line", (c / "linea.txt").string(),
+  esito_processo e = strumento({"build", "--name", s.nome, "--number", s.numero, "--line", (c / "linea.txt").string(),
                                "--train", (c / "treno.txt").string(), "--out", uscita.string()},
                               uscita);
   return e.stato == 0 ? std::string() : "scenario build: stato " + std::to_string(e.stato) + ": " + e.errori;

@@ -21,6 +21,7 @@
 #include "model/file_binari.h"
 #include "model/windows1252.h"
 #include "platform/piattaforma_posix.h"
+#include "sources/scenario_incorporato.h"
 #include "support/cartella_temporanea.h"
 
 namespace fs = std::filesystem;
@@ -104,6 +105,7 @@ class scenario_test : public testing::Test {
   void SetUp() override {
     piattaforma_posix sistema(dir.percorso());
     Form1 form(sistema);
+    form.testi = scenario_incorporato();
     form.nome_scenario = nome;
     form.numero_treno = numero;
     form.dati_linea();

@@ -303,7 +303,7 @@ int costruisci(Form1& form, const scenario_generato& scenario) {
   try {
     scrivi_sorgenti(form, scenario);
     int32_t j = 1;
-    form.memorizza_percorso(j);
+    form.riporta_build(form.memorizza_percorso(j));
   } catch (const fine_programma& fine) {
     return fine.stato;
   }

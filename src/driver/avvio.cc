@@ -2,7 +2,7 @@
 // the build; and the package program's whole run around it.
 #include "driver/form1.h"
 
-void Form1::avvio(const scenario& s) {
+esito_build Form1::avvio(const scenario& s) {
   testi = s;
   nome_scenario = s.nome_scenario;
   numero_treno = s.numero_treno;
@@ -13,13 +13,13 @@ void Form1::avvio(const scenario& s) {
   dati_rallentamenti();
   dati_scheda();
   int32_t j = 1;
-  memorizza_percorso(j);
+  return memorizza_percorso(j);
 }
 
 int esegui_pacchetto(piattaforma& sistema, const scenario& s) {
   Form1 form(sistema);
   try {
-    form.avvio(s);
+    form.riporta_build(form.avvio(s));
   } catch (const fine_programma& fine) {
     return fine.stato;
   }

@@ -19,6 +19,7 @@
 
 #include "model/cella.h"
 #include "model/tracciato.h"
+#include "finish/esito_build.h"
 #include "model/voce.h"
 #include "platform/piattaforma.h"
 #include "sources/scenario.h"
@@ -37,18 +38,23 @@ struct Form1 {
   // --- driver ---------------------------------------------------------------
   std::string nome_scenario;  // Windows-1252
   std::string numero_treno;   // Windows-1252
+  // The error state of the build under way; every build clears it first.
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
   // Where the last error recorded by the reader was met: the source file's
   // name and the 1-based line of the key field; empty and 0 otherwise.
   std::string sorgente_errore;
   int32_t riga_sorgente_errore = 0;
+  int32_t colonna_sorgente_errore = 0;
   // For error 25, what failed, in words (UTF-8).
   std::string dettaglio_errore;
 
   // The start-up with scenario `s`: names, wait window, the five writers, the
-  // build.
-  void avvio(const scenario& s);
+  // build; returns the build's outcome.
+  esito_build avvio(const scenario& s);
+  // The package program's report of a build: returns when the build went
+  // through; otherwise shows its message and ends the program.
+  void riporta_build(const esito_build& e);
   // Shows " Errore n. " followed by `a` and ends the program.
   [[noreturn]] void errore(const std::string& a);
   // Shows `testo` in the message box and ends the program with status 1.
@@ -106,14 +112,15 @@ struct Form1 {
   void memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta, int32_t& d_v);
 
   // --- finish ---------------------------------------------------------------
-  void memorizza_percorso(int32_t& j);
+  // The build: shows nothing, returns how it ended. A failed file operation
+  // still ends the program, as scrivi_file_nuovo does.
+  esito_build memorizza_percorso(int32_t& j);
+  // The outcome as the error state and the model stand.
+  esito_build esito_della_build() const;
   void cancella_testata();
   void passata_finale();
   // The smaller of x and y; x on a tie.
   static int32_t minimo(int32_t x, int32_t y);
-  // The report of the recorded build error: " Errore n. " and the number,
-  // then " a <metres> m" for the errors that carry a position.
-  std::string testo_errore_build() const;
   int32_t codice_gara_og() const;
   int32_t codice_gara_st() const;
 };

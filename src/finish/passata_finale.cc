@@ -39,9 +39,15 @@ void Form1::passata_finale() {
     percorso[c].tipo = abbattimento;
     percorso[c].dato1 = codice_nuovo;
   };
+  // An error of the pass has no source line: what the reader recorded of its
+  // own last error goes with it.
   auto registra = [&](int32_t codice, int32_t cella_errore) {
     codice_errore = codice;
     posizione_errore = cella_errore * metri_per_cella;
+    sorgente_errore.clear();
+    riga_sorgente_errore = 0;
+    colonna_sorgente_errore = 0;
+    dettaglio_errore.clear();
   };
   auto abbassa = [&](int32_t c) { percorso[c].dato1 = basso16(minimo(tetto_codice, percorso[c].dato1)); };
 

@@ -153,6 +153,7 @@ void lettura::sorgente_treno() {
       f.codice_errore = 2;
       f.sorgente_errore = f.nome_sorgente_linea();
       f.riga_sorgente_errore = 0;
+      f.colonna_sorgente_errore = 0;
       f.dettaglio_errore.clear();
       break;
     }

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "driver/errori_build.h"
 #include "driver/form1.h"
-#include "errori_build.h"
 #include "model/windows1252.h"
 #include "piattaforma_strumento.h"
 #include "platform/piattaforma_posix.h"
@@ -82,11 +82,11 @@ struct file_binario {
   std::string nome_uscita;
 };
 
-void aggiungi_errore_build(rapporto_build& r, const std::string& prefisso, int32_t codice, int32_t posizione,
-                           const std::string& dettaglio) {
+void aggiungi_errore_build(rapporto_build& r, const std::string& prefisso, int32_t codice,
+                           std::optional<int32_t> posizione, const std::string& dettaglio) {
   const descrizione_errore* d = cerca_errore(codice);
   std::string riga = prefisso + "Errore n. " + std::to_string(codice);
-  if (d && d->ha_posizione) riga += " a " + std::to_string(posizione) + " m";
+  if (posizione) riga += " a " + std::to_string(*posizione) + " m";
   riga += ": ";
   riga += d ? std::string(d->significato) : "errore sconosciuto";
   if (!dettaglio.empty()) riga += " (" + dettaglio + ")";
@@ -171,57 +171,36 @@ rapporto_build costruisci(const richiesta_build& q) {
   }
 
   // --- the build --------------------------------------------------------------
+  // The build returns its outcome; it ends early only when a file operation
+  // fails, and the platform has recorded which.
   int32_t j = q.senza_linea ? 0 : 1;
-  bool finito_con_messaggio = false;
   std::string interno;
   try {
-    form.memorizza_percorso(j);
+    r.esito = form.memorizza_percorso(j);
   } catch (const fine_programma&) {
-    finito_con_messaggio = true;
+    r.esito = form.esito_della_build();
+    if (!sistema.primo_guasto) interno = "la costruzione si è fermata senza un guasto di file";
   } catch (const std::exception& e) {
+    r.esito = form.esito_della_build();
     interno = e.what();
   }
 
-  r.codice_errore = form.codice_errore;
-  r.posizione_errore = form.posizione_errore;
-  r.griglia_dimensionata = form.griglia_dimensionata();
-  if (form.codice_errore != 0 && !form.sorgente_errore.empty() &&
-      !(form.codice_errore >= 11 && form.codice_errore <= 13)) {
-    // The finishing pass has no source line; the other errors name the build's
-    // copy of a source, which stands for the author's file.
-    if (form.sorgente_errore == form.nome_sorgente_linea())
-      r.sorgente = linea.string();
-    else if (form.sorgente_errore == form.nome_sorgente_treno())
-      r.sorgente = treno.string();
-    else
-      r.sorgente = da_cp1252_a_utf8(form.sorgente_errore);
-    if (form.riga_sorgente_errore > 0) r.riga_sorgente = form.riga_sorgente_errore;
-  }
-
-  // What the build says when it ends on a message: a stamp check, a recorded
-  // error, or a failed file operation.
-  const std::string messaggio = sistema.messaggi.empty() ? std::string() : sistema.messaggi.back();
-  if (finito_con_messaggio && !sistema.primo_guasto) {
-    for (const char* timbro : {"1250", "1251"})
-      if (messaggio == " Errore n. " + std::string(timbro)) r.errore = timbro;
-  }
-
-  if (r.codice_errore != 0) {
+  // An error names the build's copy of a source, which stands for the
+  // author's file.
+  const esito_build& e = r.esito;
+  if (e.sorgente == sorgente_build::linea) r.sorgente = linea.string();
+  if (e.sorgente == sorgente_build::treno) r.sorgente = treno.string();
+  if (e.codice_errore != 0) {
     std::string prefisso;
-    if (r.sorgente) prefisso = *r.sorgente + (r.riga_sorgente ? ":" + std::to_string(*r.riga_sorgente) : "") + ": ";
-    aggiungi_errore_build(r, prefisso, r.codice_errore, r.posizione_errore, form.dettaglio_errore);
+    if (r.sorgente) prefisso = *r.sorgente + (e.riga > 0 ? ":" + std::to_string(e.riga) : "") + ": ";
+    aggiungi_errore_build(r, prefisso, e.codice_errore, e.posizione, e.dettaglio);
   }
-  if (r.errore) aggiungi_errore_build(r, "", std::stoi(*r.errore), 0, "");
-  if (finito_con_messaggio && !r.errore && r.codice_errore == 0 && !sistema.primo_guasto) {
-    // A message of the build that is none of the above.
-    size_t inizio = messaggio.find_first_not_of(' ');
-    r.righe.push_back(inizio == std::string::npos ? messaggio : messaggio.substr(inizio));
-  }
+  if (e.timbro_fallito != 0) aggiungi_errore_build(r, "", e.timbro_fallito, std::nullopt, "");
   if (!interno.empty()) {
     r.stato = uscita_errore_file;
     r.righe.push_back("errore interno della costruzione: " + interno);
   }
-  if (finito_con_messaggio || !interno.empty() || r.codice_errore != 0) r.stato = std::max(r.stato, uscita_errore);
+  if (!e.riuscito()) r.stato = std::max(r.stato, uscita_errore);
 
   if (sistema.primo_guasto) {
     // Name the file as the author knows it: its place in the output folder.
@@ -247,22 +226,23 @@ rapporto_build costruisci(const richiesta_build& q) {
     }
     r.file.push_back(b.nome_uscita);
   }
-  if (!r.griglia_dimensionata && r.stato != uscita_riuscita)
+  if (!e.griglia_dimensionata)
     r.righe.push_back("nessun file binario scritto: la lunghezza del percorso non ha dimensionato la griglia");
-  else if (r.errore)
+  else if (e.timbro_fallito != 0)
     r.righe.push_back("nessun file binario scritto");
   return r;
 }
 
 nlohmann::json json_rapporto(const rapporto_build& r) {
   nlohmann::json j;
-  j["codice_errore"] = r.codice_errore;
-  j["posizione_errore"] = r.posizione_errore;
-  j["grid_sized"] = r.griglia_dimensionata;
-  j["errore"] = r.errore ? nlohmann::json(*r.errore) : nlohmann::json(nullptr);
+  const esito_build& e = r.esito;
+  j["codice_errore"] = e.codice_errore;
+  j["posizione_errore"] = e.posizione.value_or(0);
+  j["grid_sized"] = e.griglia_dimensionata;
+  j["errore"] = e.timbro_fallito != 0 ? nlohmann::json(std::to_string(e.timbro_fallito)) : nlohmann::json(nullptr);
   j["files"] = r.file;
   j["source"] = r.sorgente ? nlohmann::json(*r.sorgente) : nlohmann::json(nullptr);
-  j["source_line"] = r.riga_sorgente ? nlohmann::json(*r.riga_sorgente) : nlohmann::json(nullptr);
+  j["source_line"] = r.sorgente && e.riga > 0 ? nlohmann::json(e.riga) : nlohmann::json(nullptr);
   return j;
 }
 

@@ -14,6 +14,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "finish/esito_build.h"
+
 // Exit statuses of the tool.
 inline constexpr int uscita_riuscita = 0;
 inline constexpr int uscita_errore = 1;       // a build error, or an invalid file for inspect
@@ -31,13 +33,10 @@ struct richiesta_build {
 
 struct rapporto_build {
   int stato = uscita_riuscita;
-  int32_t codice_errore = 0;
-  int32_t posizione_errore = 0;
-  bool griglia_dimensionata = false;
-  std::optional<std::string> errore;  // "1250" or "1251": a failed stamp check
-  std::vector<std::string> file;      // the names written into the output folder, in order
+  esito_build esito;              // the build's outcome; empty when no build ran
+  std::vector<std::string> file;  // the names written into the output folder, in order
+  // The author's source text the error was met in, as given.
   std::optional<std::string> sorgente;
-  std::optional<int32_t> riga_sorgente;
   std::vector<std::string> righe;  // the report for standard error, one line each
 };
 

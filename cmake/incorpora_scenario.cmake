@@ -18,7 +18,7 @@
 # Refused, with the file and line named: a text of more than 1000 lines, a line
 # equal to the end marker "riferimento fine del file" (the writers' lists could
 # not hold either), a CR that does not end a line, an empty name, a name of more
-# than one line or with a character that a file name cannot hold.
+# than one line, with a character that a file name cannot hold or with "..".
 cmake_minimum_required(VERSION 3.20)
 
 foreach(_var CARTELLA USCITA)
@@ -39,8 +39,9 @@ set(file_note note.txt)
 set(file_rallentamenti rallentamenti.txt)
 set(file_scheda scheda_treno.txt)
 set(nomi nome_scenario numero_treno)
-# File names are longest with the slow-order form's ending.
-set(coda_piu_lunga "__rallentamenti.txt")
+# File names are longest with the slow-order form's ending and the temporary
+# ending every file is written through (src/driver/nomi_file.h).
+set(coda_piu_lunga "__rallentamenti.txt.parziale")
 
 # Stops the build with `testo` about `file` (and its line, when not empty).
 function(rifiuta file riga testo)
@@ -120,6 +121,10 @@ function(leggi_nome file uscita)
   if(vietato)
     string(REGEX REPLACE "^,?(..),$" "\\1" esa "${vietato}")
     rifiuta("${file}" "" "the name holds the byte 0x${esa}, which a file name cannot hold (control characters and \\ / : * ? \" < > | are refused)")
+  endif()
+  # The author tool and the package program refuse it too (src/driver/nomi_file.h).
+  if(byte MATCHES "(^|,)2e,2e,")
+    rifiuta("${file}" "" "the name holds \"..\", which the scenario's names may not hold")
   endif()
   set(${uscita} "${byte}" PARENT_SCOPE)
 endfunction()

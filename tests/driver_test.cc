@@ -2,6 +2,7 @@
 // error message, and the start-up's order.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "driver/form1.h"
@@ -126,6 +127,39 @@ TEST(avvio, scrive_e_costruisce_lo_scenario_che_riceve) {
   EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_7.sim"), 1u);
   EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_7.dat"), 1u);
   EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_linea.dat"), 1u);
+}
+
+TEST(avvio, uno_scenario_che_gli_scrittori_non_tengono_non_scrive_nulla) {
+  struct caso {
+    const char* descrizione;
+    std::function<void(scenario&)> guasta;
+    const char* parola;  // in the message
+  };
+  const caso casi[] = {
+      {"1001 righe", [](scenario& s) { s.note.assign(1001, "x"); }, "1001 righe"},
+      {"la riga di fine", [](scenario& s) { s.treno.insert(s.treno.begin() + 2, "riferimento fine del file"); },
+       "riga 3"},
+      {"un nome con una cartella", [](scenario& s) { s.nome_scenario = "..\\fuori"; }, "separatore"},
+      {"un numero vuoto", [](scenario& s) { s.numero_treno.clear(); }, "vuoto"},
+      {"nomi troppo lunghi", [](scenario& s) { s.nome_scenario.assign(240, 'x'); }, "troppo lunghi"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    scenario s = scenario_incorporato();
+    c.guasta(s);
+    sistema_finto sistema;
+    EXPECT_EQ(esegui_pacchetto(sistema, s), 1);
+    ASSERT_EQ(sistema.messaggi.size(), 1u);
+    EXPECT_EQ(sistema.messaggi[0].rfind("Scenario non valido: ", 0), 0u) << sistema.messaggi[0];
+    EXPECT_NE(sistema.messaggi[0].find(c.parola), std::string::npos) << sistema.messaggi[0];
+    EXPECT_EQ(sistema.attese, 0);
+    EXPECT_TRUE(sistema.registro.empty());
+  }
+  // A text of exactly 1000 lines is one a list holds.
+  scenario s = scenario_incorporato();
+  s.note.assign(1000, "x");
+  sistema_finto sistema;
+  EXPECT_EQ(esegui_pacchetto(sistema, s), 0);
 }
 
 TEST(avvio, un_file_che_non_si_puo_scrivere_lascia_quelli_scritti_prima) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "driver/form1.h"
+#include "driver/nomi_file.h"
 #include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
@@ -23,15 +24,12 @@ namespace fs = std::filesystem;
 using cartella = std::map<std::string, std::string>;
 
 const std::string base = "Borvale PF_Borvale PR";
-const std::string linea_dat = base + "_linea.dat";
-const std::string sim = base + "_31758.sim";
-const std::string dat = base + "_31758.dat";
-const std::set<std::string> sei_file = {linea_dat,
-                                        sim,
-                                        dat,
-                                        base + "_31758_scheda_treno.txt",
-                                        base + "_31758_rallentamenti.txt",
-                                        base + "_31758_note.txt"};
+const nomi_file nomi = nomi_dei_file(base, "31758");
+const std::string linea_dat = nomi.file_linea;
+const std::string sim = nomi.file_sim;
+const std::string dat = nomi.file_dat;
+const std::vector<std::string> lasciati = nomi.lasciati();
+const std::set<std::string> sei_file(lasciati.begin(), lasciati.end());
 
 // Codes of the key "31758borvale pf_borvale p".
 constexpr int32_t codice_semplice = 2243;

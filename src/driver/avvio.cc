@@ -17,11 +17,17 @@ esito_build Form1::avvio(const scenario& s) {
 }
 
 int esegui_pacchetto(piattaforma& sistema, const scenario& s) {
+  // A scenario the writers cannot hold is refused before anything is shown or
+  // written.
+  if (auto p = problema_scenario(s)) {
+    sistema.messaggio("Scenario non valido: " + *p);
+    return uscita_errore;
+  }
   Form1 form(sistema);
   try {
     form.riporta_build(form.avvio(s));
   } catch (const fine_programma& fine) {
     return fine.stato;
   }
-  return 0;
+  return uscita_riuscita;
 }

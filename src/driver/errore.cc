@@ -15,5 +15,5 @@ void Form1::riporta_build(const esito_build& e) {
 
 void Form1::messaggio_e_fine(const std::string& testo) {
   sistema.messaggio(testo);
-  throw fine_programma{1};
+  throw fine_programma{uscita_errore};
 }

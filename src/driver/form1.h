@@ -19,6 +19,8 @@
 
 #include "model/cella.h"
 #include "model/tracciato.h"
+#include "driver/nomi_file.h"
+#include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
 #include "model/voce.h"
 #include "platform/piattaforma.h"
@@ -27,7 +29,7 @@
 // Thrown to end the program from deep inside a run (a message has been shown);
 // the entry point turns it into the exit status. Nothing catches it on the way.
 struct fine_programma {
-  int stato;
+  int stato = uscita_errore;
 };
 
 struct Form1 {
@@ -60,21 +62,21 @@ struct Form1 {
   // Shows `testo` in the message box and ends the program with status 1.
   [[noreturn]] void messaggio_e_fine(const std::string& testo);
 
-  // File names, by plain concatenation of the two names (Windows-1252).
-  std::string nome_sorgente_linea() const { return nome_scenario + "_linea.txt"; }
-  std::string nome_sorgente_treno() const { return nome_scenario + "_" + numero_treno + "-.txt"; }
-  std::string nome_note() const { return nome_scenario + "_" + numero_treno + "_note.txt"; }
-  std::string nome_rallentamenti() const { return nome_scenario + "_" + numero_treno + "_rallentamenti.txt"; }
-  std::string nome_scheda() const { return nome_scenario + "_" + numero_treno + "_scheda_treno.txt"; }
-  std::string nome_file_linea() const { return nome_scenario + "_linea.dat"; }
-  std::string nome_file_sim() const { return nome_scenario + "_" + numero_treno + ".sim"; }
-  std::string nome_file_dat() const { return nome_scenario + "_" + numero_treno + ".dat"; }
+  // File names from the two names (Windows-1252), driver/nomi_file.h.
+  nomi_file nomi() const { return nomi_dei_file(nome_scenario, numero_treno); }
+  std::string nome_sorgente_linea() const { return nomi().sorgente_linea; }
+  std::string nome_sorgente_treno() const { return nomi().sorgente_treno; }
+  std::string nome_note() const { return nomi().note; }
+  std::string nome_rallentamenti() const { return nomi().rallentamenti; }
+  std::string nome_scheda() const { return nomi().scheda; }
+  std::string nome_file_linea() const { return nomi().file_linea; }
+  std::string nome_file_sim() const { return nomi().file_sim; }
+  std::string nome_file_dat() const { return nomi().file_dat; }
   // The path of a file of the program folder.
   std::filesystem::path percorso_file(std::string_view nome) const;
-  // Creates the file afresh with exactly `contenuto`: through a temporary file
-  // in the same folder renamed over the final name, so no partial file is ever
-  // left. A failure shows a message naming the file and the reason and ends
-  // the program with status 1.
+  // Creates the file afresh with exactly `contenuto`, written whole
+  // (driver/scrittura_intera.h). A failure shows a message naming the file
+  // and the reason and ends the program.
   void scrivi_file_nuovo(std::string_view nome, std::string_view contenuto);
 
   // --- model ----------------------------------------------------------------

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int16_t timbro_testata = 610;
 constexpr int16_t timbro_griglia = 5121;
-constexpr int voce_scenario = 85;
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "driver/form1.h"
+#include "model/dimensioni.h"
 
 namespace {
 
@@ -23,7 +24,6 @@ constexpr int32_t primo_segnale = 3;        // lowest cell taken as a signal the
 constexpr int16_t soglia_velocita = 110;    // slowdowns below this speed get the walk
 constexpr int32_t passo = 8;                // cells between code points of the walk
 constexpr int32_t sguardo = 12;             // cells looked at after the walk's end
-constexpr int32_t metri_per_cella = 50;
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 
 #include "model/windows1252.h"
 #include "platform/memoria_posix.h"
+#include "platform/piattaforma_di_sistema.h"
 
 namespace {
 
@@ -119,3 +120,7 @@ std::filesystem::path piattaforma_posix::nome_file(std::string_view nome_cp1252)
 }
 
 std::pmr::memory_resource& piattaforma_posix::memoria_grande() { return memoria_posix::istanza(); }
+
+std::unique_ptr<piattaforma> piattaforma_di_sistema(std::filesystem::path cartella) {
+  return std::make_unique<piattaforma_posix>(std::move(cartella));
+}

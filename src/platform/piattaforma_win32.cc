@@ -4,7 +4,10 @@
 #include "platform/piattaforma_win32.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
+
+#include "platform/piattaforma_di_sistema.h"
 
 namespace {
 
@@ -223,4 +226,8 @@ std::filesystem::path piattaforma_win32::nome_file(std::string_view nome_cp1252)
   std::wstring w(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(1252, 0, nome_cp1252.data(), static_cast<int>(nome_cp1252.size()), w.data(), n);
   return std::filesystem::path(std::move(w));
+}
+
+std::unique_ptr<piattaforma> piattaforma_di_sistema(std::filesystem::path cartella) {
+  return std::make_unique<piattaforma_win32>(std::move(cartella));
 }

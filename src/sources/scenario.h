@@ -6,6 +6,7 @@
 // not the run's concern.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,3 +21,9 @@ struct scenario {
   std::vector<std::string> rallentamenti;  // the blank slow-order form
   std::vector<std::string> scheda;         // the timetable sheet
 };
+
+// Why `s` cannot be run, or nothing: a name that driver/nomi_file.h refuses,
+// or a text of more than 1000 lines or with a line equal to the end marker,
+// neither of which a writer's list can hold (sources/elenco_righe.h). Names
+// are Windows-1252 here, counted as such.
+std::optional<std::string> problema_scenario(const scenario& s);

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "driver/form1.h"
-#include "model/arrotonda.h"
+#include "model/dimensioni.h"
 #include "model/errore_lettura.h"
 #include "reader/lettura.h"
 #include "sources/scenario_incorporato.h"
@@ -29,7 +29,7 @@ struct banco_treno {
     f.nome_scenario = "Borvale PF_Borvale PR";
     f.numero_treno = "31758";
     f.testata[84].secondo = lunghezza;
-    f.percorso.assign(static_cast<size_t>(arrotonda((lunghezza + 7000) / 50.0)) + 1, cella{});
+    f.percorso.assign(static_cast<size_t>(ultima_cella_della_griglia(lunghezza)) + 1, cella{});
     sistema.file[f.nome_sorgente_linea()] = "[generale]\r\n";
   }
 

@@ -11,14 +11,13 @@
 #include "disegno/semplifica.h"
 #include "disegno/svg.h"
 #include "ispeziona/decodifica.h"
+#include "model/dimensioni.h"
 
 namespace {
 
 // --- the scene ------------------------------------------------------------------
 
-constexpr int32_t metri_cella = 50;
-
-int32_t metro_punto(size_t i) { return static_cast<int32_t>((static_cast<int64_t>(i) - 1) * metri_cella); }
+int32_t metro_punto(size_t i) { return static_cast<int32_t>((static_cast<int64_t>(i) - 1) * metri_per_cella); }
 
 std::string ora(int32_t secondi) {
   if (secondi < 0) return {};
@@ -31,7 +30,7 @@ std::string metri(int64_t m) { return std::to_string(m) + " m"; }
 
 // The name of header record `r`, when r is a record that can hold one.
 std::string nome_voce(const tabella_testata& t, int32_t r) {
-  if (r < 1 || r > 80) return {};
+  if (r < voce_prima_stazione || r > voce_primo_cartello) return {};
   return testo_da_cp1252(t[static_cast<size_t>(r)].nome);
 }
 
@@ -432,9 +431,9 @@ class disegnatore {
 
   // The step outline of a per-cell layer in screen space.
   std::vector<punto> gradini(const std::vector<double>& valori, const pannello& p) const {
-    const double celle_per_pixel = static_cast<double>(metri_cella) / s_.fine * ampiezza;
+    const double celle_per_pixel = static_cast<double>(metri_per_cella) / s_.fine * ampiezza;
     std::vector<punto> contorno = profilo_a_gradini(valori, 1 / celle_per_pixel);
-    for (punto& q : contorno) q = {x_metro(std::min<double>(q.x * metri_cella, s_.fine)), p.y(q.y)};
+    for (punto& q : contorno) q = {x_metro(std::min<double>(q.x * metri_per_cella, s_.fine)), p.y(q.y)};
     return contorno;
   }
 
@@ -736,9 +735,9 @@ class disegnatore {
 
 scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& testata) {
   scena s;
-  s.nome_scenario = testo_da_cp1252(testata[85].nome);
-  s.numero_treno = testo_da_cp1252(testata[86].nome);
-  s.lunghezza = testata[84].secondo;
+  s.nome_scenario = testo_da_cp1252(testata[voce_scenario].nome);
+  s.numero_treno = testo_da_cp1252(testata[voce_treno].nome);
+  s.lunghezza = testata[voce_treno_e_percorso].secondo;
   int64_t fine = std::max<int32_t>(s.lunghezza, 0);
 
   // Point features, and the two ends of each slowdown to pair up.
@@ -754,12 +753,12 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
     switch (c.tipo) {
       case segnale:
         s.segnali.push_back({m, {}, "segnale, " + metri(m)});
-        fine = std::max<int64_t>(fine, m + metri_cella);
+        fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       case cartello: {
         std::string t = nome_voce(testata, c.dato1);
         s.cartelli.push_back({m, t, "cartello \"" + t + "\", " + metri(m)});
-        fine = std::max<int64_t>(fine, m + metri_cella);
+        fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       }
       case indicatore_v_max: {
@@ -775,26 +774,26 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
           t += std::to_string(static_cast<int32_t>(v) * 5);
         }
         s.indicatori.push_back({m, t, "indicatore di velocità " + t + " km/h, " + metri(m), false, prima});
-        fine = std::max<int64_t>(fine, m + metri_cella);
+        fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       }
       case stazione: {
         std::string nome = nome_voce(testata, c.dato1);
         if (nome.empty()) nome = "stazione " + std::to_string(c.dato1);
         std::string dettaglio = nome + ", fermata a " + metri(m);
-        if (c.dato1 >= 1 && c.dato1 <= 80) {
+        if (c.dato1 >= voce_prima_stazione && c.dato1 <= voce_primo_cartello) {
           con_fermata[static_cast<size_t>(c.dato1)] = true;
           const voce& v = testata[static_cast<size_t>(c.dato1)];
           dettaglio += ", area " + std::to_string(v.primo) + "-" + metri(v.secondo) + ", orario " + ora(v.orario);
         }
         s.stazioni.push_back({m, nome, dettaglio});
-        fine = std::max<int64_t>(fine, m + metri_cella);
+        fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       }
       case avviso_rallentamento:
         s.avvisi.push_back({m, std::to_string(c.dato1),
                             "avviso di rallentamento a " + std::to_string(c.dato1) + " km/h, " + metri(m)});
-        fine = std::max<int64_t>(fine, m + metri_cella);
+        fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       case inizio_rallentamento: inizi.push_back({i, c.dato1, c.dato3}); break;
       case fine_rallentamento: fini.push_back({i, c.dato1, c.dato3}); break;
@@ -819,7 +818,7 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
         if (k < trovato->second.size()) e = trovato->second[k++];
       }
       const int32_t da = metro_punto(a.cella);
-      const int32_t al = e == a.cella ? da + metri_cella : metro_punto(e);
+      const int32_t al = e == a.cella ? da + metri_per_cella : metro_punto(e);
       s.rallentamenti.push_back(
           {da, al, a.velocita,
            "rallentamento a " + std::to_string(a.velocita) + " km/h, " + std::to_string(da) + "-" + metri(al)});
@@ -829,14 +828,14 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
 
   // Stations without a stop cell (kinds of 25 and more) at their position;
   // the area of every station.
-  for (int r = 1; r <= 80; ++r) {
+  for (int r = voce_prima_stazione; r <= voce_primo_cartello; ++r) {
     const voce& v = testata[static_cast<size_t>(r)];
-    const bool stazione_r = con_fermata[static_cast<size_t>(r)] || ruolo_voce(r, v) == "stazione";
+    const bool stazione_r = con_fermata[static_cast<size_t>(r)] || ruolo_di(r, v) == ruolo_voce::stazione;
     if (!stazione_r) continue;
     const std::string nome = testo_da_cp1252(v.nome);
     if (!con_fermata[static_cast<size_t>(r)]) {
       s.stazioni.push_back({v.terzo, nome, nome + ", senza segno di fermata, " + metri(v.terzo), true});
-      fine = std::max<int64_t>(fine, static_cast<int64_t>(v.terzo) + metri_cella);
+      fine = std::max<int64_t>(fine, static_cast<int64_t>(v.terzo) + metri_per_cella);
     }
     if (v.primo < v.secondo) {
       s.aree_stazione.push_back({v.primo, v.secondo, r, nome});
@@ -846,14 +845,14 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
   std::stable_sort(s.stazioni.begin(), s.stazioni.end(),
                    [](const auto& a, const auto& b) { return a.metro < b.metro; });
 
-  const int64_t griglia = static_cast<int64_t>(percorso.size()) * metri_cella;
+  const int64_t griglia = static_cast<int64_t>(percorso.size()) * metri_per_cella;
   // Within the grid, and far enough inside 32 bits for any arithmetic on it.
   constexpr int64_t fine_massima = int64_t{1} << 30;
   s.fine = static_cast<int32_t>(
-      std::clamp<int64_t>(fine, metri_cella, std::clamp<int64_t>(griglia, metri_cella, fine_massima)));
+      std::clamp<int64_t>(fine, metri_per_cella, std::clamp<int64_t>(griglia, metri_per_cella, fine_massima)));
 
   // Layers of the cells that cover the drawn stretch.
-  const size_t celle = std::min(percorso.size(), static_cast<size_t>((s.fine + metri_cella - 1) / metri_cella));
+  const size_t celle = std::min(percorso.size(), static_cast<size_t>((s.fine + metri_per_cella - 1) / metri_per_cella));
   for (size_t i = 0; i < celle; ++i) {
     s.pendenza.push_back(static_cast<double>(percorso[i].pendenza) - 100);
     s.velocita.push_back(static_cast<double>(percorso[i].velocita) * 5);
@@ -863,7 +862,7 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
     size_t k = i;
     while (k + 1 < celle && percorso[k + 1].montagna == percorso[i].montagna) ++k;
     if (percorso[i].montagna != 0) {
-      const auto da = static_cast<int32_t>(i) * metri_cella, a = static_cast<int32_t>(k + 1) * metri_cella;
+      const auto da = static_cast<int32_t>(i) * metri_per_cella, a = static_cast<int32_t>(k + 1) * metri_per_cella;
       s.montagne.push_back({da, a, percorso[i].montagna,
                             "sezione di montagna di tipo " + std::to_string(percorso[i].montagna) + ", " +
                                 std::to_string(da) + "-" + metri(a)});
@@ -871,7 +870,7 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
     i = k + 1;
   }
 
-  for (int r = 81; r <= 83; ++r) {
+  for (int r = voce_primo_riferimento; r <= voce_ultimo_riferimento; ++r) {
     const voce& v = testata[static_cast<size_t>(r)];
     if (v.primo != 0 || v.secondo != 0 || v.terzo != 0) s.riferimenti.push_back({v.primo, v.secondo});
   }

@@ -17,22 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The longest file name most file systems take; the build's longest name is
-// a binary file's with its temporary ending.
-constexpr size_t nome_file_massimo = 255;
-constexpr std::string_view fine_temporanea = ".parziale";
-
 std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
-// Why `testo` cannot be part of a file name of the output folder, or nothing.
-std::optional<std::string> problema_nome(std::string_view testo, const char* opzione) {
-  const std::string chi = std::string(opzione) + " \"" + std::string(testo) + "\"";
-  if (testo.empty()) return std::string(opzione) + " è vuoto";
-  if (testo.find('/') != std::string_view::npos || testo.find('\\') != std::string_view::npos)
-    return chi + " contiene un separatore di cartelle: i file finirebbero fuori dalla cartella di uscita";
-  if (testo.find("..") != std::string_view::npos) return chi + " contiene \"..\"";
-  for (char c : testo)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return chi + " contiene un carattere di controllo";
+// Why the option's value cannot be a scenario's name, or nothing.
+std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
+  if (auto p = problema_nome(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
   return std::nullopt;
 }
 
@@ -109,14 +98,16 @@ rapporto_build costruisci(const richiesta_build& q) {
   };
 
   // --- the request ------------------------------------------------------------
-  if (auto p = problema_nome(q.nome, "--name")) return uso_errato(*p);
-  if (auto p = problema_nome(q.numero, "--number")) return uso_errato(*p);
-  if (q.nome.size() + 1 + q.numero.size() + std::string_view(".sim").size() + fine_temporanea.size() >
-      nome_file_massimo)
-    return uso_errato("--name e --number insieme danno nomi di file troppo lunghi");
+  if (auto p = problema_opzione("--name", q.nome)) return uso_errato(*p);
+  if (auto p = problema_opzione("--number", q.numero)) return uso_errato(*p);
+  if (auto p = problema_lunghezza(q.nome, q.numero)) return uso_errato("--name e --number: " + *p);
 
-  const fs::path linea = q.linea.value_or(fs::path(q.nome + "_linea.txt"));
-  const fs::path treno = q.treno.value_or(fs::path(q.nome + "_" + q.numero + "-.txt"));
+  // The names in the output folder as given, those inside the build in
+  // Windows-1252, as the build itself holds them.
+  const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
+  const nomi_file nomi_build = nomi_dei_file(da_utf8_a_cp1252(q.nome), da_utf8_a_cp1252(q.numero));
+  const fs::path linea = q.linea.value_or(fs::path(nomi_uscita.sorgente_linea));
+  const fs::path treno = q.treno.value_or(fs::path(nomi_uscita.sorgente_treno));
   const fs::path& uscita = q.uscita;
 
   piattaforma_posix lettore(fs::current_path());
@@ -127,15 +118,9 @@ rapporto_build costruisci(const richiesta_build& q) {
     return uso_errato("impossibile leggere il sorgente del treno " + tra_virgolette(treno) + ": " + e.motivo);
 
   std::vector<file_binario> binari;
-  {
-    // Names inside the build, as the build itself forms them.
-    Form1 nomi(lettore);
-    nomi.nome_scenario = da_utf8_a_cp1252(q.nome);
-    nomi.numero_treno = da_utf8_a_cp1252(q.numero);
-    if (!q.senza_linea) binari.push_back({nomi.nome_file_linea(), q.nome + "_linea.dat"});
-    binari.push_back({nomi.nome_file_sim(), q.nome + "_" + q.numero + ".sim"});
-    binari.push_back({nomi.nome_file_dat(), q.nome + "_" + q.numero + ".dat"});
-  }
+  if (!q.senza_linea) binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
+  binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
+  binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
 
   std::error_code ec;
   if (fs::exists(uscita, ec) && !fs::is_directory(uscita, ec))

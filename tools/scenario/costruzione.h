@@ -14,13 +14,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
-
-// Exit statuses of the tool.
-inline constexpr int uscita_riuscita = 0;
-inline constexpr int uscita_errore = 1;       // a build error, or an invalid file for inspect
-inline constexpr int uscita_uso_errato = 2;   // bad options, names or sources; nothing written
-inline constexpr int uscita_errore_file = 3;  // a file operation failed
 
 struct richiesta_build {
   std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)

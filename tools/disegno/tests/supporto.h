@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/nomi_file.h"
 #include "support/cartella_temporanea.h"
 
 namespace supporto {
@@ -70,9 +71,9 @@ struct scenario_di_prova {
   std::string cartella;  // under scenarios/
   std::string nome;
   std::string numero;
-  std::string file_sim() const { return nome + "_" + numero + ".sim"; }
-  std::string file_dat() const { return nome + "_" + numero + ".dat"; }
-  std::string file_linea() const { return nome + "_linea.dat"; }
+  std::string file_sim() const { return nomi_dei_file(nome, numero).file_sim; }
+  std::string file_dat() const { return nomi_dei_file(nome, numero).file_dat; }
+  std::string file_linea() const { return nomi_dei_file(nome, numero).file_linea; }
   std::string file_svg() const { return nome + "_" + numero + ".svg"; }
 };
 

@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "driver/form1.h"
+#include "driver/nomi_file.h"
 #include "ispeziona/decodifica.h"
 #include "model/file_binari.h"
 #include "model/windows1252.h"
@@ -31,11 +32,12 @@ namespace {
 
 const std::string nome = "Borvale PF_Borvale PR";
 const std::string numero = "31758";
-const std::string file_linea = nome + "_linea.dat";
-const std::string file_sim = nome + "_" + numero + ".sim";
-const std::string file_dat = nome + "_" + numero + ".dat";
-const std::string sorgente_linea = nome + "_linea.txt";
-const std::string sorgente_treno = nome + "_" + numero + "-.txt";
+const nomi_file nomi = nomi_dei_file(nome, numero);
+const std::string file_linea = nomi.file_linea;
+const std::string file_sim = nomi.file_sim;
+const std::string file_dat = nomi.file_dat;
+const std::string sorgente_linea = nomi.sorgente_linea;
+const std::string sorgente_treno = nomi.sorgente_treno;
 
 std::string leggi(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -352,16 +354,17 @@ TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
 TEST_F(scenario_test, nomi_fuori_da_windows_1252) {
   // File names as given; inside the files Windows-1252, "?" for what it lacks.
   const std::string nome_greco = "Caff\xC3\xA8 \xCE\xA9";  // "Caffè Ω"
-  fs::rename(dir / sorgente_linea, dir / (nome_greco + "_linea.txt"));
-  fs::rename(dir / sorgente_treno, dir / (nome_greco + "_7-.txt"));
+  const nomi_file greci = nomi_dei_file(nome_greco, "7");
+  fs::rename(dir / sorgente_linea, dir / greci.sorgente_linea);
+  fs::rename(dir / sorgente_treno, dir / greci.sorgente_treno);
   esito_comando e = esegui(dir.percorso(), {"build", "--name", nome_greco, "--number", "7"});
   ASSERT_EQ(e.stato, 0) << e.errori;
-  tabella_testata t = decodifica_testata(leggi(dir / (nome_greco + "_7.sim")));
+  tabella_testata t = decodifica_testata(leggi(dir / greci.file_sim));
   EXPECT_EQ(t[85].nome, "Caff\xE8 ?");
   EXPECT_EQ(t[86].nome, "7");
-  EXPECT_TRUE(fs::exists(dir / (nome_greco + "_linea.dat")));
+  EXPECT_TRUE(fs::exists(dir / greci.file_linea));
 
-  esito_comando i = esegui(dir.percorso(), {"inspect", nome_greco + "_7.sim", "--json"});
+  esito_comando i = esegui(dir.percorso(), {"inspect", greci.file_sim, "--json"});
   ASSERT_EQ(i.stato, 0) << i.errori;
   EXPECT_EQ(json::parse(i.uscita)["voci"][85]["nome"], "Caff\xC3\xA8 ?");
 }

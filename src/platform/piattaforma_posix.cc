@@ -1,6 +1,7 @@
 #include "platform/piattaforma_posix.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +106,39 @@ esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& cont
     contenuto.append(blocco, static_cast<size_t>(n));
   }
   ::close(fd);
+  return esito::riuscito();
+}
+
+bool piattaforma_posix::e_cartella(const std::filesystem::path& p) {
+  struct stat st;
+  return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool piattaforma_posix::stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  if (esiste(a) && esiste(b)) return std::filesystem::equivalent(a, b, ec);
+  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+esito piattaforma_posix::crea_cartella(const std::filesystem::path& p) {
+  std::error_code ec;
+  std::filesystem::create_directories(p, ec);
+  if (ec) return errore_posix(ec.value());
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,
+                                                  std::filesystem::path& creata) {
+  std::string modello = (dentro / (std::string(prefisso) + "XXXXXX")).string();
+  if (::mkdtemp(modello.data()) == nullptr) return errore_posix(errno);
+  creata = modello;
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::rimuovi_cartella(const std::filesystem::path& p) {
+  std::error_code ec;
+  std::filesystem::remove_all(p, ec);
+  if (ec) return errore_posix(ec.value());
   return esito::riuscito();
 }
 

@@ -13,7 +13,6 @@
 #include "driver/stati_uscita.h"
 #include "ispeziona/decodifica.h"
 #include "model/dimensioni.h"
-#include "platform/piattaforma_posix.h"
 
 namespace fs = std::filesystem;
 
@@ -30,12 +29,6 @@ std::optional<std::string> problema_opzione(const char* opzione, const std::stri
   return std::nullopt;
 }
 
-bool stesso_file(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec);
-  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
-}
-
 // One binary file: read whole and decoded, or the message saying why not.
 struct lettura {
   bool presente = false;
@@ -43,10 +36,9 @@ struct lettura {
   std::string errore;
 };
 
-lettura leggi_file(piattaforma_posix& sistema, const fs::path& p, const char* descrizione) {
+lettura leggi_file(piattaforma& sistema, const fs::path& p, const char* descrizione) {
   lettura l;
-  std::error_code ec;
-  if (!fs::exists(p, ec)) {
+  if (!sistema.esiste(p)) {
     l.errore = "manca il file " + tra_virgolette(p) + " (" + descrizione + "): i file binari vengono da scenario build";
     return l;
   }
@@ -62,7 +54,7 @@ std::string non_valido(const fs::path& p, const char* descrizione, const errore_
 
 }  // namespace
 
-int comando_draw(const richiesta_disegno& q, std::ostream& errori) {
+int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream& errori) {
   if (auto p = problema_opzione("--name", q.nome)) {
     errori << *p << '\n';
     return uso_errato;
@@ -77,13 +69,12 @@ int comando_draw(const richiesta_disegno& q, std::ostream& errori) {
   const fs::path file_dat = q.cartella / nomi.file_dat;
   const fs::path uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
   for (const fs::path& f : {file_linea, file_sim, file_dat})
-    if (stesso_file(uscita, f)) {
+    if (sistema.stesso_file(uscita, f)) {
       errori << "il disegno " << tra_virgolette(uscita) << " prenderebbe il posto del file binario "
              << tra_virgolette(f) << '\n';
       return uso_errato;
     }
 
-  piattaforma_posix sistema(fs::current_path());
   const char* const descrizione_sim = "voci di testata";
   const char* const descrizione_dat = "griglia del percorso";
   const char* const descrizione_linea = "file della linea";

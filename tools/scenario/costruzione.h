@@ -16,6 +16,7 @@
 
 #include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
+#include "platform/piattaforma.h"
 
 struct richiesta_build {
   std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)
@@ -35,11 +36,14 @@ struct rapporto_build {
   std::vector<std::string> righe;  // the report for standard error, one line each
 };
 
-rapporto_build costruisci(const richiesta_build& richiesta);
+// The build of `richiesta`, every file and folder operation through `sistema`.
+// Relative paths count from the working folder of the process.
+rapporto_build costruisci(piattaforma& sistema, const richiesta_build& richiesta);
 
 // The report as the one JSON object of --json.
 nlohmann::json json_rapporto(const rapporto_build& rapporto);
 
 // The whole command: the build, the report on `errori` (and the JSON object
 // on `uscita` when asked), the exit status.
-int comando_build(const richiesta_build& richiesta, bool json, std::ostream& uscita, std::ostream& errori);
+int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, std::ostream& uscita,
+                  std::ostream& errori);

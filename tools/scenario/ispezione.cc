@@ -11,7 +11,6 @@
 #include "costruzione.h"
 #include "ispeziona/decodifica.h"
 #include "model/windows1252.h"
-#include "platform/piattaforma_posix.h"
 
 namespace {
 
@@ -232,7 +231,7 @@ json json_tracciato(const tabella_tracciato& t, bool tutti, int32_t passo) {
   return j;
 }
 
-int comando_inspect(const richiesta_ispezione& q, std::ostream& uscita, std::ostream& errori) {
+int comando_inspect(piattaforma& sistema, const richiesta_ispezione& q, std::ostream& uscita, std::ostream& errori) {
   const std::string nome = q.file.string();
   const tipo_file tipo = tipo_da_nome(q.file.filename().string());
   if (tipo == tipo_file::sconosciuto) {
@@ -244,8 +243,7 @@ int comando_inspect(const richiesta_ispezione& q, std::ostream& uscita, std::ost
     return uscita_uso_errato;
   }
   std::string dati;
-  piattaforma_posix lettore(std::filesystem::current_path());
-  if (esito e = lettore.leggi(q.file, dati); !e) {
+  if (esito e = sistema.leggi(q.file, dati); !e) {
     errori << "impossibile leggere \"" << nome << "\": " << e.motivo << '\n';
     return uscita_uso_errato;
   }

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "disegno/disegno.h"
+#include "disegno/scena.h"
 #include "driver/nomi_file.h"
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
 #include "ispeziona/decodifica.h"
-#include "model/dimensioni.h"
 
 namespace fs = std::filesystem;
 
@@ -119,28 +119,23 @@ int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream&
     linea.dati = std::string();
   }
 
-  // The three files must come from one build: the grid and the line are
-  // sized by the route length of record 84.
-  const int64_t lunghezza = testata[voce_treno_e_percorso].secondo;
-  const int64_t totale = ultimo_metro_del_tracciato(lunghezza);
-  const int64_t ultima_cella = ultima_cella_della_griglia(lunghezza);
-  if (static_cast<int64_t>(percorso.size()) != ultima_cella + 1) {
-    errori << tra_virgolette(file_dat) << " ha " << percorso.size() << " celle, ma il percorso di " << lunghezza
-           << " m di " << tra_virgolette(file_sim) << " ne vuole " << ultima_cella + 1
-           << ": i file non vengono dalla stessa costruzione\n";
-    return file_non_valido;
-  }
-  if (tracciato && tracciato->ultimo_metro() != totale) {
-    errori << tra_virgolette(file_linea) << " ha i punti dei metri 0-" << tracciato->ultimo_metro()
-           << ", ma il percorso di " << lunghezza << " m di " << tra_virgolette(file_sim) << " ne vuole 0-" << totale
-           << ": i file non vengono dalla stessa costruzione\n";
+  // The three files must come from one build.
+  const tabella_tracciato* linea_letta = tracciato ? &*tracciato : nullptr;
+  if (auto d = controlla_costruzione(percorso, testata, linea_letta)) {
+    if (d->quale == discordanza::file::griglia)
+      errori << tra_virgolette(file_dat) << " ha " << d->trovato << " celle, ma il percorso di " << d->lunghezza
+             << " m di " << tra_virgolette(file_sim) << " ne vuole " << d->atteso;
+    else
+      errori << tra_virgolette(file_linea) << " ha i punti dei metri 0-" << d->trovato << ", ma il percorso di "
+             << d->lunghezza << " m di " << tra_virgolette(file_sim) << " ne vuole 0-" << d->atteso;
+    errori << ": i file non vengono dalla stessa costruzione\n";
     return file_non_valido;
   }
   if (!tracciato)
     errori << "manca il file della linea " << tra_virgolette(file_linea)
            << " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa\n";
 
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), tracciato ? &*tracciato : nullptr);
+  const std::string svg = disegna_svg(leggi_scena(percorso, testata), linea_letta);
   if (auto g = scrivi_per_intero(sistema, uscita, svg)) {
     errori << "impossibile scrivere il file " << tra_virgolette(uscita) << ": " << g->motivo << '\n';
     return scrittura_fallita;

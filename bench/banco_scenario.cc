@@ -36,9 +36,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/scenario_massimo.h"
 #include "model/file_binari.h"
 #include "sources/scenario_incorporato.h"
+#include "support/piattaforma_silenziosa.h"
+#include "support/scenario_massimo.h"
 
 extern char** environ;
 

@@ -7,8 +7,6 @@
 
 #include "driver/form1.h"
 #include "sources/scenario_incorporato.h"
-#include "platform/piattaforma_posix.h"
-#include "support/cartella_temporanea.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -57,28 +55,6 @@ TEST(file_nuovo, ogni_operazione_che_fallisce_ferma_senza_lasciare_file_parziali
     EXPECT_EQ(sistema.file["a.dat"], "vecchio");
     EXPECT_EQ(sistema.file.count("a.dat.parziale"), 0u);
   }
-}
-
-TEST(file_nuovo, su_disco_una_cartella_col_nome_del_file_ferma_il_programma) {
-  cartella_temporanea cartella;
-  struct con_messaggio : piattaforma_posix {
-    using piattaforma_posix::piattaforma_posix;
-    std::string ultimo;
-    void messaggio(const std::string& t) override { ultimo = t; }
-  } registrato(cartella.percorso());
-  Form1 form(registrato);
-  cartella.scrivi("vecchio.txt", "resta");
-  std::filesystem::create_directory(cartella / "a.dat");
-  EXPECT_EQ(stato_di_fine([&] { form.scrivi_file_nuovo("a.dat", "nuovo"); }), 1);
-  EXPECT_NE(registrato.ultimo.find((cartella / "a.dat").string()), std::string::npos) << registrato.ultimo;
-  EXPECT_NE(registrato.ultimo.find("directory"), std::string::npos) << registrato.ultimo;
-  EXPECT_EQ(cartella.leggi("vecchio.txt"), "resta");
-  EXPECT_FALSE(std::filesystem::exists(cartella / "a.dat.parziale"));
-
-  // And over a plain file of the same name, the new content replaces it whole.
-  cartella.scrivi("b.dat", std::string(100, 'x'));
-  form.scrivi_file_nuovo("b.dat", "nuovo");
-  EXPECT_EQ(cartella.leggi("b.dat"), "nuovo");
 }
 
 TEST(errore, mostra_il_numero_con_lo_spazio_iniziale_e_finisce) {

@@ -2,10 +2,8 @@
 // an in-memory folder and as a real process in a folder of its own, down to
 // the bytes the simulator checks.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +15,7 @@
 #include "driver/nomi_file.h"
 #include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
+#include "support/processo.h"
 
 namespace {
 
@@ -118,11 +117,7 @@ class cartella_del_test {
 
 // Runs the program from the root folder, so it must find its own folder
 // itself; its exit status, or -1.
-int esegui(const fs::path& programma) {
-  const std::string comando = "cd / && '" + programma.string() + "' 2>/dev/null";
-  int stato = std::system(comando.c_str());
-  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-}
+int esegui(const fs::path& programma) { return esegui_processo(programma.string(), {}, "/").stato; }
 
 TEST(pacchetto, come_processo) {
   cartella_del_test c;

@@ -1,16 +1,46 @@
-// The POSIX side of the platform seam for folders: made with their parents,
-// private working folders that never share a name, removed with what they
-// hold, and two names of one file told as one.
+// The POSIX side of the platform seam on a real folder: a file that cannot be
+// replaced ends the run; folders made with their parents, private working
+// folders that never share a name, removed with what they hold, and two
+// names of one file told as one.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "platform/piattaforma_posix.h"
+#include "driver/form1.h"
+#include "platform/posix/piattaforma_posix.h"
 #include "support/cartella_temporanea.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+TEST(file_nuovo, su_disco_una_cartella_col_nome_del_file_ferma_il_programma) {
+  cartella_temporanea cartella;
+  struct con_messaggio : piattaforma_posix {
+    using piattaforma_posix::piattaforma_posix;
+    std::string ultimo;
+    void messaggio(const std::string& t) override { ultimo = t; }
+  } registrato(cartella.percorso());
+  Form1 form(registrato);
+  cartella.scrivi("vecchio.txt", "resta");
+  std::filesystem::create_directory(cartella / "a.dat");
+  int stato = -1;
+  try {
+    form.scrivi_file_nuovo("a.dat", "nuovo");
+  } catch (const fine_programma& fine) {
+    stato = fine.stato;
+  }
+  EXPECT_EQ(stato, 1);
+  EXPECT_NE(registrato.ultimo.find((cartella / "a.dat").string()), std::string::npos) << registrato.ultimo;
+  EXPECT_NE(registrato.ultimo.find("directory"), std::string::npos) << registrato.ultimo;
+  EXPECT_EQ(cartella.leggi("vecchio.txt"), "resta");
+  EXPECT_FALSE(std::filesystem::exists(cartella / "a.dat.parziale"));
+
+  // And over a plain file of the same name, the new content replaces it whole.
+  cartella.scrivi("b.dat", std::string(100, 'x'));
+  form.scrivi_file_nuovo("b.dat", "nuovo");
+  EXPECT_EQ(cartella.leggi("b.dat"), "nuovo");
+}
 
 TEST(cartelle_posix, create_temporanee_e_rimosse) {
   cartella_temporanea cartella;

@@ -15,7 +15,7 @@
 #include "driver/form1.h"
 #include "sources/scenario_incorporato.h"
 #include "model/windows1252.h"
-#include "platform/piattaforma_win32.h"
+#include "platform/win32/piattaforma_win32.h"
 #include "support/file_system_fake.h"
 
 namespace {

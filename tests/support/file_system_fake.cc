@@ -36,8 +36,10 @@ bool dentro(const std::string& chiave, const std::string& cartella) {
 }  // namespace
 
 std::string sistema_finto::nome(const std::filesystem::path& p) {
-  const std::filesystem::path relativo =
-      (p.is_absolute() ? p.lexically_relative(cartella_programma()) : p).lexically_normal();
+  // "/programma/..." is rooted but not absolute on Windows: a root at all
+  // means a path to compare with the program folder.
+  const bool radicato = p.has_root_directory() || p.has_root_name();
+  const std::filesystem::path relativo = (radicato ? p.lexically_relative(cartella_programma()) : p).lexically_normal();
   std::string chiave = relativo.generic_string();
   if (relativo.empty() || chiave == ".." || chiave.starts_with("../")) {
     fuori_cartella.push_back(p.string());

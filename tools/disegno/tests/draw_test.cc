@@ -11,7 +11,8 @@
 #include <map>
 #include <optional>
 
-#include "bench/scenario_massimo.h"
+#include "support/piattaforma_silenziosa.h"
+#include "support/scenario_massimo.h"
 #include "disegno/tests/supporto.h"
 
 namespace fs = std::filesystem;
@@ -245,11 +246,12 @@ std::optional<std::string> cerca_chromium() {
 
 // Runs Chromium headless on `indirizzo` and returns the page's DOM after load.
 esito_processo dom_in_chromium(const std::string& chromium, const fs::path& cartella, const std::string& indirizzo) {
-  return esegui("timeout",
-                {"120", chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                 "--disable-quic", "--no-first-run", "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--user-data-dir=" + (cartella / "profilo").string(), "--dump-dom", indirizzo},
-                cartella);
+  return esegui_processo("timeout",
+                         {"120", chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                          "--disable-quic", "--no-first-run", "--disable-background-networking",
+                          "--disable-component-update", "--disable-sync",
+                          "--user-data-dir=" + (cartella / "profilo").string(), "--dump-dom", indirizzo},
+                         cartella);
 }
 
 TEST(draw_chromium, il_disegno_si_apre_senza_errori) {

@@ -1,7 +1,7 @@
 // The platform seam on Windows. Paths are wide throughout, so a program
 // folder whose name holds characters beyond Windows-1252 still works; system
 // errors become words through FormatMessageW, in UTF-8 like every message.
-#include "platform/piattaforma_win32.h"
+#include "platform/win32/piattaforma_win32.h"
 
 #include <algorithm>
 #include <memory>

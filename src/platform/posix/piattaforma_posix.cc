@@ -1,4 +1,4 @@
-#include "platform/piattaforma_posix.h"
+#include "platform/posix/piattaforma_posix.h"
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "model/windows1252.h"
-#include "platform/memoria_posix.h"
+#include "platform/posix/memoria_posix.h"
 #include "platform/piattaforma_di_sistema.h"
 
 namespace {

@@ -17,7 +17,7 @@
 //
 // No feature shares a cell, no cell the pass needs is taken, and nothing lies
 // in cell 1, which carries the stamps.
-#include "bench/scenario_massimo.h"
+#include "support/scenario_massimo.h"
 
 #include <array>
 #include <initializer_list>

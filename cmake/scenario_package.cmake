@@ -81,6 +81,8 @@ function(add_scenario_package)
     add_executable(${TARGET} "${_scenario_package_src}/app/scenario_package_main.cc")
   endif()
   target_link_libraries(${TARGET} PRIVATE scenario_core ${TARGET}_dati)
+  # A Release build is the one to hand out: stripped of its symbols.
+  target_link_options(${TARGET} PRIVATE $<$<CONFIG:Release>:-s>)
 
   # Run where it is built, or through the cross build's emulator.
   if(BUILD_TESTING AND (NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR))

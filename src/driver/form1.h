@@ -1,13 +1,15 @@
 // Form1: the single object that holds all state of one run, and the
 // operations of every subsystem as member procedures working on it in place.
 // Each group of members is defined in its subsystem's folder:
-//   driver/    start-up, file naming, creating files, error state, `errore`
+//   driver/    start-up, the package run, file naming, creating files, error
+//              state, `errore`
 //   model/     the structures below and their byte images
-//   sources/   the embedded texts and their writers
+//   sources/   the scenario's texts and their writers
 //   reader/    `memorizza_dati`, `progressive_ordina`
 //   stamping/  `memo_montagna`, `memo_rallentamento`, `memo_segnale`,
 //              `memo_indicatori_v_max`
-//   finish/    `memorizza_percorso`, the finishing pass, the codes
+//   finish/    `memorizza_percorso` and its outcome, the finishing pass, the
+//              codes
 #pragma once
 
 #include <array>
@@ -17,11 +19,11 @@
 #include <string_view>
 #include <vector>
 
-#include "model/cella.h"
-#include "model/tracciato.h"
 #include "driver/nomi_file.h"
 #include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
+#include "model/cella.h"
+#include "model/tracciato.h"
 #include "model/voce.h"
 #include "platform/piattaforma.h"
 #include "sources/scenario.h"

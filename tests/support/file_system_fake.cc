@@ -28,6 +28,13 @@ std::string cartella_di(const std::string& chiave) {
   return barra == std::string::npos ? std::string() : chiave.substr(0, barra);
 }
 
+// A path's text in UTF-8, on every platform (a narrow string would be the
+// ANSI code page's on Windows).
+std::string utf8(const std::filesystem::path& p) {
+  const std::u8string u = p.generic_u8string();
+  return std::string(u.begin(), u.end());
+}
+
 bool dentro(const std::string& chiave, const std::string& cartella) {
   return chiave.size() > cartella.size() && chiave.compare(0, cartella.size(), cartella) == 0 &&
          chiave[cartella.size()] == '/';
@@ -40,10 +47,10 @@ std::string sistema_finto::nome(const std::filesystem::path& p) {
   // means a path to compare with the program folder.
   const bool radicato = p.has_root_directory() || p.has_root_name();
   const std::filesystem::path relativo = (radicato ? p.lexically_relative(cartella_programma()) : p).lexically_normal();
-  std::string chiave = relativo.generic_string();
+  std::string chiave = utf8(relativo);
   if (relativo.empty() || chiave == ".." || chiave.starts_with("../")) {
-    fuori_cartella.push_back(p.string());
-    return p.filename().string();
+    fuori_cartella.push_back(utf8(p));
+    return utf8(p.filename());
   }
   if (chiave == ".") return {};
   while (chiave.ends_with('/')) chiave.pop_back();
@@ -142,5 +149,6 @@ esito sistema_finto::rimuovi_cartella(const std::filesystem::path& p) {
 }
 
 std::filesystem::path sistema_finto::nome_file(std::string_view nome_cp1252) {
-  return std::filesystem::path(da_cp1252_a_utf8(nome_cp1252));
+  const std::string nome = da_cp1252_a_utf8(nome_cp1252);
+  return std::filesystem::path(std::u8string(nome.begin(), nome.end()));
 }

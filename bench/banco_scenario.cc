@@ -36,8 +36,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/scenario_massimo.h"
 #include "model/file_binari.h"
+#include "sources/scenario_incorporato.h"
+#include "support/piattaforma_silenziosa.h"
+#include "support/scenario_massimo.h"
 
 extern char** environ;
 
@@ -183,7 +185,7 @@ void pacchetto_incorporato(benchmark::State& state) {
   const fs::path cartella = lavoro().sotto("incorporato");
   for (auto _ : state) {
     piattaforma_silenziosa sistema(cartella);
-    if (int stato = esegui_pacchetto(sistema); stato != 0) {
+    if (int stato = esegui_pacchetto(sistema, scenario_incorporato()); stato != 0) {
       state.SkipWithError(("stato di fine " + std::to_string(stato)).c_str());
       break;
     }

@@ -1,5 +1,6 @@
-# Turns one scenario folder into C++ constant data: the five texts as lists of
-# lines and the two names, for the package program that carries the scenario.
+# Turns one scenario folder into C++ data: the function scenario_incorporato()
+# (src/sources/scenario_incorporato.h), which gives the two names and the five
+# texts as lists of lines, for the package program that carries the scenario.
 # Run as a script, at build time, on the machine that builds (also when the
 # program is cross-built):
 #
@@ -17,7 +18,7 @@
 # Refused, with the file and line named: a text of more than 1000 lines, a line
 # equal to the end marker "riferimento fine del file" (the writers' lists could
 # not hold either), a CR that does not end a line, an empty name, a name of more
-# than one line or with a character that a file name cannot hold.
+# than one line, with a character that a file name cannot hold or with "..".
 cmake_minimum_required(VERSION 3.20)
 
 foreach(_var CARTELLA USCITA)
@@ -38,8 +39,9 @@ set(file_note note.txt)
 set(file_rallentamenti rallentamenti.txt)
 set(file_scheda scheda_treno.txt)
 set(nomi nome_scenario numero_treno)
-# File names are longest with the slow-order form's ending.
-set(coda_piu_lunga "__rallentamenti.txt")
+# File names are longest with the slow-order form's ending and the temporary
+# ending every file is written through (src/driver/nomi_file.h).
+set(coda_piu_lunga "__rallentamenti.txt.parziale")
 
 # Stops the build with `testo` about `file` (and its line, when not empty).
 function(rifiuta file riga testo)
@@ -120,6 +122,10 @@ function(leggi_nome file uscita)
     string(REGEX REPLACE "^,?(..),$" "\\1" esa "${vietato}")
     rifiuta("${file}" "" "the name holds the byte 0x${esa}, which a file name cannot hold (control characters and \\ / : * ? \" < > | are refused)")
   endif()
+  # The author tool and the package program refuse it too (src/driver/nomi_file.h).
+  if(byte MATCHES "(^|,)2e,2e,")
+    rifiuta("${file}" "" "the name holds \"..\", which the scenario's names may not hold")
+  endif()
   set(${uscita} "${byte}" PARENT_SCOPE)
 endfunction()
 
@@ -162,8 +168,9 @@ set(marcatore "L${marcatore}")
 
 set(cc "// Generated from ${MOSTRA} by cmake/incorpora_scenario.cmake; edit the\n")
 string(APPEND cc "// scenario folder, not this file.\n")
-string(APPEND cc "#include \"sources/testi_incorporati.h\"\n\n")
-string(APPEND cc "using namespace std::string_view_literals;\n")
+string(APPEND cc "#include \"sources/scenario_incorporato.h\"\n\n")
+string(APPEND cc "using namespace std::string_literals;\n\n")
+string(APPEND cc "scenario scenario_incorporato() {\n  scenario s;\n")
 
 set(lunghezza_nomi 0)
 foreach(nome IN LISTS nomi)
@@ -171,7 +178,7 @@ foreach(nome IN LISTS nomi)
   string(LENGTH "${byte}" n)
   math(EXPR lunghezza_nomi "${lunghezza_nomi} + ${n} / 3")
   letterali("${byte}" l)
-  string(APPEND cc "\nstd::string_view ${nome}_incorporato() { return \"${l}\"sv; }\n")
+  string(APPEND cc "  s.${nome} = \"${l}\"s;\n")
 endforeach()
 string(LENGTH "${coda_piu_lunga}" n)
 math(EXPR lunghezza_file "${lunghezza_nomi} + ${n}")
@@ -187,9 +194,8 @@ foreach(testo IN LISTS testi)
     math(EXPR oltre "${righe_massime} + 1")
     rifiuta("${file}" ${oltre} "the text has ${n} lines; a text holds at most ${righe_massime}")
   endif()
-  string(APPEND cc "\n// ${file}, ${n} lines.\n")
-  string(APPEND cc "const std::vector<std::string_view>& testo_${testo}() {\n")
-  string(APPEND cc "  static const std::vector<std::string_view> righe = {\n")
+  string(APPEND cc "\n  // ${file}, ${n} lines.\n")
+  string(APPEND cc "  s.${testo} = {\n")
   set(numero 0)
   foreach(riga IN LISTS righe)
     math(EXPR numero "${numero} + 1")
@@ -201,10 +207,11 @@ foreach(testo IN LISTS testi)
     string(REPLACE "L" "" righe "${righe}")
     string(REPLACE ";" "\n" righe "${righe}")
     letterali("${righe}" righe)
-    string(REPLACE "\n" "\"sv,\n      \"" righe "${righe}")
-    string(APPEND cc "      \"${righe}\"sv,\n")
+    string(REPLACE "\n" "\"s,\n      \"" righe "${righe}")
+    string(APPEND cc "      \"${righe}\"s,\n")
   endif()
-  string(APPEND cc "  };\n  return righe;\n}\n")
+  string(APPEND cc "  };\n")
 endforeach()
+string(APPEND cc "  return s;\n}\n")
 
 file(WRITE "${USCITA}" "${cc}")

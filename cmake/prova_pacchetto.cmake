@@ -6,15 +6,20 @@
 # names.
 #
 #   cmake -DPACCHETTO=<program> -DCARTELLA=<scenario folder> -DLAVORO=<scratch folder>
-#         [-DSTRUMENTO=<scenario tool>] [-DEMULATORE=<runner>] -P prova_pacchetto.cmake
+#         -DNOMI=<scenario_nomi_file> [-DSTRUMENTO=<scenario tool>] [-DEMULATORE=<runner>]
+#         -P prova_pacchetto.cmake
 #
 # A cross-built program runs through EMULATORE (Wine); its status alone then
 # tells an error, as the runner writes diagnostics of its own.
 #
-# File names are compared as the names' bytes, which holds for names in ASCII.
+# The names are Windows-1252 bytes; the files on disk carry them in the
+# platform's form (UTF-8 as seen here, also for the files Wine writes). NOMI,
+# built for the same platform as the program (src/app/nomi_file_main.cc), says
+# what that form is, so names with accents are compared as the platform
+# writes them.
 cmake_minimum_required(VERSION 3.20)
 
-foreach(_var PACCHETTO CARTELLA LAVORO)
+foreach(_var PACCHETTO CARTELLA LAVORO NOMI)
   if(NOT DEFINED ${_var} OR "${${_var}}" STREQUAL "")
     message(FATAL_ERROR "prova_pacchetto: -D${_var}=... is required")
   endif()
@@ -24,16 +29,35 @@ if(DEFINED STRUMENTO AND NOT STRUMENTO STREQUAL "")
   get_filename_component(STRUMENTO "${STRUMENTO}" ABSOLUTE)
 endif()
 
-# A name as the package program holds it: the file without one line end.
+# A name as the package program holds it, as hex pairs: the file without one
+# line end.
 function(leggi_nome file uscita)
-  file(READ "${CARTELLA}/${file}" nome)
-  string(REGEX REPLACE "\r?\n$" "" nome "${nome}")
-  set(${uscita} "${nome}" PARENT_SCOPE)
+  file(READ "${CARTELLA}/${file}" esa HEX)
+  string(REGEX REPLACE "(0d)?0a$" "" esa "${esa}")
+  set(${uscita} "${esa}" PARENT_SCOPE)
 endfunction()
-leggi_nome(nome_scenario.txt nome)
-leggi_nome(numero_treno.txt numero)
+leggi_nome(nome_scenario.txt esa_nome)
+leggi_nome(numero_treno.txt esa_numero)
 
-set(binari "${nome}_linea.dat" "${nome}_${numero}.sim" "${nome}_${numero}.dat")
+# The two names, then the six files: note, rallentamenti, scheda_treno, the
+# line file, .sim, .dat.
+execute_process(
+  COMMAND ${EMULATORE} "${NOMI}" "${esa_nome}" "${esa_numero}"
+  RESULT_VARIABLE stato OUTPUT_VARIABLE righe ERROR_VARIABLE errori)
+if(NOT stato EQUAL 0)
+  message(FATAL_ERROR "${NOMI} ended with status ${stato}: ${errori}")
+endif()
+string(REPLACE "\r" "" righe "${righe}")
+string(REGEX REPLACE "\n$" "" righe "${righe}")
+string(REPLACE "\n" ";" righe "${righe}")
+list(LENGTH righe n)
+if(NOT n EQUAL 8)
+  message(FATAL_ERROR "${NOMI} gave ${n} lines instead of 8: ${righe}")
+endif()
+list(GET righe 0 nome)
+list(GET righe 1 numero)
+list(SUBLIST righe 2 3 file_documenti)
+list(SUBLIST righe 5 3 binari)
 set(documenti note.txt rallentamenti.txt scheda_treno.txt)
 
 set(cartella "${LAVORO}/pacchetto")
@@ -58,21 +82,18 @@ endif()
 
 file(GLOB lasciati RELATIVE "${cartella}" "${cartella}/*")
 list(REMOVE_ITEM lasciati "${programma}")
-set(attesi ${binari})
-foreach(d IN LISTS documenti)
-  list(APPEND attesi "${nome}_${numero}_${d}")
-endforeach()
+set(attesi ${binari} ${file_documenti})
 list(SORT lasciati)
 list(SORT attesi)
 if(NOT lasciati STREQUAL attesi)
   message(FATAL_ERROR "${programma} left [${lasciati}] instead of [${attesi}]")
 endif()
 
-foreach(d IN LISTS documenti)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${CARTELLA}/${d}" "${cartella}/${nome}_${numero}_${d}"
+foreach(d f IN ZIP_LISTS documenti file_documenti)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${CARTELLA}/${d}" "${cartella}/${f}"
                   RESULT_VARIABLE diverso)
   if(diverso)
-    message(FATAL_ERROR "${nome}_${numero}_${d} differs from ${CARTELLA}/${d}")
+    message(FATAL_ERROR "${f} differs from ${CARTELLA}/${d}")
   endif()
 endforeach()
 

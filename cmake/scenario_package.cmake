@@ -58,7 +58,7 @@ function(add_scenario_dati)
     message(FATAL_ERROR "add_scenario_dati: the scenario folder ${DIR} lacks ${mancanti}")
   endif()
 
-  set(generato "${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}/testi_incorporati.cc")
+  set(generato "${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}/scenario_incorporato.cc")
   add_custom_command(
     OUTPUT "${generato}"
     COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=${DIR}" "-DUSCITA=${generato}"
@@ -81,9 +81,16 @@ function(add_scenario_package)
     add_executable(${TARGET} "${_scenario_package_src}/app/scenario_package_main.cc")
   endif()
   target_link_libraries(${TARGET} PRIVATE scenario_core ${TARGET}_dati)
+  # A Release build is the one to hand out: stripped of its symbols.
+  target_link_options(${TARGET} PRIVATE $<$<CONFIG:Release>:-s>)
 
   # Run where it is built, or through the cross build's emulator.
   if(BUILD_TESTING AND (NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR))
+    # The check learns from this program how the platform names the files.
+    if(NOT TARGET scenario_nomi_file)
+      add_executable(scenario_nomi_file "${_scenario_package_src}/app/nomi_file_main.cc")
+      target_link_libraries(scenario_nomi_file PRIVATE scenario_core)
+    endif()
     get_filename_component(cartella "${DIR}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
     # The author tool is compared with only where it is built; the test
     # reads whether it is at generation time, wherever it is defined.
@@ -91,6 +98,7 @@ function(add_scenario_package)
     add_test(NAME pacchetto_in_cartella_vuota.${TARGET}
       COMMAND "${CMAKE_COMMAND}" "-DPACCHETTO=$<TARGET_FILE:${TARGET}>" "-DCARTELLA=${cartella}"
               "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/prova_pacchetto/${TARGET}" "-DSTRUMENTO=${strumento}"
+              "-DNOMI=$<TARGET_FILE:scenario_nomi_file>"
               "-DEMULATORE=${CMAKE_CROSSCOMPILING_EMULATOR}"
               -P "${_scenario_package_cmake}/prova_pacchetto.cmake")
   endif()

@@ -2,9 +2,11 @@
 // error message, and the start-up's order.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "driver/form1.h"
-#include "platform/piattaforma_posix.h"
-#include "support/cartella_temporanea.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -55,28 +57,6 @@ TEST(file_nuovo, ogni_operazione_che_fallisce_ferma_senza_lasciare_file_parziali
   }
 }
 
-TEST(file_nuovo, su_disco_una_cartella_col_nome_del_file_ferma_il_programma) {
-  cartella_temporanea cartella;
-  struct con_messaggio : piattaforma_posix {
-    using piattaforma_posix::piattaforma_posix;
-    std::string ultimo;
-    void messaggio(const std::string& t) override { ultimo = t; }
-  } registrato(cartella.percorso());
-  Form1 form(registrato);
-  cartella.scrivi("vecchio.txt", "resta");
-  std::filesystem::create_directory(cartella / "a.dat");
-  EXPECT_EQ(stato_di_fine([&] { form.scrivi_file_nuovo("a.dat", "nuovo"); }), 1);
-  EXPECT_NE(registrato.ultimo.find((cartella / "a.dat").string()), std::string::npos) << registrato.ultimo;
-  EXPECT_NE(registrato.ultimo.find("directory"), std::string::npos) << registrato.ultimo;
-  EXPECT_EQ(cartella.leggi("vecchio.txt"), "resta");
-  EXPECT_FALSE(std::filesystem::exists(cartella / "a.dat.parziale"));
-
-  // And over a plain file of the same name, the new content replaces it whole.
-  cartella.scrivi("b.dat", std::string(100, 'x'));
-  form.scrivi_file_nuovo("b.dat", "nuovo");
-  EXPECT_EQ(cartella.leggi("b.dat"), "nuovo");
-}
-
 TEST(errore, mostra_il_numero_con_lo_spazio_iniziale_e_finisce) {
   for (auto [numero, testo] : {std::pair{"1250", " Errore n. 1250"}, {"1251", " Errore n. 1251"}, {"", " Errore n. "}}) {
     sistema_finto sistema;
@@ -88,7 +68,7 @@ TEST(errore, mostra_il_numero_con_lo_spazio_iniziale_e_finisce) {
 
 TEST(avvio, nomi_finestra_e_scrittori_nell_ordine) {
   sistema_finto sistema;
-  esegui_pacchetto(sistema);
+  esegui_pacchetto(sistema, scenario_incorporato());
   EXPECT_EQ(sistema.attese, 1);
   std::vector<std::string> creati;
   for (const std::string& r : sistema.registro)
@@ -101,12 +81,69 @@ TEST(avvio, nomi_finestra_e_scrittori_nell_ordine) {
                                       "Borvale PF_Borvale PR_31758_scheda_treno.txt"}));
 }
 
+TEST(avvio, scrive_e_costruisce_lo_scenario_che_riceve) {
+  scenario s;
+  s.nome_scenario = "Pr\xF2va";
+  s.numero_treno = "7";
+  s.linea = {"[generale]", "lunghezza percorso, 4000", "[fine]"};
+  s.treno = {"[generale]", "[fine]"};
+  s.note = {"una nota", ""};
+  s.rallentamenti = {};
+  s.scheda = {"  scheda  "};
+  sistema_finto sistema;
+  EXPECT_EQ(esegui_pacchetto(sistema, s), 0);
+  EXPECT_TRUE(sistema.messaggi.empty());
+  std::map<std::string, std::string> documenti;
+  for (const auto& [nome, contenuto] : sistema.file)
+    if (nome.ends_with(".txt")) documenti[nome] = contenuto;
+  // Names of the fake's folder are the Windows-1252 names in UTF-8.
+  EXPECT_EQ(documenti, (std::map<std::string, std::string>{{"Pr\xC3\xB2va_7_note.txt", "una nota\r\n\r\n"},
+                                                           {"Pr\xC3\xB2va_7_rallentamenti.txt", ""},
+                                                           {"Pr\xC3\xB2va_7_scheda_treno.txt", "  scheda  \r\n"}}));
+  EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_7.sim"), 1u);
+  EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_7.dat"), 1u);
+  EXPECT_EQ(sistema.file.count("Pr\xC3\xB2va_linea.dat"), 1u);
+}
+
+TEST(avvio, uno_scenario_che_gli_scrittori_non_tengono_non_scrive_nulla) {
+  struct caso {
+    const char* descrizione;
+    std::function<void(scenario&)> guasta;
+    const char* parola;  // in the message
+  };
+  const caso casi[] = {
+      {"1001 righe", [](scenario& s) { s.note.assign(1001, "x"); }, "1001 righe"},
+      {"la riga di fine", [](scenario& s) { s.treno.insert(s.treno.begin() + 2, "riferimento fine del file"); },
+       "riga 3"},
+      {"un nome con una cartella", [](scenario& s) { s.nome_scenario = "..\\fuori"; }, "separatore"},
+      {"un numero vuoto", [](scenario& s) { s.numero_treno.clear(); }, "vuoto"},
+      {"nomi troppo lunghi", [](scenario& s) { s.nome_scenario.assign(240, 'x'); }, "troppo lunghi"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    scenario s = scenario_incorporato();
+    c.guasta(s);
+    sistema_finto sistema;
+    EXPECT_EQ(esegui_pacchetto(sistema, s), 1);
+    ASSERT_EQ(sistema.messaggi.size(), 1u);
+    EXPECT_EQ(sistema.messaggi[0].rfind("Scenario non valido: ", 0), 0u) << sistema.messaggi[0];
+    EXPECT_NE(sistema.messaggi[0].find(c.parola), std::string::npos) << sistema.messaggi[0];
+    EXPECT_EQ(sistema.attese, 0);
+    EXPECT_TRUE(sistema.registro.empty());
+  }
+  // A text of exactly 1000 lines is one a list holds.
+  scenario s = scenario_incorporato();
+  s.note.assign(1000, "x");
+  sistema_finto sistema;
+  EXPECT_EQ(esegui_pacchetto(sistema, s), 0);
+}
+
 TEST(avvio, un_file_che_non_si_puo_scrivere_lascia_quelli_scritti_prima) {
   sistema_finto sistema;
   // The notes are the third file: fail its creation (operations: crea, scrivi,
   // chiudi, rinomina per file).
   sistema.operazione_che_fallisce = 9;
-  EXPECT_EQ(esegui_pacchetto(sistema), 1);
+  EXPECT_EQ(esegui_pacchetto(sistema, scenario_incorporato()), 1);
   EXPECT_EQ(sistema.registro.back(), "crea Borvale PF_Borvale PR_31758_note.txt.parziale");
   EXPECT_EQ(sistema.file.size(), 2u);
   EXPECT_EQ(sistema.file.count("Borvale PF_Borvale PR_linea.txt"), 1u);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int32_t nessuna = -1;  // posizione_errore when no error set one
+constexpr int32_t nessuna = -1;  // stands for an outcome without a position
 
 std::string righe(std::initializer_list<std::string> testo) {
   std::string s;
@@ -108,16 +108,16 @@ TEST(errori_sorgenti, ogni_numero_con_la_sua_posizione_e_i_sorgenti_che_restano)
     form.numero_treno = "1";
     if (c.sorgente_linea) sistema.file[form.nome_sorgente_linea()] = *c.sorgente_linea;
     sistema.file[form.nome_sorgente_treno()] = c.sorgente_treno;
-    form.posizione_errore = nessuna;
     int32_t j = 1;
+    const esito_build e = form.memorizza_percorso(j);
     try {
-      form.memorizza_percorso(j);
+      form.riporta_build(e);
       ADD_FAILURE() << "the build reported no error";
     } catch (const fine_programma& fine) {
       EXPECT_EQ(fine.stato, 1);
     }
-    EXPECT_EQ(form.codice_errore, c.codice);
-    EXPECT_EQ(form.posizione_errore, c.posizione);
+    EXPECT_EQ(e.codice_errore, c.codice);
+    EXPECT_EQ(e.posizione.value_or(nessuna), c.posizione);
     EXPECT_EQ(sistema.file.count(form.nome_sorgente_linea()), c.resta_linea ? 1u : 0u);
     EXPECT_EQ(sistema.file.count(form.nome_sorgente_treno()), c.resta_treno ? 1u : 0u);
     ASSERT_EQ(sistema.messaggi.size(), 1u);
@@ -137,11 +137,12 @@ TEST(errori_sorgenti, un_errore_di_lettura_porta_il_file_e_la_riga) {
   sistema.file[form.nome_sorgente_linea()] = linea;
   sistema.file[form.nome_sorgente_treno()] = treno_con({"numero vetture, 4", "sabbia, 70000"});
   int32_t j = 1;
-  EXPECT_THROW(form.memorizza_percorso(j), fine_programma);
-  EXPECT_EQ(form.codice_errore, 25);
-  EXPECT_EQ(form.sorgente_errore, form.nome_sorgente_treno());
-  EXPECT_EQ(form.riga_sorgente_errore, 3);
-  EXPECT_NE(form.dettaglio_errore.find("70000"), std::string::npos) << form.dettaglio_errore;
+  const esito_build e = form.memorizza_percorso(j);
+  EXPECT_EQ(e.codice_errore, 25);
+  EXPECT_EQ(e.sorgente, sorgente_build::treno);
+  EXPECT_EQ(e.nome_sorgente, form.nome_sorgente_treno());
+  EXPECT_EQ(e.riga, 3);
+  EXPECT_NE(e.dettaglio.find("70000"), std::string::npos) << e.dettaglio;
 }
 
 }  // namespace

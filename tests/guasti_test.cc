@@ -10,14 +10,15 @@
 
 #include "driver/form1.h"
 #include "sources/elenco_righe.h"
-#include "sources/testi_incorporati.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 namespace {
 
 TEST(guasti, ogni_operazione_che_fallisce_ferma_il_programma_senza_danni) {
+  const scenario borvale = scenario_incorporato();
   sistema_finto pulito;
-  ASSERT_EQ(esegui_pacchetto(pulito), 0);
+  ASSERT_EQ(esegui_pacchetto(pulito, borvale), 0);
   ASSERT_TRUE(pulito.messaggi.empty());
   const int operazioni = pulito.operazioni;
   ASSERT_GT(operazioni, 20);
@@ -25,13 +26,13 @@ TEST(guasti, ogni_operazione_che_fallisce_ferma_il_programma_senza_danni) {
   // What each file may hold: its content after a clean run, and for the two
   // source texts, which a clean run deletes, the text as written.
   std::map<std::string, std::string> attesi = pulito.file;
-  attesi["Borvale PF_Borvale PR_linea.txt"] = testo_da_elenco(riempi_elenco(testo_linea()));
-  attesi["Borvale PF_Borvale PR_31758-.txt"] = testo_da_elenco(riempi_elenco(testo_treno()));
+  attesi["Borvale PF_Borvale PR_linea.txt"] = testo_da_elenco(riempi_elenco(borvale.linea));
+  attesi["Borvale PF_Borvale PR_31758-.txt"] = testo_da_elenco(riempi_elenco(borvale.treno));
 
   for (int k = 1; k <= operazioni; ++k) {
     sistema_finto sistema;
     sistema.operazione_che_fallisce = k;
-    const int stato = esegui_pacchetto(sistema);
+    const int stato = esegui_pacchetto(sistema, borvale);
     const std::string operazione = sistema.registro.at(static_cast<size_t>(k) - 1);
     SCOPED_TRACE("operazione " + std::to_string(k) + ": " + operazione);
     EXPECT_EQ(stato, 1);

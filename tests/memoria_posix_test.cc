@@ -7,7 +7,7 @@
 #include <cstring>
 #include <new>
 
-#include "platform/memoria_posix.h"
+#include "platform/posix/memoria_posix.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // which order, what it leaves alone, and how a build error ends the run.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,11 +51,11 @@ class memorizza_percorso : public testing::Test {
   void file_vecchi() {
     for (const char* nome : {linea_dat, sim, dat}) sistema.file[nome] = "vecchio";
   }
-  // Runs the build; the exit status when it ended the program, -1 when it
-  // returned.
+  // Runs the build and reports it as the package program does; the exit
+  // status when that ended the program, -1 when it returned.
   int costruisci(int32_t j = 1) {
     try {
-      f.memorizza_percorso(j);
+      f.riporta_build(f.memorizza_percorso(j));
     } catch (const fine_programma& fine) {
       return fine.stato;
     }
@@ -228,6 +229,102 @@ TEST_F(memorizza_percorso, errore_registrato_dopo_i_file) {
     EXPECT_EQ(sistema.file[dat].size(), 3315u);
     EXPECT_EQ(sistema.file[dat], immagine_percorso(f.percorso));
   }
+}
+
+// --- the outcome, and builds one after another ------------------------------
+
+TEST_F(memorizza_percorso, l_esito_dice_dove_e_perche) {
+  struct caso {
+    const char* descrizione;
+    std::string linea, treno;
+    esito_build atteso;
+  };
+  auto esito = [](int32_t codice, std::optional<int32_t> posizione, sorgente_build sorgente, std::string nome,
+                  int32_t riga, int32_t timbro = 0, bool griglia = true) {
+    esito_build e;
+    e.codice_errore = codice;
+    e.posizione = posizione;
+    e.sorgente = sorgente;
+    e.nome_sorgente = std::move(nome);
+    e.riga = riga;
+    e.timbro_fallito = timbro;
+    e.griglia_dimensionata = griglia;
+    return e;
+  };
+  const std::string segnali = "segnale,  1100, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
+                              "segnale,  1150, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
+                              "segnale,  1200, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
+                              "rallentamento,  1450,  120,  500,  0,  0,  0\r\n";
+  const caso casi[] = {
+      {"pulita", linea_semplice, treno_semplice, esito(0, std::nullopt, sorgente_build::nessuna, "", 0)},
+      {"sorgente della linea assente", "", treno_semplice,
+       esito(101, std::nullopt, sorgente_build::linea, linea_txt, 0, 0, false)},
+      {"oltre la griglia nel treno", linea_semplice,
+       testo({"[generale]", "numero vetture, 4", "velocita, 20000, 50", "[fine]"}),
+       esito(15, 20000, sorgente_build::treno, treno_txt, 3)},
+      // Error 2 is the line source's, without a line.
+      {"progressiva non multipla di 50",
+       testo({"[generale]", "lunghezza percorso,    4000", "progressiva chilometrica uno,    0,    87775,    0",
+              "[fine]"}),
+       treno_semplice, esito(2, std::nullopt, sorgente_build::linea, linea_txt, 0)},
+      // The pass's error replaces a 15 of the train source, whose line is not
+      // the pass's.
+      {"errore della passata dopo un 15", linea_semplice, "[generale]\r\n" + segnali + "velocita, 20000, 50\r\n",
+       esito(12, 1500, sorgente_build::nessuna, "", 0)},
+      {"timbro", linea_semplice, testo({"[generale]", "abbattimento,  50,  200", "[fine]"}),
+       esito(0, std::nullopt, sorgente_build::nessuna, "", 0, 1250)},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    sistema = sistema_con_messaggi{};
+    sorgenti(c.linea, c.treno);
+    if (c.linea.empty()) sistema.file.erase(linea_txt);
+    int32_t j = 1;
+    const esito_build e = f.memorizza_percorso(j);
+    EXPECT_EQ(e.codice_errore, c.atteso.codice_errore);
+    EXPECT_EQ(e.posizione, c.atteso.posizione);
+    EXPECT_EQ(e.sorgente, c.atteso.sorgente);
+    EXPECT_EQ(e.nome_sorgente, c.atteso.nome_sorgente);
+    EXPECT_EQ(e.riga, c.atteso.riga);
+    EXPECT_EQ(e.dettaglio, "");
+    EXPECT_EQ(e.timbro_fallito, c.atteso.timbro_fallito);
+    EXPECT_EQ(e.griglia_dimensionata, c.atteso.griglia_dimensionata);
+    EXPECT_EQ(e.file_scritti(), sistema.file.count(dat) == 1);
+    // The build itself shows nothing.
+    EXPECT_TRUE(sistema.messaggi.empty());
+  }
+}
+
+TEST_F(memorizza_percorso, due_costruzioni_di_seguito_non_si_vedono) {
+  // A read failure with its line and detail, then a clean build of the same
+  // object: nothing of the first is left in the second's outcome or files.
+  sorgenti(linea_semplice, testo({"[generale]", "numero vetture, 4", "sabbia, 70000", "[fine]"}));
+  int32_t j = 1;
+  const esito_build prima = f.memorizza_percorso(j);
+  ASSERT_EQ(prima.codice_errore, 25);
+  ASSERT_EQ(prima.riga, 3);
+  ASSERT_FALSE(prima.dettaglio.empty());
+
+  sistema_finto pulito;
+  pulito.file[linea_txt] = linea_semplice;
+  pulito.file[treno_txt] = treno_semplice;
+  Form1 nuovo(pulito);
+  nuovo.nome_scenario = "Prova";
+  nuovo.numero_treno = "1";
+  const esito_build atteso = nuovo.memorizza_percorso(j);
+  ASSERT_TRUE(atteso.riuscito());
+
+  sorgenti(linea_semplice, treno_semplice);
+  const esito_build seconda = f.memorizza_percorso(j);
+  EXPECT_TRUE(seconda.riuscito());
+  EXPECT_EQ(seconda.codice_errore, 0);
+  EXPECT_EQ(seconda.posizione, std::nullopt);
+  EXPECT_EQ(seconda.sorgente, sorgente_build::nessuna);
+  EXPECT_EQ(seconda.riga, 0);
+  EXPECT_EQ(seconda.dettaglio, "");
+  EXPECT_EQ(f.posizione_errore, 0);
+  EXPECT_EQ(f.dettaglio_errore, "");
+  for (const char* nome : {linea_dat, sim, dat}) EXPECT_TRUE(sistema.file[nome] == pulito.file[nome]) << nome;
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 // an in-memory folder and as a real process in a folder of its own, down to
 // the bytes the simulator checks.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,7 +12,10 @@
 #include <string>
 
 #include "driver/form1.h"
+#include "driver/nomi_file.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
+#include "support/processo.h"
 
 namespace {
 
@@ -22,15 +23,12 @@ namespace fs = std::filesystem;
 using cartella = std::map<std::string, std::string>;
 
 const std::string base = "Borvale PF_Borvale PR";
-const std::string linea_dat = base + "_linea.dat";
-const std::string sim = base + "_31758.sim";
-const std::string dat = base + "_31758.dat";
-const std::set<std::string> sei_file = {linea_dat,
-                                        sim,
-                                        dat,
-                                        base + "_31758_scheda_treno.txt",
-                                        base + "_31758_rallentamenti.txt",
-                                        base + "_31758_note.txt"};
+const nomi_file nomi = nomi_dei_file(base, "31758");
+const std::string linea_dat = nomi.file_linea;
+const std::string sim = nomi.file_sim;
+const std::string dat = nomi.file_dat;
+const std::vector<std::string> lasciati = nomi.lasciati();
+const std::set<std::string> sei_file(lasciati.begin(), lasciati.end());
 
 // Codes of the key "31758borvale pf_borvale p".
 constexpr int32_t codice_semplice = 2243;
@@ -76,14 +74,14 @@ void controlla_scenario(const cartella& file) {
 
 TEST(pacchetto, in_memoria) {
   sistema_finto sistema;
-  EXPECT_EQ(esegui_pacchetto(sistema), 0);
+  EXPECT_EQ(esegui_pacchetto(sistema, scenario_incorporato()), 0);
   controlla_scenario(sistema.file);
   EXPECT_TRUE(sistema.messaggi.empty());
   EXPECT_EQ(sistema.attese, 1);
 
   // A second run over the first one's files gives the same bytes.
   const cartella prima = sistema.file;
-  EXPECT_EQ(esegui_pacchetto(sistema), 0);
+  EXPECT_EQ(esegui_pacchetto(sistema, scenario_incorporato()), 0);
   EXPECT_TRUE(sistema.file == prima);
 }
 
@@ -119,11 +117,7 @@ class cartella_del_test {
 
 // Runs the program from the root folder, so it must find its own folder
 // itself; its exit status, or -1.
-int esegui(const fs::path& programma) {
-  const std::string comando = "cd / && '" + programma.string() + "' 2>/dev/null";
-  int stato = std::system(comando.c_str());
-  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-}
+int esegui(const fs::path& programma) { return esegui_processo(programma.string(), {}, "/").stato; }
 
 TEST(pacchetto, come_processo) {
   cartella_del_test c;

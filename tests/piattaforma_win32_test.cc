@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "driver/form1.h"
+#include "sources/scenario_incorporato.h"
 #include "model/windows1252.h"
-#include "platform/piattaforma_win32.h"
+#include "platform/win32/piattaforma_win32.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -180,6 +181,39 @@ TEST_F(FileWin32, un_file_vuoto_e_un_file_grande) {
   EXPECT_EQ(letto, grande);
 }
 
+TEST_F(FileWin32, cartelle_create_temporanee_e_rimosse) {
+  const fs::path sotto = cartella / L"uno \u00e8" / L"due";
+  EXPECT_FALSE(sistema.e_cartella(sotto));
+  ASSERT_TRUE(sistema.crea_cartella(sotto));
+  EXPECT_TRUE(sistema.e_cartella(sotto));
+  EXPECT_TRUE(sistema.crea_cartella(sotto));  // already there
+
+  fs::path t1, t2;
+  ASSERT_TRUE(sistema.crea_cartella_temporanea(sotto, ".prova-", t1));
+  ASSERT_TRUE(sistema.crea_cartella_temporanea(sotto, ".prova-", t2));
+  EXPECT_NE(t1, t2);
+  EXPECT_EQ(t1.parent_path(), sotto);
+  EXPECT_EQ(t1.filename().wstring().rfind(L".prova-", 0), 0u);
+  ASSERT_TRUE(scrivi(t1 / L"f.dat", "x"));
+  ASSERT_TRUE(sistema.crea_cartella(t1 / L"dentro"));
+  ASSERT_TRUE(sistema.rimuovi_cartella(t1));
+  EXPECT_FALSE(sistema.esiste(t1));
+  EXPECT_TRUE(sistema.e_cartella(t2));
+
+  // A file where a folder should go, or above one.
+  scrivi_tutto(cartella / L"file", "x");
+  EXPECT_FALSE(sistema.crea_cartella(cartella / L"file").ok);
+  EXPECT_FALSE(sistema.crea_cartella(cartella / L"file" / L"sotto").ok);
+  EXPECT_FALSE(sistema.e_cartella(cartella / L"file"));
+  fs::path t;
+  EXPECT_FALSE(sistema.crea_cartella_temporanea(cartella / L"manca", ".prova-", t).ok);
+
+  // Two names of one file.
+  EXPECT_TRUE(sistema.stesso_file(cartella / L"file", sotto / L".." / L".." / L"file"));
+  EXPECT_FALSE(sistema.stesso_file(cartella / L"file", t2));
+  EXPECT_TRUE(sistema.stesso_file(cartella / L"manca", sotto / L".." / L".." / L"manca"));
+}
+
 TEST_F(FileWin32, ogni_operazione_che_fallisce_dice_il_motivo_del_sistema) {
   const fs::path manca = cartella / L"manca.dat";
   const fs::path dir = cartella / L"una cartella";
@@ -289,12 +323,12 @@ TEST(attesa_win32, finestra_ed_etichetta_nelle_misure_date) {
 // with the same bytes, the same end, and nothing else left in the folder.
 TEST(pacchetto_win32, su_disco_come_in_memoria) {
   sistema_finto memoria;
-  const int stato_memoria = esegui_pacchetto(memoria);
+  const int stato_memoria = esegui_pacchetto(memoria, scenario_incorporato());
 
   cartella_larga cartella;
   box_registrato box;
   piattaforma_win32 disco(cartella.percorso(), box.funzione());
-  EXPECT_EQ(esegui_pacchetto(disco), stato_memoria);
+  EXPECT_EQ(esegui_pacchetto(disco, scenario_incorporato()), stato_memoria);
 
   std::vector<std::wstring> attesi;
   for (const auto& [nome, contenuto] : memoria.file) {
@@ -316,7 +350,7 @@ TEST(pacchetto_win32, un_file_che_non_si_puo_sostituire_ferma_il_programma) {
   fs::create_directory(cartella / note);
   box_registrato box;
   piattaforma_win32 disco(cartella.percorso(), box.funzione());
-  EXPECT_EQ(esegui_pacchetto(disco), 1);
+  EXPECT_EQ(esegui_pacchetto(disco, scenario_incorporato()), 1);
 
   ASSERT_EQ(box.chiamate.size(), 1u);
   const std::wstring& testo = box.chiamate[0].testo;

@@ -416,6 +416,7 @@ struct MemorizzaDati : testing::Test {
   Form1 f{sistema};
 
   MemorizzaDati() {
+    f.testi = scenario_incorporato();
     f.nome_scenario = "Borvale PF_Borvale PR";
     f.numero_treno = "31758";
     f.posizione_errore = -1;

@@ -8,7 +8,7 @@
 
 #include "driver/form1.h"
 #include "sources/elenco_righe.h"
-#include "sources/testi_incorporati.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 namespace {
@@ -17,6 +17,7 @@ struct testi : testing::Test {
   sistema_finto sistema;
   Form1 form{sistema};
   void SetUp() override {
+    form.testi = scenario_incorporato();
     form.nome_scenario = "Borvale PF_Borvale PR";
     form.numero_treno = "31758";
   }
@@ -104,8 +105,8 @@ TEST_F(testi, ognuno_e_byte_per_byte_il_file_della_cartella_dello_scenario) {
     (form.*c.scrittore)();
     EXPECT_EQ(file(c.scritto), file_della_cartella(c.cartella));
   }
-  EXPECT_EQ(nome_scenario_incorporato(), file_della_cartella("nome_scenario.txt"));
-  EXPECT_EQ(numero_treno_incorporato(), file_della_cartella("numero_treno.txt"));
+  EXPECT_EQ(form.testi.nome_scenario, file_della_cartella("nome_scenario.txt"));
+  EXPECT_EQ(form.testi.numero_treno, file_della_cartella("numero_treno.txt"));
 }
 
 TEST_F(testi, le_righe_tengono_i_loro_spazi) {
@@ -165,7 +166,7 @@ TEST(elenco_righe, si_ferma_al_primo_segnale_di_fine) {
   elenco[1] = "Riferimento fine del file ";
   EXPECT_EQ(testo_da_elenco(elenco), "a\r\nRiferimento fine del file \r\nb\r\n");
   // A list may hold 1000 lines, the marker in its last place.
-  std::vector<std::string_view> mille(1000, "x");
+  std::vector<std::string> mille(1000, "x");
   EXPECT_EQ(testo_da_elenco(riempi_elenco(mille)).size(), 3000u);
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "disegno/tests/supporto.h"
-#include "errori_build.h"
+#include "driver/errori_build.h"
 #include "parti_marcate.h"
 #include "support/cartella_temporanea.h"
 
@@ -117,8 +117,8 @@ TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimen
   ASSERT_TRUE(comando[0].starts_with("$ scenario build "));
   ASSERT_EQ(comando[1], "$ echo $?");
 
-  supporto::esito_processo e =
-      supporto::scenario(parole(comando[0].substr(std::string("$ scenario ").size())), cartella.percorso());
+  esito_processo e =
+      supporto::strumento(parole(comando[0].substr(std::string("$ scenario ").size())), cartella.percorso());
   EXPECT_EQ(std::to_string(e.stato), comando[2]);
   EXPECT_EQ(e.errori, "");
 
@@ -141,8 +141,8 @@ TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimen
     if (!cosa.starts_with("scenario inspect ")) continue;
     const std::vector<std::string>& testo = blocchi.front();
     ++ispezioni;
-    supporto::esito_processo i =
-        supporto::scenario(parole(cosa.substr(std::string("scenario ").size())), cartella.percorso());
+    esito_processo i =
+        supporto::strumento(parole(cosa.substr(std::string("scenario ").size())), cartella.percorso());
     std::string atteso;
     for (const std::string& riga : testo) atteso += riga + "\n";
     EXPECT_EQ(i.stato, 0) << cosa << ": " << i.errori;

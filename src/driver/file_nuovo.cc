@@ -1,6 +1,8 @@
+// Creating a file of the program folder afresh, and where it lies.
 #include <string>
 
 #include "driver/form1.h"
+#include "driver/scrittura_intera.h"
 
 namespace {
 
@@ -16,34 +18,6 @@ std::filesystem::path Form1::percorso_file(std::string_view nome) const {
 }
 
 void Form1::scrivi_file_nuovo(std::string_view nome, std::string_view contenuto) {
-  const std::filesystem::path finale = percorso_file(nome);
-  const std::filesystem::path parziale = percorso_file(std::string(nome) + ".parziale");
-  auto fallisci = [&](const char* azione, const std::filesystem::path& p, const esito& e) {
-    messaggio_e_fine(std::string("Impossibile ") + azione + " il file \"" + testo_percorso(p) + "\": " + e.motivo);
-  };
-
-  // A file of the same name must be one we may write over.
-  if (sistema.esiste(finale)) {
-    if (esito e = sistema.apri_e_chiudi(finale); !e) fallisci("aprire", finale, e);
-  }
-
-  std::unique_ptr<file_in_scrittura> file;
-  if (esito e = sistema.crea(parziale, file); !e) fallisci("creare", parziale, e);
-  esito e = file->scrivi(contenuto);
-  const char* azione = "scrivere";
-  if (e) {
-    e = file->chiudi();
-    azione = "chiudere";
-  }
-  file.reset();
-  if (e) {
-    e = sistema.rinomina(parziale, finale);
-    azione = "sostituire";
-    if (e) return;
-    // The temporary file goes; the failure names the final file.
-    sistema.rimuovi(parziale);
-    fallisci(azione, finale, e);
-  }
-  sistema.rimuovi(parziale);
-  fallisci(azione, parziale, e);
+  if (auto g = scrivi_per_intero(sistema, percorso_file(nome), contenuto))
+    messaggio_e_fine("Impossibile " + g->azione + " il file \"" + testo_percorso(g->percorso) + "\": " + g->motivo);
 }

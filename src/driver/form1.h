@@ -1,13 +1,15 @@
 // Form1: the single object that holds all state of one run, and the
 // operations of every subsystem as member procedures working on it in place.
 // Each group of members is defined in its subsystem's folder:
-//   driver/    start-up, file naming, creating files, error state, `errore`
+//   driver/    start-up, the package run, file naming, creating files, error
+//              state, `errore`
 //   model/     the structures below and their byte images
-//   sources/   the embedded texts and their writers
+//   sources/   the scenario's texts and their writers
 //   reader/    `memorizza_dati`, `progressive_ordina`
 //   stamping/  `memo_montagna`, `memo_rallentamento`, `memo_segnale`,
 //              `memo_indicatori_v_max`
-//   finish/    `memorizza_percorso`, the finishing pass, the codes
+//   finish/    `memorizza_percorso` and its outcome, the finishing pass, the
+//              codes
 #pragma once
 
 #include <array>
@@ -17,15 +19,19 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/nomi_file.h"
+#include "driver/stati_uscita.h"
+#include "finish/esito_build.h"
 #include "model/cella.h"
 #include "model/tracciato.h"
 #include "model/voce.h"
 #include "platform/piattaforma.h"
+#include "sources/scenario.h"
 
 // Thrown to end the program from deep inside a run (a message has been shown);
 // the entry point turns it into the exit status. Nothing catches it on the way.
 struct fine_programma {
-  int stato;
+  int stato = uscita_errore;
 };
 
 struct Form1 {
@@ -36,37 +42,43 @@ struct Form1 {
   // --- driver ---------------------------------------------------------------
   std::string nome_scenario;  // Windows-1252
   std::string numero_treno;   // Windows-1252
+  // The error state of the build under way; every build clears it first.
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
   // Where the last error recorded by the reader was met: the source file's
   // name and the 1-based line of the key field; empty and 0 otherwise.
   std::string sorgente_errore;
   int32_t riga_sorgente_errore = 0;
+  int32_t colonna_sorgente_errore = 0;
   // For error 25, what failed, in words (UTF-8).
   std::string dettaglio_errore;
 
-  // The start-up: names, wait window, the five writers, the build.
-  void avvio();
+  // The start-up with scenario `s`: names, wait window, the five writers, the
+  // build; returns the build's outcome.
+  esito_build avvio(const scenario& s);
+  // The package program's report of a build: returns when the build went
+  // through; otherwise shows its message and ends the program.
+  void riporta_build(const esito_build& e);
   // Shows " Errore n. " followed by `a` and ends the program.
   [[noreturn]] void errore(const std::string& a);
   // Shows `testo` in the message box and ends the program with status 1.
   [[noreturn]] void messaggio_e_fine(const std::string& testo);
 
-  // File names, by plain concatenation of the two names (Windows-1252).
-  std::string nome_sorgente_linea() const { return nome_scenario + "_linea.txt"; }
-  std::string nome_sorgente_treno() const { return nome_scenario + "_" + numero_treno + "-.txt"; }
-  std::string nome_note() const { return nome_scenario + "_" + numero_treno + "_note.txt"; }
-  std::string nome_rallentamenti() const { return nome_scenario + "_" + numero_treno + "_rallentamenti.txt"; }
-  std::string nome_scheda() const { return nome_scenario + "_" + numero_treno + "_scheda_treno.txt"; }
-  std::string nome_file_linea() const { return nome_scenario + "_linea.dat"; }
-  std::string nome_file_sim() const { return nome_scenario + "_" + numero_treno + ".sim"; }
-  std::string nome_file_dat() const { return nome_scenario + "_" + numero_treno + ".dat"; }
+  // File names from the two names (Windows-1252), driver/nomi_file.h.
+  nomi_file nomi() const { return nomi_dei_file(nome_scenario, numero_treno); }
+  std::string nome_sorgente_linea() const { return nomi().sorgente_linea; }
+  std::string nome_sorgente_treno() const { return nomi().sorgente_treno; }
+  std::string nome_note() const { return nomi().note; }
+  std::string nome_rallentamenti() const { return nomi().rallentamenti; }
+  std::string nome_scheda() const { return nomi().scheda; }
+  std::string nome_file_linea() const { return nomi().file_linea; }
+  std::string nome_file_sim() const { return nomi().file_sim; }
+  std::string nome_file_dat() const { return nomi().file_dat; }
   // The path of a file of the program folder.
   std::filesystem::path percorso_file(std::string_view nome) const;
-  // Creates the file afresh with exactly `contenuto`: through a temporary file
-  // in the same folder renamed over the final name, so no partial file is ever
-  // left. A failure shows a message naming the file and the reason and ends
-  // the program with status 1.
+  // Creates the file afresh with exactly `contenuto`, written whole
+  // (driver/scrittura_intera.h). A failure shows a message naming the file
+  // and the reason and ends the program.
   void scrivi_file_nuovo(std::string_view nome, std::string_view contenuto);
 
   // --- model ----------------------------------------------------------------
@@ -84,6 +96,7 @@ struct Form1 {
   int32_t ultima_cella() const { return static_cast<int32_t>(percorso.size()) - 1; }
 
   // --- sources --------------------------------------------------------------
+  scenario testi;  // the texts the writers put on disk; set by avvio
   void dati_linea();
   void dati_treno();
   void dati_note();
@@ -103,17 +116,19 @@ struct Form1 {
   void memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta, int32_t& d_v);
 
   // --- finish ---------------------------------------------------------------
-  void memorizza_percorso(int32_t& j);
+  // The build: shows nothing, returns how it ended. A failed file operation
+  // still ends the program, as scrivi_file_nuovo does.
+  esito_build memorizza_percorso(int32_t& j);
+  // The outcome as the error state and the model stand.
+  esito_build esito_della_build() const;
   void cancella_testata();
   void passata_finale();
   // The smaller of x and y; x on a tie.
   static int32_t minimo(int32_t x, int32_t y);
-  // The report of the recorded build error: " Errore n. " and the number,
-  // then " a <metres> m" for the errors that carry a position.
-  std::string testo_errore_build() const;
   int32_t codice_gara_og() const;
   int32_t codice_gara_st() const;
 };
 
-// The package program's whole run over a platform; returns the exit status.
-int esegui_pacchetto(piattaforma& sistema);
+// The package program's whole run of scenario `s` over a platform; returns the
+// exit status.
+int esegui_pacchetto(piattaforma& sistema, const scenario& s);

@@ -15,7 +15,7 @@ constexpr size_t caratteri_chiave = 25;
 // Characters 1..25 of the key, Windows-1252 bytes. The filler is longer than
 // 25, so the key always has them all.
 std::string chiave_gara(const tabella_testata& testata) {
-  std::string chiave = minuscole_cp1252(testata[86].nome + testata[85].nome);
+  std::string chiave = minuscole_cp1252(testata[voce_treno].nome + testata[voce_scenario].nome);
   chiave.append(riempitivo);
   chiave.resize(caratteri_chiave);
   return chiave;

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "driver/form1.h"
+#include "model/dimensioni.h"
 
 namespace {
 
@@ -23,7 +24,6 @@ constexpr int32_t primo_segnale = 3;        // lowest cell taken as a signal the
 constexpr int16_t soglia_velocita = 110;    // slowdowns below this speed get the walk
 constexpr int32_t passo = 8;                // cells between code points of the walk
 constexpr int32_t sguardo = 12;             // cells looked at after the walk's end
-constexpr int32_t metri_per_cella = 50;
 
 }  // namespace
 
@@ -39,9 +39,15 @@ void Form1::passata_finale() {
     percorso[c].tipo = abbattimento;
     percorso[c].dato1 = codice_nuovo;
   };
+  // An error of the pass has no source line: what the reader recorded of its
+  // own last error goes with it.
   auto registra = [&](int32_t codice, int32_t cella_errore) {
     codice_errore = codice;
     posizione_errore = cella_errore * metri_per_cella;
+    sorgente_errore.clear();
+    riga_sorgente_errore = 0;
+    colonna_sorgente_errore = 0;
+    dettaglio_errore.clear();
   };
   auto abbassa = [&](int32_t c) { percorso[c].dato1 = basso16(minimo(tetto_codice, percorso[c].dato1)); };
 

@@ -1,6 +1,5 @@
-// One record of the header table `testata`. Records 1 upward are stations,
-// 80 downward sign texts, 81..83 the chainage references, 84 train and route
-// figures, 85 the scenario record, 86 the train record; 0 has no role.
+// One record of the header table `testata`, the numbers of the records that
+// have a fixed role, and the roles a record can have.
 #pragma once
 
 #include <array>
@@ -28,3 +27,30 @@ struct voce {
 
 inline constexpr int numero_voci = 87;
 using tabella_testata = std::array<voce, numero_voci>;
+
+// Record 0 has no role. Stations fill records from 1 upward and sign texts
+// from 80 downward, so the two share 1..80 until they meet.
+inline constexpr int voce_prima_stazione = 1;
+inline constexpr int voce_primo_cartello = 80;
+// The three chainage references: as read, "progressiva ... tre" goes to 81,
+// "due" to 82, "uno" to 83; progressive_ordina then orders the three.
+inline constexpr int voce_primo_riferimento = 81;
+inline constexpr int voce_ultimo_riferimento = 83;
+// Train and route figures (braked mass, route length, coaches).
+inline constexpr int voce_treno_e_percorso = 84;
+// The scenario: its name, backgrounds, the stamp and the weighted code.
+inline constexpr int voce_scenario = 85;
+// The train: its number, signal-code repetition, sand, clock.
+inline constexpr int voce_treno = 86;
+
+// What a record is, by its number and, among 1..80, by what it holds.
+enum class ruolo_voce {
+  nessuno,                  // record 0
+  stazione,                 // 1..80, with numbers
+  cartello,                 // 1..80, a text alone
+  vuota,                    // 1..80, nothing at all
+  riferimento_progressiva,  // 81..83
+  treno_e_percorso,         // 84
+  scenario,                 // 85
+  treno,                    // 86
+};

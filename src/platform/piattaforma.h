@@ -1,10 +1,11 @@
 // The seam between the build and the operating system.
 //
-// Everything the program asks of the platform goes through `piattaforma`: the
-// folder that holds the running program, the file operations, the wait
-// window, the message box and where large buffers come from. The build never
-// touches the file system or the screen in any other way, so tests can run it
-// against an in-memory file system and make any single operation fail.
+// Everything a program asks of the platform goes through `piattaforma`: the
+// folder that holds the running program, the file and folder operations, the
+// wait window, the message box and where large buffers come from. Neither the
+// build nor the author tool touches the file system or the screen in any
+// other way, so tests can run them against an in-memory file system and make
+// any single operation fail.
 //
 // Errors are values: every file operation returns an `esito` that is empty on
 // success and otherwise carries the system's reason in words (UTF-8).
@@ -51,6 +52,22 @@ class piattaforma {
   virtual esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) = 0;
   virtual esito rimuovi(const std::filesystem::path& p) = 0;
   virtual esito leggi(const std::filesystem::path& p, std::string& contenuto) = 0;
+
+  // Folders, for a program that makes its own (the author tool's output
+  // folder and its private working folder); the build itself uses none.
+  virtual bool e_cartella(const std::filesystem::path& p) = 0;
+  // Whether `a` and `b` name one file: the same existing file or, when either
+  // is missing, the same path once `.`, `..` and links are resolved.
+  virtual bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) = 0;
+  // Creates the folder and every missing folder above it; an existing folder
+  // is left as it is.
+  virtual esito crea_cartella(const std::filesystem::path& p) = 0;
+  // Creates a new folder inside `dentro`, named `prefisso` and a few
+  // characters that no other folder there has; its path goes into `creata`.
+  virtual esito crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,
+                                         std::filesystem::path& creata) = 0;
+  // Removes the folder and everything in it.
+  virtual esito rimuovi_cartella(const std::filesystem::path& p) = 0;
 
   // The wait window with "Attendere": shown without an owner, not modal, and
   // painted once at once. A window that cannot be shown does not stop the run.

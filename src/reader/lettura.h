@@ -36,7 +36,7 @@ class lettura {
   int32_t cursore_pendenza = 0;
   int32_t pendenza_precedente = 0;
   int32_t metro = 2;  // next metre of tracciato to compute
-  int32_t contatore_cartelli = 80;
+  int32_t contatore_cartelli = voce_primo_cartello;
 
   // Working values of the train source.
   int32_t cursore_velocita = 0;

@@ -20,8 +20,8 @@ void Form1::memorizza_dati() {
 }
 
 void lettura::inizio() {
-  f.testata[85].nome = f.nome_scenario;
-  f.testata[86].nome = f.numero_treno;
+  f.testata[voce_scenario].nome = f.nome_scenario;
+  f.testata[voce_treno].nome = f.numero_treno;
   const std::string sorgente = f.nome_sorgente_linea();
   if (!f.sistema.esiste(f.percorso_file(sorgente))) {
     nome_sorgente = sorgente;

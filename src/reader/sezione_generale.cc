@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/arrotonda.h"
+#include "model/dimensioni.h"
 #include "model/errore_lettura.h"
 #include "reader/chiavi.h"
 #include "reader/lettura.h"
@@ -12,7 +12,6 @@
 namespace {
 
 inline constexpr int32_t lunghezza_massima = 1000000;
-inline constexpr int32_t coda_percorso = 7000;  // metres of grid past the line's end
 
 // A section head: "[" and "]" in the field, and not a field that starts with
 // "-" once its leading blanks are gone.
@@ -33,11 +32,11 @@ void lettura::sezione_generale() {
     if (contiene(minuscola, "lunghezza") && contiene(minuscola, "percorso")) {
       // Stored as read, before it is judged.
       const int32_t l = campi->numero_long();
-      f.testata[84].secondo = l;
+      f.testata[voce_treno_e_percorso].secondo = l;
       if (l > lunghezza_massima) ferma(1, nome_sorgente);
       if (l < 0) throw errore_lettura{"lunghezza del percorso negativa: " + std::to_string(l)};
-      const int32_t t = l + coda_percorso;
-      const auto n = static_cast<int32_t>(arrotonda(t / 50.0));
+      const auto t = static_cast<int32_t>(ultimo_metro_del_tracciato(l));
+      const auto n = static_cast<int32_t>(ultima_cella_della_griglia(l));
       f.percorso.assign(static_cast<size_t>(n) + 1, cella{});
       if (f.crea_linea != 0) f.tracciato.crea(t, f.sistema.memoria_grande());
     }
@@ -47,14 +46,14 @@ void lettura::sezione_generale() {
       f.testata[r].secondo = campi->numero_long();
       f.testata[r].terzo = campi->numero_long();
     };
-    if (contiene(riga, "progressiva") && contiene(riga, "tre")) terna(81);
-    if (contiene(riga, "progressiva") && contiene(riga, "due")) terna(82);
-    if (contiene(riga, "progressiva") && contiene(riga, "uno")) terna(83);
-    if (contiene(riga, "sfondo") && contiene(riga, "uno")) f.testata[85].primo = campi->numero_long();
-    if (contiene(riga, "sfondo") && contiene(riga, "due")) f.testata[85].terzo = campi->numero_long();
-    if (contiene(riga, "sfondo") && contiene(riga, "tre")) f.testata[85].secondo = campi->numero_long();
+    if (contiene(riga, "progressiva") && contiene(riga, "tre")) terna(voce_primo_riferimento);
+    if (contiene(riga, "progressiva") && contiene(riga, "due")) terna(voce_primo_riferimento + 1);
+    if (contiene(riga, "progressiva") && contiene(riga, "uno")) terna(voce_ultimo_riferimento);
+    if (contiene(riga, "sfondo") && contiene(riga, "uno")) f.testata[voce_scenario].primo = campi->numero_long();
+    if (contiene(riga, "sfondo") && contiene(riga, "due")) f.testata[voce_scenario].terzo = campi->numero_long();
+    if (contiene(riga, "sfondo") && contiene(riga, "tre")) f.testata[voce_scenario].secondo = campi->numero_long();
     if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) {
-      voce& treno = f.testata[86];
+      voce& treno = f.testata[voce_treno];
       treno.primo = campi->numero_long();
       treno.secondo = campi->numero_long();
       if (treno.primo % 50 != 0) ferma(3, nome_sorgente);
@@ -78,9 +77,10 @@ void Form1::progressive_ordina() {
     int32_t k = 0;  // chainage
     int32_t f = 0;  // flag: 1 adds 100 m to the chainage
   };
-  const terna r1{testata[81].primo, testata[81].secondo, testata[81].terzo};
-  const terna r2{testata[82].primo, testata[82].secondo, testata[82].terzo};
-  const terna r3{testata[83].primo, testata[83].secondo, testata[83].terzo};
+  auto letta = [&](int r) { return terna{testata[r].primo, testata[r].secondo, testata[r].terzo}; };
+  const terna r1 = letta(voce_primo_riferimento);
+  const terna r2 = letta(voce_primo_riferimento + 1);
+  const terna r3 = letta(voce_ultimo_riferimento);
   const int32_t p1 = r1.p, p2 = r2.p, p3 = r3.p;
 
   std::array<terna, 3> esito{};  // all (0, 0, 0) unless a rule below picks an order
@@ -100,7 +100,7 @@ void Form1::progressive_ordina() {
   }
 
   for (int i = 0; i < 3; ++i) {
-    voce& v = testata[81 + i];
+    voce& v = testata[voce_primo_riferimento + i];
     v.primo = esito[i].p;
     v.secondo = esito[i].k;
     v.terzo = esito[i].f;

@@ -45,8 +45,8 @@ void lettura::sorgente_treno() {
   while (chiave()) {
     const std::string k = minuscole_cp1252(f.riga);
 
-    if (contiene(k, "frenata") && contiene(k, "massa")) f.testata[84].primo = campi->numero_long();
-    if (contiene(k, "vetture")) f.testata[84].terzo = campi->numero_long();
+    if (contiene(k, "frenata") && contiene(k, "massa")) f.testata[voce_treno_e_percorso].primo = campi->numero_long();
+    if (contiene(k, "vetture")) f.testata[voce_treno_e_percorso].terzo = campi->numero_long();
 
     if (contiene(k, "velocit")) {
       int32_t posizione = campi->numero_long();
@@ -80,11 +80,11 @@ void lettura::sorgente_treno() {
     }
 
     if (contiene(k, "orologio")) {
-      f.testata[86].intero3 = campi->numero_integer();
-      f.testata[86].intero4 = campi->numero_integer();
-      f.testata[86].intero5 = campi->numero_integer();
+      f.testata[voce_treno].intero3 = campi->numero_integer();
+      f.testata[voce_treno].intero4 = campi->numero_integer();
+      f.testata[voce_treno].intero5 = campi->numero_integer();
     }
-    if (contiene(k, "sabbia")) f.testata[86].intero1 = campi->numero_integer();
+    if (contiene(k, "sabbia")) f.testata[voce_treno].intero1 = campi->numero_integer();
 
     if (contiene(k, "segnale")) {
       int32_t posizione = campi->numero_long();
@@ -148,11 +148,12 @@ void lettura::sorgente_treno() {
 
   // The chainage references, ordered by progressive_ordina, must fall on whole
   // cells. This replaces a code 15 of either source.
-  for (int r = 81; r <= 83; ++r) {
+  for (int r = voce_primo_riferimento; r <= voce_ultimo_riferimento; ++r) {
     if (f.testata[r].primo % 50 != 0 || f.testata[r].secondo % 50 != 0) {
       f.codice_errore = 2;
       f.sorgente_errore = f.nome_sorgente_linea();
       f.riga_sorgente_errore = 0;
+      f.colonna_sorgente_errore = 0;
       f.dettaglio_errore.clear();
       break;
     }

@@ -4,7 +4,7 @@
 
 #include <cassert>
 
-elenco_righe riempi_elenco(const std::vector<std::string_view>& righe) {
+elenco_righe riempi_elenco(const std::vector<std::string>& righe) {
   assert(righe.size() < posti_elenco);
   elenco_righe elenco;
   for (size_t i = 0; i < righe.size(); ++i) {

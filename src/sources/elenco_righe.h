@@ -14,7 +14,7 @@ using elenco_righe = std::array<std::string, posti_elenco>;
 
 // Fills a list with `righe` and the end marker.
 // REQUIRES: at most 1000 lines, none equal to the end marker.
-elenco_righe riempi_elenco(const std::vector<std::string_view>& righe);
+elenco_righe riempi_elenco(const std::vector<std::string>& righe);
 
 // The text file's bytes: every entry before the first end marker, each
 // followed by CR LF.

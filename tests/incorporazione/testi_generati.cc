@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sources/testi_incorporati.h"
+#include "sources/scenario_incorporato.h"
 
 namespace {
 
@@ -17,28 +17,30 @@ using namespace std::string_view_literals;
 using righe = std::vector<std::string_view>;
 
 TEST(testi_generati, i_nomi_perdono_solo_la_fine_riga) {
-  EXPECT_EQ(nome_scenario_incorporato(), "Pr\xF2va; [x]"sv);
-  EXPECT_EQ(numero_treno_incorporato(), "0042"sv);
+  const scenario s = scenario_incorporato();
+  EXPECT_EQ(s.nome_scenario, "Pr\xF2va; [x]"sv);
+  EXPECT_EQ(s.numero_treno, "0042"sv);
 }
 
 TEST(testi_generati, ogni_riga_byte_per_byte) {
+  const scenario s = scenario_incorporato();
   struct caso {
     const char* file;
-    const righe& lette;
+    const std::vector<std::string>& lette;
     righe attese;
   };
   const caso casi[] = {
       {"linea.txt",
-       testo_linea(),
+       s.linea,
        {"a\"b\\c"sv, "?? ;["sv, ""sv, "\0\x01\x7F\xFF"sv, "riferimento fine del file "sv,
         "\3501"sv,  // \350 (e grave) and the digit 1
         "12c,0a,"sv, "x,,"sv, "\t tab "sv, "]"sv}},
       // LF alone ends a line as CR LF does.
-      {"treno.txt", testo_treno(), {"uno"sv, "due"sv, ""sv, "tre"sv}},
+      {"treno.txt", s.treno, {"uno"sv, "due"sv, ""sv, "tre"sv}},
       // Mixed line ends, and a last line without one.
-      {"note.txt", testo_note(), {"uno"sv, "due"sv, "ultima"sv}},
-      {"rallentamenti.txt", testo_rallentamenti(), {}},
-      {"scheda_treno.txt", testo_scheda(), {""sv}},
+      {"note.txt", s.note, {"uno"sv, "due"sv, "ultima"sv}},
+      {"rallentamenti.txt", s.rallentamenti, {}},
+      {"scheda_treno.txt", s.scheda, {""sv}},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.file);

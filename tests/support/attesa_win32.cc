@@ -4,7 +4,7 @@
 // and answers no messages while it waits.
 #include <cwchar>
 
-#include "platform/piattaforma_win32.h"
+#include "platform/win32/piattaforma_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR riga, int) {
   int secondi = 10;

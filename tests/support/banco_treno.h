@@ -11,9 +11,10 @@
 #include <string_view>
 
 #include "driver/form1.h"
-#include "model/arrotonda.h"
+#include "model/dimensioni.h"
 #include "model/errore_lettura.h"
 #include "reader/lettura.h"
+#include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
 struct banco_treno {
@@ -24,10 +25,11 @@ struct banco_treno {
 
   // A grid for a route of `lunghezza` metres: N = 220 for 4000.
   explicit banco_treno(int32_t lunghezza = 4000) {
+    f.testi = scenario_incorporato();
     f.nome_scenario = "Borvale PF_Borvale PR";
     f.numero_treno = "31758";
     f.testata[84].secondo = lunghezza;
-    f.percorso.assign(static_cast<size_t>(arrotonda((lunghezza + 7000) / 50.0)) + 1, cella{});
+    f.percorso.assign(static_cast<size_t>(ultima_cella_della_griglia(lunghezza)) + 1, cella{});
     sistema.file[f.nome_sorgente_linea()] = "[generale]\r\n";
   }
 

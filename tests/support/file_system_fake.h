@@ -1,9 +1,10 @@
-// An in-memory platform for tests: files in a map, every file operation
-// counted and logged, any one of them made to fail on request, the wait
-// window and messages recorded instead of shown, large buffers counted.
+// An in-memory platform for tests: files in a map, every file and folder
+// operation counted and logged, any one of them made to fail on request, the
+// wait window and messages recorded instead of shown, large buffers counted.
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,19 +13,25 @@
 
 class sistema_finto : public piattaforma {
  public:
-  // Files of the program folder by name (Windows-1252 names as UTF-8).
+  // Files by their place under the program folder: "a.dat" in the folder
+  // itself, "out/a.dat" in a folder inside it (Windows-1252 names as UTF-8).
   std::map<std::string, std::string> file;
-  // One line per file operation: "crea NAME", "scrivi NAME", "chiudi NAME",
-  // "rinomina FROM TO", "rimuovi NAME", "leggi NAME", "apri NAME".
+  // Folders inside the program folder, by the same key; the program folder
+  // itself is always there.
+  std::set<std::string> cartelle;
+  // One line per operation: "crea NAME", "scrivi NAME", "chiudi NAME",
+  // "rinomina FROM TO", "rimuovi NAME", "leggi NAME", "apri NAME",
+  // "crea_cartella NAME", "crea_temporanea NAME", "rimuovi_cartella NAME".
   std::vector<std::string> registro;
   std::vector<std::string> messaggi;
   int attese = 0;
-  // The 1-based number of the file operation that fails; 0: none fails.
+  // The 1-based number of the operation that fails; 0: none fails.
   int operazione_che_fallisce = 0;
   int operazioni = 0;
-  // Paths the program used outside its folder; always empty in a sound run.
+  // Paths used outside the program folder; always empty in a sound run.
   std::vector<std::string> fuori_cartella;
 
+  // The program folder; a relative path counts from it.
   std::filesystem::path cartella_programma() override { return "/programma"; }
   bool esiste(const std::filesystem::path& p) override;
   esito apri_e_chiudi(const std::filesystem::path& p) override;
@@ -32,6 +39,12 @@ class sistema_finto : public piattaforma {
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
   esito rimuovi(const std::filesystem::path& p) override;
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
+  bool e_cartella(const std::filesystem::path& p) override;
+  bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override;
+  esito crea_cartella(const std::filesystem::path& p) override;
+  esito crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,
+                                 std::filesystem::path& creata) override;
+  esito rimuovi_cartella(const std::filesystem::path& p) override;
   void mostra_attesa() override { ++attese; }
   void messaggio(const std::string& testo) override { messaggi.push_back(testo); }
   std::filesystem::path nome_file(std::string_view nome_cp1252) override;
@@ -40,6 +53,12 @@ class sistema_finto : public piattaforma {
 
   // Counts one operation; false when it is the one that must fail.
   bool conta(const std::string& voce_registro);
-  // The name of a path of the program folder; a path elsewhere is recorded.
+  // The key of a path; a path outside the program folder is recorded and
+  // keyed by its file name.
   std::string nome(const std::filesystem::path& p);
+
+ private:
+  // Whether the folder that holds `chiave` is there.
+  bool c_e_la_cartella_di(const std::string& chiave) const;
+  int temporanee_ = 0;
 };

@@ -8,34 +8,25 @@
 #include <vector>
 
 #include "disegno/disegno.h"
+#include "disegno/scena.h"
+#include "driver/nomi_file.h"
+#include "driver/scrittura_intera.h"
+#include "driver/stati_uscita.h"
 #include "ispeziona/decodifica.h"
-#include "model/arrotonda.h"
-#include "platform/piattaforma_posix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int riuscito = 0, file_non_valido = 1, uso_errato = 2, scrittura_fallita = 3;
+constexpr int riuscito = uscita_riuscita, file_non_valido = uscita_errore, uso_errato = uscita_uso_errato,
+              scrittura_fallita = uscita_errore_file;
 
 std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
-// Why `testo` cannot be part of a file name in the folder, or nothing.
-std::optional<std::string> problema_nome(std::string_view testo, const char* opzione) {
-  const std::string chi = std::string(opzione) + " \"" + std::string(testo) + "\"";
-  if (testo.empty()) return std::string(opzione) + " è vuoto";
-  if (testo.find('/') != std::string_view::npos || testo.find('\\') != std::string_view::npos)
-    return chi + " contiene un separatore di cartelle";
-  if (testo.find("..") != std::string_view::npos) return chi + " contiene \"..\"";
-  for (char c : testo)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return chi + " contiene un carattere di controllo";
+// Why the option's value cannot be a scenario's name, or nothing.
+std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
+  if (auto p = problema_nome(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
   return std::nullopt;
-}
-
-bool stesso_file(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec);
-  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
 // One binary file: read whole and decoded, or the message saying why not.
@@ -45,10 +36,9 @@ struct lettura {
   std::string errore;
 };
 
-lettura leggi_file(piattaforma_posix& sistema, const fs::path& p, const char* descrizione) {
+lettura leggi_file(piattaforma& sistema, const fs::path& p, const char* descrizione) {
   lettura l;
-  std::error_code ec;
-  if (!fs::exists(p, ec)) {
+  if (!sistema.esiste(p)) {
     l.errore = "manca il file " + tra_virgolette(p) + " (" + descrizione + "): i file binari vengono da scenario build";
     return l;
   }
@@ -62,43 +52,29 @@ std::string non_valido(const fs::path& p, const char* descrizione, const errore_
          e.motivo;
 }
 
-// Writes `contenuto` as `p` through a temporary file in the same folder.
-esito scrivi_intero(piattaforma_posix& sistema, const fs::path& p, const std::string& contenuto) {
-  const fs::path temporaneo = p.string() + ".parziale";
-  std::unique_ptr<file_in_scrittura> f;
-  esito e = sistema.crea(temporaneo, f);
-  if (!e) return e;
-  e = f->scrivi(contenuto);
-  esito chiusura = f->chiudi();
-  if (e) e = chiusura;
-  if (e) e = sistema.rinomina(temporaneo, p);
-  if (!e) sistema.rimuovi(temporaneo);
-  return e;
-}
-
 }  // namespace
 
-int comando_draw(const richiesta_disegno& q, std::ostream& errori) {
-  if (auto p = problema_nome(q.nome, "--name")) {
+int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream& errori) {
+  if (auto p = problema_opzione("--name", q.nome)) {
     errori << *p << '\n';
     return uso_errato;
   }
-  if (auto p = problema_nome(q.numero, "--number")) {
+  if (auto p = problema_opzione("--number", q.numero)) {
     errori << *p << '\n';
     return uso_errato;
   }
-  const fs::path file_linea = q.cartella / (q.nome + "_linea.dat");
-  const fs::path file_sim = q.cartella / (q.nome + "_" + q.numero + ".sim");
-  const fs::path file_dat = q.cartella / (q.nome + "_" + q.numero + ".dat");
+  const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
+  const fs::path file_linea = q.cartella / nomi.file_linea;
+  const fs::path file_sim = q.cartella / nomi.file_sim;
+  const fs::path file_dat = q.cartella / nomi.file_dat;
   const fs::path uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
   for (const fs::path& f : {file_linea, file_sim, file_dat})
-    if (stesso_file(uscita, f)) {
+    if (sistema.stesso_file(uscita, f)) {
       errori << "il disegno " << tra_virgolette(uscita) << " prenderebbe il posto del file binario "
              << tra_virgolette(f) << '\n';
       return uso_errato;
     }
 
-  piattaforma_posix sistema(fs::current_path());
   const char* const descrizione_sim = "voci di testata";
   const char* const descrizione_dat = "griglia del percorso";
   const char* const descrizione_linea = "file della linea";
@@ -143,30 +119,25 @@ int comando_draw(const richiesta_disegno& q, std::ostream& errori) {
     linea.dati = std::string();
   }
 
-  // The three files must come from one build: the grid and the line are
-  // sized by the route length of record 84.
-  const int64_t lunghezza = testata[84].secondo;
-  const int64_t totale = lunghezza + 7000;
-  const auto ultima_cella = static_cast<int64_t>(arrotonda(static_cast<double>(totale) / 50));
-  if (static_cast<int64_t>(percorso.size()) != ultima_cella + 1) {
-    errori << tra_virgolette(file_dat) << " ha " << percorso.size() << " celle, ma il percorso di " << lunghezza
-           << " m di " << tra_virgolette(file_sim) << " ne vuole " << ultima_cella + 1
-           << ": i file non vengono dalla stessa costruzione\n";
-    return file_non_valido;
-  }
-  if (tracciato && tracciato->ultimo_metro() != totale) {
-    errori << tra_virgolette(file_linea) << " ha i punti dei metri 0-" << tracciato->ultimo_metro()
-           << ", ma il percorso di " << lunghezza << " m di " << tra_virgolette(file_sim) << " ne vuole 0-" << totale
-           << ": i file non vengono dalla stessa costruzione\n";
+  // The three files must come from one build.
+  const tabella_tracciato* linea_letta = tracciato ? &*tracciato : nullptr;
+  if (auto d = controlla_costruzione(percorso, testata, linea_letta)) {
+    if (d->quale == discordanza::file::griglia)
+      errori << tra_virgolette(file_dat) << " ha " << d->trovato << " celle, ma il percorso di " << d->lunghezza
+             << " m di " << tra_virgolette(file_sim) << " ne vuole " << d->atteso;
+    else
+      errori << tra_virgolette(file_linea) << " ha i punti dei metri 0-" << d->trovato << ", ma il percorso di "
+             << d->lunghezza << " m di " << tra_virgolette(file_sim) << " ne vuole 0-" << d->atteso;
+    errori << ": i file non vengono dalla stessa costruzione\n";
     return file_non_valido;
   }
   if (!tracciato)
     errori << "manca il file della linea " << tra_virgolette(file_linea)
            << " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa\n";
 
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), tracciato ? &*tracciato : nullptr);
-  if (esito e = scrivi_intero(sistema, uscita, svg); !e) {
-    errori << "impossibile scrivere il file " << tra_virgolette(uscita) << ": " << e.motivo << '\n';
+  const std::string svg = disegna_svg(leggi_scena(percorso, testata), linea_letta);
+  if (auto g = scrivi_per_intero(sistema, uscita, svg)) {
+    errori << "impossibile scrivere il file " << tra_virgolette(uscita) << ": " << g->motivo << '\n';
     return scrittura_fallita;
   }
   return riuscito;

@@ -10,6 +10,8 @@
 #include <ostream>
 #include <string>
 
+#include "platform/piattaforma.h"
+
 struct richiesta_disegno {
   std::string nome;                             // nome_scenario, as in the file names (UTF-8)
   std::string numero;                           // numero_treno, likewise
@@ -20,4 +22,4 @@ struct richiesta_disegno {
 // Exit status: 0 drawn, 1 a binary file missing, unreadable or not valid,
 // 2 bad use (nothing read), 3 the SVG could not be written. Notes and errors
 // go to `errori`.
-int comando_draw(const richiesta_disegno& richiesta, std::ostream& errori);
+int comando_draw(piattaforma& sistema, const richiesta_disegno& richiesta, std::ostream& errori);

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <limits>
 
+#include "driver/nomi_file.h"
 #include "model/file_binari.h"
 
 namespace {
@@ -70,9 +71,9 @@ errore_formato::errore_formato(size_t offset, const std::string& motivo)
     : std::runtime_error("offset " + std::to_string(offset) + ": " + motivo), offset(offset), motivo(motivo) {}
 
 tipo_file tipo_da_nome(std::string_view nome) {
-  if (finisce_con(nome, "_linea.dat")) return tipo_file::linea;
-  if (finisce_con(nome, ".sim")) return tipo_file::sim;
-  if (finisce_con(nome, ".dat")) return tipo_file::dat;
+  if (finisce_con(nome, fine_file_linea)) return tipo_file::linea;
+  if (finisce_con(nome, fine_file_sim)) return tipo_file::sim;
+  if (finisce_con(nome, fine_file_dat)) return tipo_file::dat;
   return tipo_file::sconosciuto;
 }
 
@@ -156,7 +157,7 @@ tabella_testata decodifica_testata(std::string_view dati) {
     v.orario = c.long_();
   }
   if (!c.finito())
-    throw errore_formato(c.posizione(), byte_s(c.restanti()) + " dopo la voce 86, l'ultima");
+    throw errore_formato(c.posizione(), byte_s(c.restanti()) + " dopo la voce " + std::to_string(numero_voci - 1) + ", l'ultima");
   return testata;
 }
 
@@ -208,15 +209,29 @@ bool voce_vuota(const voce& v) {
          v.opzione2 == 0 && v.opzione3 == 0 && v.opzione4 == 0 && v.orario == 0;
 }
 
-std::string_view ruolo_voce(int r, const voce& v) {
-  if (r == 0) return "nessun ruolo";
-  if (r >= 81 && r <= 83) return "riferimento progressiva";
-  if (r == 84) return "treno e percorso";
-  if (r == 85) return "scenario";
-  if (r == 86) return "treno";
-  if (voce_vuota(v)) return "vuota";
+ruolo_voce ruolo_di(int r, const voce& v) {
+  if (r < voce_prima_stazione) return ruolo_voce::nessuno;
+  if (r >= voce_primo_riferimento && r <= voce_ultimo_riferimento) return ruolo_voce::riferimento_progressiva;
+  if (r == voce_treno_e_percorso) return ruolo_voce::treno_e_percorso;
+  if (r == voce_scenario) return ruolo_voce::scenario;
+  if (r == voce_treno) return ruolo_voce::treno;
+  if (voce_vuota(v)) return ruolo_voce::vuota;
   // Not empty, so a record whose numbers are all 0 has a text: a sign.
   voce senza_testo = v;
   senza_testo.nome.clear();
-  return voce_vuota(senza_testo) ? "cartello" : "stazione";
+  return voce_vuota(senza_testo) ? ruolo_voce::cartello : ruolo_voce::stazione;
+}
+
+std::string_view nome_ruolo(ruolo_voce ruolo) {
+  switch (ruolo) {
+    case ruolo_voce::nessuno: return "nessun ruolo";
+    case ruolo_voce::stazione: return "stazione";
+    case ruolo_voce::cartello: return "cartello";
+    case ruolo_voce::vuota: return "vuota";
+    case ruolo_voce::riferimento_progressiva: return "riferimento progressiva";
+    case ruolo_voce::treno_e_percorso: return "treno e percorso";
+    case ruolo_voce::scenario: return "scenario";
+    case ruolo_voce::treno: return "treno";
+  }
+  return {};
 }

@@ -39,9 +39,12 @@ tabella_tracciato decodifica_tracciato(std::string_view dati);
 // The name of a cell kind ("segnale", ...); empty for a value never written.
 std::string_view nome_tipo_cella(uint8_t tipo);
 
-// The role of header record r in a decoded table: "nessun ruolo",
-// "stazione", "cartello", "vuota", "riferimento progressiva", "treno e
-// percorso", "scenario", "treno". Records 1..80 are told apart by content:
-// a sign record carries only its text, a station numbers too.
-std::string_view ruolo_voce(int r, const voce& v);
+// The role of header record r in a decoded table. Records 1..80 are told
+// apart by content: a sign record carries only its text, a station numbers
+// too.
+ruolo_voce ruolo_di(int r, const voce& v);
+// The role in words, as inspect shows it: "nessun ruolo", "stazione",
+// "cartello", "vuota", "riferimento progressiva", "treno e percorso",
+// "scenario", "treno".
+std::string_view nome_ruolo(ruolo_voce ruolo);
 bool voce_vuota(const voce& v);

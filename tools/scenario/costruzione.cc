@@ -1,78 +1,27 @@
-// The build command: checks of the request, the private working folder, the
-// run of the core, the move of its binary files, and the report.
+// The build command in its steps: the request checked and the sources read,
+// the output folder made ready, the build run in a private working folder,
+// its binary files moved out, and the outcome turned into the report.
 #include "costruzione.h"
 
-#include <stdlib.h>
-
-#include <cerrno>
-#include <cstring>
-
+#include "driver/errori_build.h"
 #include "driver/form1.h"
-#include "errori_build.h"
+#include "driver/scrittura_intera.h"
 #include "model/windows1252.h"
 #include "piattaforma_strumento.h"
-#include "platform/piattaforma_posix.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The longest file name most file systems take; the build's longest name is
-// a binary file's with its temporary ending.
-constexpr size_t nome_file_massimo = 255;
-constexpr std::string_view fine_temporanea = ".parziale";
+// The working folder's name, inside the output folder, before its unique end.
+constexpr std::string_view prefisso_lavoro = ".scenario-build-";
 
 std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
-// Why `testo` cannot be part of a file name of the output folder, or nothing.
-std::optional<std::string> problema_nome(std::string_view testo, const char* opzione) {
-  const std::string chi = std::string(opzione) + " \"" + std::string(testo) + "\"";
-  if (testo.empty()) return std::string(opzione) + " è vuoto";
-  if (testo.find('/') != std::string_view::npos || testo.find('\\') != std::string_view::npos)
-    return chi + " contiene un separatore di cartelle: i file finirebbero fuori dalla cartella di uscita";
-  if (testo.find("..") != std::string_view::npos) return chi + " contiene \"..\"";
-  for (char c : testo)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return chi + " contiene un carattere di controllo";
+// Why the option's value cannot be a scenario's name, or nothing.
+std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
+  if (auto p = problema_nome(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
   return std::nullopt;
-}
-
-// Removes the working folder and all it holds when the build is over.
-class cartella_lavoro {
- public:
-  // Creates a new, private folder inside `dentro`; empty path on failure,
-  // with the system's reason in `motivo`.
-  static fs::path crea(const fs::path& dentro, std::string& motivo) {
-    std::string modello = (dentro / ".scenario-build-XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) {
-      motivo = std::strerror(errno);
-      return {};
-    }
-    return modello;
-  }
-  explicit cartella_lavoro(fs::path p) : percorso_(std::move(p)) {}
-  ~cartella_lavoro() {
-    std::error_code ec;
-    fs::remove_all(percorso_, ec);
-  }
-  cartella_lavoro(const cartella_lavoro&) = delete;
-  cartella_lavoro& operator=(const cartella_lavoro&) = delete;
-  const fs::path& percorso() const { return percorso_; }
-
- private:
-  fs::path percorso_;
-};
-
-// Writes `contenuto` as a new file through the platform; the reason on failure.
-esito scrivi_copia(piattaforma& sistema, const fs::path& p, const std::string& contenuto) {
-  std::unique_ptr<file_in_scrittura> f;
-  if (esito e = sistema.crea(p, f); !e) return e;
-  if (esito e = f->scrivi(contenuto); !e) return e;
-  return f->chiudi();
-}
-
-bool stesso_file(const fs::path& a, const fs::path& b) {
-  std::error_code ec;
-  return fs::exists(a, ec) && fs::exists(b, ec) && fs::equivalent(a, b, ec);
 }
 
 // One binary file: its name inside the build (Windows-1252) and in the
@@ -82,192 +31,211 @@ struct file_binario {
   std::string nome_uscita;
 };
 
-void aggiungi_errore_build(rapporto_build& r, const std::string& prefisso, int32_t codice, int32_t posizione,
-                           const std::string& dettaglio) {
-  const descrizione_errore* d = cerca_errore(codice);
-  std::string riga = prefisso + "Errore n. " + std::to_string(codice);
-  if (d && d->ha_posizione) riga += " a " + std::to_string(posizione) + " m";
-  riga += ": ";
-  riga += d ? std::string(d->significato) : "errore sconosciuto";
-  if (!dettaglio.empty()) riga += " (" + dettaglio + ")";
-  r.righe.push_back(riga);
-}
-
-}  // namespace
-
-rapporto_build costruisci(const richiesta_build& q) {
-  rapporto_build r;
-  auto uso_errato = [&](std::string riga) {
-    r.stato = uscita_uso_errato;
-    r.righe.push_back(std::move(riga));
-    return r;
-  };
-  auto errore_file = [&](std::string riga) {
-    r.stato = uscita_errore_file;
-    r.righe.push_back(std::move(riga));
-    return r;
-  };
-
-  // --- the request ------------------------------------------------------------
-  if (auto p = problema_nome(q.nome, "--name")) return uso_errato(*p);
-  if (auto p = problema_nome(q.numero, "--number")) return uso_errato(*p);
-  if (q.nome.size() + 1 + q.numero.size() + std::string_view(".sim").size() + fine_temporanea.size() >
-      nome_file_massimo)
-    return uso_errato("--name e --number insieme danno nomi di file troppo lunghi");
-
-  const fs::path linea = q.linea.value_or(fs::path(q.nome + "_linea.txt"));
-  const fs::path treno = q.treno.value_or(fs::path(q.nome + "_" + q.numero + "-.txt"));
-  const fs::path& uscita = q.uscita;
-
-  piattaforma_posix lettore(fs::current_path());
+// What the build of a request works with once the request has been checked.
+struct preparazione {
+  fs::path linea, treno;  // the author's sources, as given
   std::string testo_linea, testo_treno;
-  if (esito e = lettore.leggi(linea, testo_linea); !e)
-    return uso_errato("impossibile leggere il sorgente della linea " + tra_virgolette(linea) + ": " + e.motivo);
-  if (esito e = lettore.leggi(treno, testo_treno); !e)
-    return uso_errato("impossibile leggere il sorgente del treno " + tra_virgolette(treno) + ": " + e.motivo);
+  std::string nome, numero;          // the two names as the build holds them, Windows-1252
+  std::vector<file_binario> binari;  // in the order the build writes them
+};
 
-  std::vector<file_binario> binari;
-  {
-    // Names inside the build, as the build itself forms them.
-    Form1 nomi(lettore);
-    nomi.nome_scenario = da_utf8_a_cp1252(q.nome);
-    nomi.numero_treno = da_utf8_a_cp1252(q.numero);
-    if (!q.senza_linea) binari.push_back({nomi.nome_file_linea(), q.nome + "_linea.dat"});
-    binari.push_back({nomi.nome_file_sim(), q.nome + "_" + q.numero + ".sim"});
-    binari.push_back({nomi.nome_file_dat(), q.nome + "_" + q.numero + ".dat"});
+// Each step returns false when the command ends there, the report filled.
+struct passi {
+  piattaforma& sistema;
+  const richiesta_build& q;
+  rapporto_build& r;
+
+  bool fine(int stato, std::string riga) {
+    r.stato = stato;
+    r.righe.push_back(std::move(riga));
+    return false;
   }
 
-  std::error_code ec;
-  if (fs::exists(uscita, ec) && !fs::is_directory(uscita, ec))
-    return uso_errato("la cartella di uscita " + tra_virgolette(uscita) + " non è una cartella");
-  for (const file_binario& b : binari) {
-    if (stesso_file(uscita / b.nome_uscita, linea) || stesso_file(uscita / b.nome_uscita, treno))
-      return uso_errato("il file binario " + tra_virgolette(uscita / b.nome_uscita) +
-                        " prenderebbe il posto di un sorgente");
+  // The names, the sources read, and what the build will write.
+  bool prepara(preparazione& p) {
+    if (auto e = problema_opzione("--name", q.nome)) return fine(uscita_uso_errato, *e);
+    if (auto e = problema_opzione("--number", q.numero)) return fine(uscita_uso_errato, *e);
+    if (auto e = problema_lunghezza(q.nome, q.numero)) return fine(uscita_uso_errato, "--name e --number: " + *e);
+
+    // The names in the output folder as given, those inside the build in
+    // Windows-1252, as the build itself holds them.
+    p.nome = da_utf8_a_cp1252(q.nome);
+    p.numero = da_utf8_a_cp1252(q.numero);
+    const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
+    const nomi_file nomi_build = nomi_dei_file(p.nome, p.numero);
+    p.linea = q.linea.value_or(fs::path(nomi_uscita.sorgente_linea));
+    p.treno = q.treno.value_or(fs::path(nomi_uscita.sorgente_treno));
+    if (!q.senza_linea) p.binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
+    p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
+    p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
+
+    if (esito e = sistema.leggi(p.linea, p.testo_linea); !e)
+      return fine(uscita_uso_errato,
+                  "impossibile leggere il sorgente della linea " + tra_virgolette(p.linea) + ": " + e.motivo);
+    if (esito e = sistema.leggi(p.treno, p.testo_treno); !e)
+      return fine(uscita_uso_errato,
+                  "impossibile leggere il sorgente del treno " + tra_virgolette(p.treno) + ": " + e.motivo);
+    return true;
   }
 
-  // --- the working folder -----------------------------------------------------
-  if (!fs::exists(uscita, ec)) {
-    fs::create_directories(uscita, ec);
-    if (ec) return errore_file("impossibile creare la cartella di uscita " + tra_virgolette(uscita) + ": " + ec.message());
-  }
-  std::string motivo;
-  fs::path percorso_lavoro = cartella_lavoro::crea(uscita, motivo);
-  if (percorso_lavoro.empty())
-    return errore_file("impossibile creare una cartella di lavoro in " + tra_virgolette(uscita) + ": " + motivo);
-  cartella_lavoro lavoro(percorso_lavoro);
-
-  piattaforma_posix interna(lavoro.percorso());
-  piattaforma_strumento sistema(interna);
-  Form1 form(sistema);
-  form.nome_scenario = da_utf8_a_cp1252(q.nome);
-  form.numero_treno = da_utf8_a_cp1252(q.numero);
-
-  for (const auto& [nome, contenuto] :
-       {std::pair{form.nome_sorgente_linea(), &testo_linea}, std::pair{form.nome_sorgente_treno(), &testo_treno}}) {
-    if (esito e = scrivi_copia(interna, form.percorso_file(nome), *contenuto); !e)
-      return errore_file("impossibile copiare il sorgente nella cartella di lavoro " +
-                         tra_virgolette(lavoro.percorso()) + ": " + e.motivo);
+  // The output folder: a folder, no binary file in a source's place, and
+  // made when missing.
+  bool prepara_uscita(const preparazione& p) {
+    const fs::path& uscita = q.uscita;
+    if (sistema.esiste(uscita) && !sistema.e_cartella(uscita))
+      return fine(uscita_uso_errato, "la cartella di uscita " + tra_virgolette(uscita) + " non è una cartella");
+    for (const file_binario& b : p.binari) {
+      const fs::path destinazione = uscita / b.nome_uscita;
+      if (sistema.stesso_file(destinazione, p.linea) || sistema.stesso_file(destinazione, p.treno))
+        return fine(uscita_uso_errato,
+                    "il file binario " + tra_virgolette(destinazione) + " prenderebbe il posto di un sorgente");
+    }
+    if (!sistema.esiste(uscita)) {
+      if (esito e = sistema.crea_cartella(uscita); !e)
+        return fine(uscita_errore_file,
+                    "impossibile creare la cartella di uscita " + tra_virgolette(uscita) + ": " + e.motivo);
+    }
+    return true;
   }
 
-  // --- the build --------------------------------------------------------------
-  int32_t j = q.senza_linea ? 0 : 1;
-  bool finito_con_messaggio = false;
-  std::string interno;
-  try {
-    form.memorizza_percorso(j);
-  } catch (const fine_programma&) {
-    finito_con_messaggio = true;
-  } catch (const std::exception& e) {
-    interno = e.what();
+  // The build in the working folder `lavoro`, on copies of the sources under
+  // the names the build expects, and its binary files moved out.
+  void costruisci_in(const fs::path& lavoro, const preparazione& p) {
+    piattaforma_strumento sistema_build(sistema, lavoro);
+    Form1 form(sistema_build);
+    form.nome_scenario = p.nome;
+    form.numero_treno = p.numero;
+    for (const auto& [nome, testo] : {std::pair{form.nome_sorgente_linea(), &p.testo_linea},
+                                      std::pair{form.nome_sorgente_treno(), &p.testo_treno}}) {
+      if (auto g = scrivi_per_intero(sistema, form.percorso_file(nome), *testo)) {
+        fine(uscita_errore_file, "impossibile copiare il sorgente nella cartella di lavoro " +
+                                     tra_virgolette(lavoro) + ": " + g->motivo);
+        return;
+      }
+    }
+
+    // The build returns its outcome; it ends early only when a file
+    // operation fails, and the platform has recorded which.
+    int32_t j = q.senza_linea ? 0 : 1;
+    std::string interno;
+    try {
+      r.esito = form.memorizza_percorso(j);
+    } catch (const fine_programma&) {
+      r.esito = form.esito_della_build();
+      if (!sistema_build.primo_guasto) interno = "la costruzione si è fermata senza un guasto di file";
+    } catch (const std::exception& e) {
+      r.esito = form.esito_della_build();
+      interno = e.what();
+    }
+    riporta_esito(p, interno);
+    if (sistema_build.primo_guasto) riporta_guasto(form, p, *sistema_build.primo_guasto);
+    sposta_binari(form, p);
   }
 
-  r.codice_errore = form.codice_errore;
-  r.posizione_errore = form.posizione_errore;
-  r.griglia_dimensionata = form.griglia_dimensionata();
-  if (form.codice_errore != 0 && !form.sorgente_errore.empty() &&
-      !(form.codice_errore >= 11 && form.codice_errore <= 13)) {
-    // The finishing pass has no source line; the other errors name the build's
-    // copy of a source, which stands for the author's file.
-    if (form.sorgente_errore == form.nome_sorgente_linea())
-      r.sorgente = linea.string();
-    else if (form.sorgente_errore == form.nome_sorgente_treno())
-      r.sorgente = treno.string();
-    else
-      r.sorgente = da_cp1252_a_utf8(form.sorgente_errore);
-    if (form.riga_sorgente_errore > 0) r.riga_sorgente = form.riga_sorgente_errore;
+  // The build's error and stamp check in words, as the author reads them.
+  void riporta_esito(const preparazione& p, const std::string& interno) {
+    const esito_build& e = r.esito;
+    // An error names the build's copy of a source, which stands for the
+    // author's file.
+    if (e.sorgente == sorgente_build::linea) r.sorgente = p.linea.string();
+    if (e.sorgente == sorgente_build::treno) r.sorgente = p.treno.string();
+    if (e.codice_errore != 0) {
+      std::string prefisso;
+      if (r.sorgente) prefisso = *r.sorgente + (e.riga > 0 ? ":" + std::to_string(e.riga) : "") + ": ";
+      riga_errore(prefisso, e.codice_errore, e.posizione, e.dettaglio);
+    }
+    if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, "");
+    if (!interno.empty()) {
+      r.stato = uscita_errore_file;
+      r.righe.push_back("errore interno della costruzione: " + interno);
+    }
+    if (!e.riuscito()) r.stato = std::max(r.stato, uscita_errore);
   }
 
-  // What the build says when it ends on a message: a stamp check, a recorded
-  // error, or a failed file operation.
-  const std::string messaggio = sistema.messaggi.empty() ? std::string() : sistema.messaggi.back();
-  if (finito_con_messaggio && !sistema.primo_guasto) {
-    for (const char* timbro : {"1250", "1251"})
-      if (messaggio == " Errore n. " + std::string(timbro)) r.errore = timbro;
+  void riga_errore(const std::string& prefisso, int32_t codice, std::optional<int32_t> posizione,
+                   const std::string& dettaglio) {
+    const descrizione_errore* d = cerca_errore(codice);
+    std::string riga = prefisso + "Errore n. " + std::to_string(codice);
+    if (posizione) riga += " a " + std::to_string(*posizione) + " m";
+    riga += ": ";
+    riga += d ? std::string(d->significato) : "errore sconosciuto";
+    if (!dettaglio.empty()) riga += " (" + dettaglio + ")";
+    r.righe.push_back(riga);
   }
 
-  if (r.codice_errore != 0) {
-    std::string prefisso;
-    if (r.sorgente) prefisso = *r.sorgente + (r.riga_sorgente ? ":" + std::to_string(*r.riga_sorgente) : "") + ": ";
-    aggiungi_errore_build(r, prefisso, r.codice_errore, r.posizione_errore, form.dettaglio_errore);
-  }
-  if (r.errore) aggiungi_errore_build(r, "", std::stoi(*r.errore), 0, "");
-  if (finito_con_messaggio && !r.errore && r.codice_errore == 0 && !sistema.primo_guasto) {
-    // A message of the build that is none of the above.
-    size_t inizio = messaggio.find_first_not_of(' ');
-    r.righe.push_back(inizio == std::string::npos ? messaggio : messaggio.substr(inizio));
-  }
-  if (!interno.empty()) {
-    r.stato = uscita_errore_file;
-    r.righe.push_back("errore interno della costruzione: " + interno);
-  }
-  if (finito_con_messaggio || !interno.empty() || r.codice_errore != 0) r.stato = std::max(r.stato, uscita_errore);
-
-  if (sistema.primo_guasto) {
-    // Name the file as the author knows it: its place in the output folder.
-    const auto& g = *sistema.primo_guasto;
-    std::string nome = g.percorso.filename().string();
-    if (nome.ends_with(fine_temporanea)) nome.resize(nome.size() - fine_temporanea.size());
+  // A failed write of the build, naming the file as the author knows it: its
+  // place in the output folder.
+  void riporta_guasto(const Form1& form, const preparazione& p, const guasto_scrittura& g) {
     fs::path mostrato = g.percorso;
-    for (const file_binario& b : binari)
-      if (sistema.nome_file(b.nome_build).string() == nome) mostrato = uscita / b.nome_uscita;
+    for (const file_binario& b : p.binari) {
+      const fs::path nella_build = form.percorso_file(b.nome_build);
+      if (g.percorso == nella_build || g.percorso == percorso_temporaneo(nella_build))
+        mostrato = q.uscita / b.nome_uscita;
+    }
     r.stato = uscita_errore_file;
     r.righe.push_back("impossibile " + g.azione + " il file " + tra_virgolette(mostrato) + ": " + g.motivo);
   }
 
-  // --- the binary files into the output folder --------------------------------
-  for (const file_binario& b : binari) {
-    const fs::path da = form.percorso_file(b.nome_build);
-    if (!interna.esiste(da)) continue;
-    const fs::path a = uscita / b.nome_uscita;
-    if (esito e = interna.rinomina(da, a); !e) {
-      r.stato = uscita_errore_file;
-      r.righe.push_back("impossibile scrivere il file " + tra_virgolette(a) + ": " + e.motivo);
-      break;
+  // Each binary file the build wrote, out of the working folder into the
+  // output folder, in the build's order; the first that cannot go stops it.
+  void sposta_binari(const Form1& form, const preparazione& p) {
+    for (const file_binario& b : p.binari) {
+      const fs::path da = form.percorso_file(b.nome_build);
+      if (!sistema.esiste(da)) continue;
+      const fs::path a = q.uscita / b.nome_uscita;
+      if (esito e = sistema.rinomina(da, a); !e) {
+        r.stato = uscita_errore_file;
+        r.righe.push_back("impossibile scrivere il file " + tra_virgolette(a) + ": " + e.motivo);
+        break;
+      }
+      r.file.push_back(b.nome_uscita);
     }
-    r.file.push_back(b.nome_uscita);
+    if (!r.esito.griglia_dimensionata)
+      r.righe.push_back("nessun file binario scritto: la lunghezza del percorso non ha dimensionato la griglia");
+    else if (r.esito.timbro_fallito != 0)
+      r.righe.push_back("nessun file binario scritto");
   }
-  if (!r.griglia_dimensionata && r.stato != uscita_riuscita)
-    r.righe.push_back("nessun file binario scritto: la lunghezza del percorso non ha dimensionato la griglia");
-  else if (r.errore)
-    r.righe.push_back("nessun file binario scritto");
+};
+
+}  // namespace
+
+rapporto_build costruisci(piattaforma& sistema, const richiesta_build& q) {
+  rapporto_build r;
+  passi passo{sistema, q, r};
+  preparazione p;
+  if (!passo.prepara(p) || !passo.prepara_uscita(p)) return r;
+
+  fs::path lavoro;
+  if (esito e = sistema.crea_cartella_temporanea(q.uscita, prefisso_lavoro, lavoro); !e) {
+    passo.fine(uscita_errore_file,
+               "impossibile creare una cartella di lavoro in " + tra_virgolette(q.uscita) + ": " + e.motivo);
+    return r;
+  }
+  passo.costruisci_in(lavoro, p);
+  // The working folder goes whatever happened in it.
+  if (esito e = sistema.rimuovi_cartella(lavoro); !e) {
+    r.stato = uscita_errore_file;
+    r.righe.push_back("impossibile rimuovere la cartella di lavoro " + tra_virgolette(lavoro) + ": " + e.motivo);
+  }
   return r;
 }
 
 nlohmann::json json_rapporto(const rapporto_build& r) {
   nlohmann::json j;
-  j["codice_errore"] = r.codice_errore;
-  j["posizione_errore"] = r.posizione_errore;
-  j["grid_sized"] = r.griglia_dimensionata;
-  j["errore"] = r.errore ? nlohmann::json(*r.errore) : nlohmann::json(nullptr);
+  const esito_build& e = r.esito;
+  j["codice_errore"] = e.codice_errore;
+  j["posizione_errore"] = e.posizione.value_or(0);
+  j["grid_sized"] = e.griglia_dimensionata;
+  j["errore"] = e.timbro_fallito != 0 ? nlohmann::json(std::to_string(e.timbro_fallito)) : nlohmann::json(nullptr);
   j["files"] = r.file;
   j["source"] = r.sorgente ? nlohmann::json(*r.sorgente) : nlohmann::json(nullptr);
-  j["source_line"] = r.riga_sorgente ? nlohmann::json(*r.riga_sorgente) : nlohmann::json(nullptr);
+  j["source_line"] = r.sorgente && e.riga > 0 ? nlohmann::json(e.riga) : nlohmann::json(nullptr);
   return j;
 }
 
-int comando_build(const richiesta_build& richiesta, bool json, std::ostream& uscita, std::ostream& errori) {
-  rapporto_build r = costruisci(richiesta);
+int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, std::ostream& uscita,
+                  std::ostream& errori) {
+  rapporto_build r = costruisci(sistema, richiesta);
   for (const std::string& riga : r.righe) errori << riga << '\n';
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.

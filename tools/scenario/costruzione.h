@@ -14,11 +14,9 @@
 
 #include <nlohmann/json.hpp>
 
-// Exit statuses of the tool.
-inline constexpr int uscita_riuscita = 0;
-inline constexpr int uscita_errore = 1;       // a build error, or an invalid file for inspect
-inline constexpr int uscita_uso_errato = 2;   // bad options, names or sources; nothing written
-inline constexpr int uscita_errore_file = 3;  // a file operation failed
+#include "driver/stati_uscita.h"
+#include "finish/esito_build.h"
+#include "platform/piattaforma.h"
 
 struct richiesta_build {
   std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)
@@ -31,21 +29,21 @@ struct richiesta_build {
 
 struct rapporto_build {
   int stato = uscita_riuscita;
-  int32_t codice_errore = 0;
-  int32_t posizione_errore = 0;
-  bool griglia_dimensionata = false;
-  std::optional<std::string> errore;  // "1250" or "1251": a failed stamp check
-  std::vector<std::string> file;      // the names written into the output folder, in order
+  esito_build esito;              // the build's outcome; empty when no build ran
+  std::vector<std::string> file;  // the names written into the output folder, in order
+  // The author's source text the error was met in, as given.
   std::optional<std::string> sorgente;
-  std::optional<int32_t> riga_sorgente;
   std::vector<std::string> righe;  // the report for standard error, one line each
 };
 
-rapporto_build costruisci(const richiesta_build& richiesta);
+// The build of `richiesta`, every file and folder operation through `sistema`.
+// Relative paths count from the working folder of the process.
+rapporto_build costruisci(piattaforma& sistema, const richiesta_build& richiesta);
 
 // The report as the one JSON object of --json.
 nlohmann::json json_rapporto(const rapporto_build& rapporto);
 
 // The whole command: the build, the report on `errori` (and the JSON object
 // on `uscita` when asked), the exit status.
-int comando_build(const richiesta_build& richiesta, bool json, std::ostream& uscita, std::ostream& errori);
+int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, std::ostream& uscita,
+                  std::ostream& errori);

@@ -11,7 +11,6 @@
 #include "costruzione.h"
 #include "ispeziona/decodifica.h"
 #include "model/windows1252.h"
-#include "platform/piattaforma_posix.h"
 
 namespace {
 
@@ -56,7 +55,7 @@ std::vector<std::pair<std::string_view, int64_t>> campi_numerici(const voce& v) 
 
 // What a field means in a record of the given role; empty when the role
 // gives it no meaning.
-std::string_view significato(std::string_view ruolo, std::string_view campo) {
+std::string_view significato(ruolo_voce ruolo, std::string_view campo) {
   static const std::pair<std::string_view, std::string_view> stazione[] = {
       {"tipo", "tipo di stazione"}, {"primo", "inizio dell'area, m"}, {"secondo", "fine dell'area, m"},
       {"terzo", "posizione, m"},    {"orario", "orario, s"}};
@@ -72,11 +71,16 @@ std::string_view significato(std::string_view ruolo, std::string_view campo) {
       {"intero1", "sabbia"}, {"intero3", "orologio, ore"}, {"intero4", "orologio, minuti"},
       {"intero5", "orologio, secondi"}};
   std::span<const std::pair<std::string_view, std::string_view>> tabella;
-  if (ruolo == "stazione") tabella = stazione;
-  if (ruolo == "riferimento progressiva") tabella = riferimento;
-  if (ruolo == "treno e percorso") tabella = treno_percorso;
-  if (ruolo == "scenario") tabella = scenario;
-  if (ruolo == "treno") tabella = treno;
+  switch (ruolo) {
+    case ruolo_voce::stazione: tabella = stazione; break;
+    case ruolo_voce::riferimento_progressiva: tabella = riferimento; break;
+    case ruolo_voce::treno_e_percorso: tabella = treno_percorso; break;
+    case ruolo_voce::scenario: tabella = scenario; break;
+    case ruolo_voce::treno: tabella = treno; break;
+    case ruolo_voce::nessuno:
+    case ruolo_voce::cartello:
+    case ruolo_voce::vuota: break;
+  }
   for (const auto& [c, s] : tabella)
     if (c == campo) return s;
   return {};
@@ -166,26 +170,28 @@ json json_percorso(const std::vector<cella>& p) {
 void testo_testata(const tabella_testata& t, std::ostream& o) {
   for (int r = 0; r < numero_voci;) {
     const voce& v = t[static_cast<size_t>(r)];
-    std::string_view ruolo = ruolo_voce(r, v);
-    if (ruolo == "vuota") {
+    const ruolo_voce ruolo = ruolo_di(r, v);
+    if (ruolo == ruolo_voce::vuota) {
       int k = r;
-      while (k + 1 < numero_voci && ruolo_voce(k + 1, t[static_cast<size_t>(k + 1)]) == "vuota") ++k;
+      while (k + 1 < numero_voci && ruolo_di(k + 1, t[static_cast<size_t>(k + 1)]) == ruolo_voce::vuota) ++k;
       o << (k == r ? "voce " + std::to_string(r) + ": vuota\n"
                    : "voci " + std::to_string(r) + "-" + std::to_string(k) + ": vuote\n");
       r = k + 1;
       continue;
     }
-    std::string riga = "voce " + std::to_string(r) + " (" + std::string(ruolo) + "):";
+    std::string riga = "voce " + std::to_string(r) + " (" + std::string(nome_ruolo(ruolo)) + "):";
     if (voce_vuota(v)) riga += " vuota";
-    if (!v.nome.empty() || r == 85 || r == 86) riga += " nome \"" + da_cp1252_a_utf8(v.nome) + "\"";
+    // The scenario's and the train's records always show their names.
+    if (!v.nome.empty() || ruolo == ruolo_voce::scenario || ruolo == ruolo_voce::treno)
+      riga += " nome \"" + da_cp1252_a_utf8(v.nome) + "\"";
     // Every field the role names, and any other that is not 0; a station
     // shows all of its fields.
     for (const auto& [campo, valore] : campi_numerici(v)) {
       std::string_view s = significato(ruolo, campo);
-      if (valore == 0 && s.empty() && ruolo != "stazione") continue;
+      if (valore == 0 && s.empty() && ruolo != ruolo_voce::stazione) continue;
       riga += " " + std::string(campo) + " " + std::to_string(valore);
       if (!s.empty()) riga += " (" + std::string(s) + ")";
-      if (campo == "orario" && ruolo == "stazione") riga += " " + ora(valore);
+      if (campo == "orario" && ruolo == ruolo_voce::stazione) riga += " " + ora(valore);
     }
     o << riga << '\n';
     ++r;
@@ -196,7 +202,7 @@ json json_testata(const tabella_testata& t) {
   json voci = json::array();
   for (int r = 0; r < numero_voci; ++r) {
     const voce& v = t[static_cast<size_t>(r)];
-    json j = {{"indice", r}, {"ruolo", ruolo_voce(r, v)}, {"nome", da_cp1252_a_utf8(v.nome)}};
+    json j = {{"indice", r}, {"ruolo", nome_ruolo(ruolo_di(r, v))}, {"nome", da_cp1252_a_utf8(v.nome)}};
     for (const auto& [campo, valore] : campi_numerici(v)) j[std::string(campo)] = valore;
     voci.push_back(std::move(j));
   }
@@ -225,7 +231,7 @@ json json_tracciato(const tabella_tracciato& t, bool tutti, int32_t passo) {
   return j;
 }
 
-int comando_inspect(const richiesta_ispezione& q, std::ostream& uscita, std::ostream& errori) {
+int comando_inspect(piattaforma& sistema, const richiesta_ispezione& q, std::ostream& uscita, std::ostream& errori) {
   const std::string nome = q.file.string();
   const tipo_file tipo = tipo_da_nome(q.file.filename().string());
   if (tipo == tipo_file::sconosciuto) {
@@ -237,8 +243,7 @@ int comando_inspect(const richiesta_ispezione& q, std::ostream& uscita, std::ost
     return uscita_uso_errato;
   }
   std::string dati;
-  piattaforma_posix lettore(std::filesystem::current_path());
-  if (esito e = lettore.leggi(q.file, dati); !e) {
+  if (esito e = sistema.leggi(q.file, dati); !e) {
     errori << "impossibile leggere \"" << nome << "\": " << e.motivo << '\n';
     return uscita_uso_errato;
   }

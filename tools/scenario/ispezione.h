@@ -14,6 +14,7 @@
 #include "model/cella.h"
 #include "model/tracciato.h"
 #include "model/voce.h"
+#include "platform/piattaforma.h"
 
 struct richiesta_ispezione {
   std::filesystem::path file;
@@ -22,7 +23,8 @@ struct richiesta_ispezione {
   int32_t passo = 100;  // otherwise a metre every `passo`, with the first and last few
 };
 
-int comando_inspect(const richiesta_ispezione& richiesta, std::ostream& uscita, std::ostream& errori);
+int comando_inspect(piattaforma& sistema, const richiesta_ispezione& richiesta, std::ostream& uscita,
+                    std::ostream& errori);
 
 // The content of each file, as text and as JSON.
 void testo_percorso(const std::vector<cella>& percorso, std::ostream& o);

@@ -9,6 +9,7 @@
 #include "costruzione.h"
 #include "disegno/comando_disegno.h"
 #include "ispezione.h"
+#include "platform/piattaforma_di_sistema.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds a scenario from its two source texts into the three binary files the simulator loads, "
@@ -68,14 +69,17 @@ int main(int argc, char** argv) {
     return uscita_uso_errato;
   }
 
+  // One platform for every command; relative paths count from the working
+  // folder.
+  const std::unique_ptr<piattaforma> sistema = piattaforma_di_sistema(std::filesystem::current_path());
   if (comando_b->parsed()) {
     if (opzione_linea->count() > 0) build.linea = linea;
     if (opzione_treno->count() > 0) build.treno = treno;
-    return comando_build(build, build_json, std::cout, std::cerr);
+    return comando_build(*sistema, build, build_json, std::cout, std::cerr);
   }
   if (comando_d->parsed()) {
     if (opzione_disegno_uscita->count() > 0) disegno.uscita = disegno_uscita;
-    return comando_draw(disegno, std::cerr);
+    return comando_draw(*sistema, disegno, std::cerr);
   }
-  return comando_inspect(ispezione, std::cout, std::cerr);
+  return comando_inspect(*sistema, ispezione, std::cout, std::cerr);
 }

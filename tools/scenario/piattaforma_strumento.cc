@@ -23,21 +23,21 @@ class file_registrato : public file_in_scrittura {
 }  // namespace
 
 esito piattaforma_strumento::registra(esito e, const char* azione, const std::filesystem::path& p) {
-  if (!e && !primo_guasto) primo_guasto = guasto{azione, p, e.motivo};
+  if (!e && !primo_guasto) primo_guasto = guasto_scrittura{azione, p, e.motivo};
   return e;
 }
 
 esito piattaforma_strumento::apri_e_chiudi(const std::filesystem::path& p) {
-  return registra(interna_.apri_e_chiudi(p), "aprire", p);
+  return registra(sistema_.apri_e_chiudi(p), "aprire", p);
 }
 
 esito piattaforma_strumento::crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) {
   std::unique_ptr<file_in_scrittura> interno;
-  esito e = registra(interna_.crea(p, interno), "creare", p);
+  esito e = registra(sistema_.crea(p, interno), "creare", p);
   if (e) f = std::make_unique<file_registrato>(std::move(interno), *this, p);
   return e;
 }
 
 esito piattaforma_strumento::rinomina(const std::filesystem::path& da, const std::filesystem::path& a) {
-  return registra(interna_.rinomina(da, a), "sostituire", a);
+  return registra(sistema_.rinomina(da, a), "sostituire", a);
 }

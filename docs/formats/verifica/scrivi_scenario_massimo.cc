@@ -1,4 +1,4 @@
-// Writes the two source texts of the largest scenario (bench/, the generator
+// Writes the two source texts of the largest scenario (tests/support, the generator
 // the benchmark and its test build) into a folder, under the names
 // `scenario build` reads by default, and prints its scenario name and train
 // number on two lines, for the check of the binary formats to build it.
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "bench/scenario_massimo.h"
+#include "support/scenario_massimo.h"
 
 namespace {
 

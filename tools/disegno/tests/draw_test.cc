@@ -11,7 +11,8 @@
 #include <map>
 #include <optional>
 
-#include "bench/scenario_massimo.h"
+#include "support/piattaforma_silenziosa.h"
+#include "support/scenario_massimo.h"
 #include "disegno/tests/supporto.h"
 
 namespace fs = std::filesystem;
@@ -56,7 +57,7 @@ class draw_test : public testing::Test {
 
 TEST_F(draw_test, disegna_accanto_ai_file_binari_senza_dire_nulla) {
   auto prima = istantanea(dir.percorso());
-  esito_processo e = scenario(draw(), dir.percorso());
+  esito_processo e = strumento(draw(), dir.percorso());
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(e.errori, "");
   EXPECT_EQ(e.uscita, "");
@@ -75,13 +76,13 @@ TEST_F(draw_test, disegna_accanto_ai_file_binari_senza_dire_nulla) {
 
   // From another folder, with --dir and --out; the same drawing.
   fs::create_directory(dir / "altrove");
-  e = scenario(draw({"--dir", "..", "--out", "disegno.svg"}), dir / "altrove");
+  e = strumento(draw({"--dir", "..", "--out", "disegno.svg"}), dir / "altrove");
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(leggi(dir / "altrove" / "disegno.svg"), svg);
 }
 
 TEST_F(draw_test, il_disegno_nel_repository_e_aggiornato) {
-  ASSERT_EQ(scenario(draw(), dir.percorso()).stato, 0);
+  ASSERT_EQ(strumento(draw(), dir.percorso()).stato, 0);
   EXPECT_TRUE(leggi(dir / borvale.file_svg()) == leggi(DISEGNO_BORVALE))
       << "tools/disegno/disegno_borvale.svg is not what `scenario draw` makes of the embedded scenario now; copy "
       << (dir / borvale.file_svg()) << " over it";
@@ -180,7 +181,7 @@ TEST_F(draw_test, file_mancanti_o_guasti_non_lasciano_nulla) {
       argomenti[2] = c.altro[1];
     else
       argomenti.insert(argomenti.end(), c.altro.begin(), c.altro.end());
-    esito_processo e = scenario(argomenti, caso.percorso());
+    esito_processo e = strumento(argomenti, caso.percorso());
     EXPECT_EQ(e.stato, c.stato) << e.errori;
     EXPECT_NE(e.errori.find(c.messaggio), std::string::npos) << e.errori;
     EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << e.errori;
@@ -190,7 +191,7 @@ TEST_F(draw_test, file_mancanti_o_guasti_non_lasciano_nulla) {
 
 TEST_F(draw_test, senza_file_della_linea_disegna_il_profilo_e_lo_dice) {
   fs::remove(dir / borvale.file_linea());
-  esito_processo e = scenario(draw(), dir.percorso());
+  esito_processo e = strumento(draw(), dir.percorso());
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_NE(e.errori.find("solo il profilo"), std::string::npos) << e.errori;
   EXPECT_NE(e.errori.find(borvale.file_linea()), std::string::npos) << e.errori;
@@ -209,7 +210,7 @@ TEST(draw_linea_massima, la_linea_piu_lunga_resta_un_disegno_piccolo) {
     ASSERT_EQ(costruisci(form, s), 0);
     ASSERT_EQ(form.codice_errore, 0);
   }
-  esito_processo e = scenario({"draw", "--name", s.nome_scenario, "--number", s.numero_treno}, cartella.percorso());
+  esito_processo e = strumento({"draw", "--name", s.nome_scenario, "--number", s.numero_treno}, cartella.percorso());
   ASSERT_EQ(e.stato, 0) << e.errori;
   const std::string svg = leggi(cartella / (s.nome_scenario + "_" + s.numero_treno + ".svg"));
   EXPECT_LT(svg.size(), 2'500'000u);
@@ -245,11 +246,12 @@ std::optional<std::string> cerca_chromium() {
 
 // Runs Chromium headless on `indirizzo` and returns the page's DOM after load.
 esito_processo dom_in_chromium(const std::string& chromium, const fs::path& cartella, const std::string& indirizzo) {
-  return esegui("timeout",
-                {"120", chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                 "--disable-quic", "--no-first-run", "--disable-background-networking", "--disable-component-update",
-                 "--disable-sync", "--user-data-dir=" + (cartella / "profilo").string(), "--dump-dom", indirizzo},
-                cartella);
+  return esegui_processo("timeout",
+                         {"120", chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                          "--disable-quic", "--no-first-run", "--disable-background-networking",
+                          "--disable-component-update", "--disable-sync",
+                          "--user-data-dir=" + (cartella / "profilo").string(), "--dump-dom", indirizzo},
+                         cartella);
 }
 
 TEST(draw_chromium, il_disegno_si_apre_senza_errori) {
@@ -262,11 +264,11 @@ TEST(draw_chromium, il_disegno_si_apre_senza_errori) {
   // The scenario with every kind of feature, with the map and without it.
   const scenario_di_prova s = scenario_della_cartella("valdigrano");
   ASSERT_EQ(costruisci(s, cartella.percorso()), "");
-  ASSERT_EQ(scenario({"draw", "--name", s.nome, "--number", s.numero, "--out", "mappa.svg"}, cartella.percorso()).stato,
+  ASSERT_EQ(strumento({"draw", "--name", s.nome, "--number", s.numero, "--out", "mappa.svg"}, cartella.percorso()).stato,
             0);
   fs::remove(cartella / s.file_linea());
   ASSERT_EQ(
-      scenario({"draw", "--name", s.nome, "--number", s.numero, "--out", "profilo.svg"}, cartella.percorso()).stato, 0);
+      strumento({"draw", "--name", s.nome, "--number", s.numero, "--out", "profilo.svg"}, cartella.percorso()).stato, 0);
 
   for (const char* nome : {"mappa.svg", "profilo.svg"}) {
     SCOPED_TRACE(nome);

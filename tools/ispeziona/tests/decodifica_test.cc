@@ -176,16 +176,16 @@ TEST(decodifica, il_tipo_di_file_viene_dalla_fine_del_nome) {
 TEST(decodifica, i_ruoli_delle_voci) {
   tabella_testata t = testata_varia();
   t[2].terzo = 50;  // a station with only a position
-  EXPECT_EQ(ruolo_voce(0, t[0]), "nessun ruolo");
-  EXPECT_EQ(ruolo_voce(1, t[1]), "stazione");
-  EXPECT_EQ(ruolo_voce(2, t[2]), "stazione");
-  EXPECT_EQ(ruolo_voce(3, t[3]), "vuota");
-  EXPECT_EQ(ruolo_voce(80, t[80]), "cartello");
-  EXPECT_EQ(ruolo_voce(81, t[81]), "riferimento progressiva");
-  EXPECT_EQ(ruolo_voce(83, t[83]), "riferimento progressiva");
-  EXPECT_EQ(ruolo_voce(84, t[84]), "treno e percorso");
-  EXPECT_EQ(ruolo_voce(85, t[85]), "scenario");
-  EXPECT_EQ(ruolo_voce(86, t[86]), "treno");
+  EXPECT_EQ(nome_ruolo(ruolo_di(0, t[0])), "nessun ruolo");
+  EXPECT_EQ(nome_ruolo(ruolo_di(1, t[1])), "stazione");
+  EXPECT_EQ(nome_ruolo(ruolo_di(2, t[2])), "stazione");
+  EXPECT_EQ(nome_ruolo(ruolo_di(3, t[3])), "vuota");
+  EXPECT_EQ(nome_ruolo(ruolo_di(80, t[80])), "cartello");
+  EXPECT_EQ(nome_ruolo(ruolo_di(81, t[81])), "riferimento progressiva");
+  EXPECT_EQ(nome_ruolo(ruolo_di(83, t[83])), "riferimento progressiva");
+  EXPECT_EQ(nome_ruolo(ruolo_di(84, t[84])), "treno e percorso");
+  EXPECT_EQ(nome_ruolo(ruolo_di(85, t[85])), "scenario");
+  EXPECT_EQ(nome_ruolo(ruolo_di(86, t[86])), "treno");
   for (uint8_t tipo = 0; tipo < 20; ++tipo) {
     bool scritto = tipo <= 6 || (tipo >= 10 && tipo <= 14);
     EXPECT_EQ(!nome_tipo_cella(tipo).empty(), scritto) << int(tipo);

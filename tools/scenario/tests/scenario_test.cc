@@ -2,12 +2,6 @@
 // program's, build errors with their position and source line, bad use that
 // writes nothing, failed file operations, and inspect round trips of the
 // files a build writes.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,11 +11,14 @@
 #include <nlohmann/json.hpp>
 
 #include "driver/form1.h"
+#include "driver/nomi_file.h"
 #include "ispeziona/decodifica.h"
 #include "model/file_binari.h"
 #include "model/windows1252.h"
-#include "platform/piattaforma_posix.h"
+#include "platform/posix/piattaforma_posix.h"
+#include "sources/scenario_incorporato.h"
 #include "support/cartella_temporanea.h"
+#include "support/processo.h"
 
 namespace fs = std::filesystem;
 using json = nlohmann::json;
@@ -30,11 +27,12 @@ namespace {
 
 const std::string nome = "Borvale PF_Borvale PR";
 const std::string numero = "31758";
-const std::string file_linea = nome + "_linea.dat";
-const std::string file_sim = nome + "_" + numero + ".sim";
-const std::string file_dat = nome + "_" + numero + ".dat";
-const std::string sorgente_linea = nome + "_linea.txt";
-const std::string sorgente_treno = nome + "_" + numero + "-.txt";
+const nomi_file nomi = nomi_dei_file(nome, numero);
+const std::string file_linea = nomi.file_linea;
+const std::string file_sim = nomi.file_sim;
+const std::string file_dat = nomi.file_dat;
+const std::string sorgente_linea = nomi.sorgente_linea;
+const std::string sorgente_treno = nomi.sorgente_treno;
 
 std::string leggi(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -45,44 +43,11 @@ void scrivi(const fs::path& p, const std::string& contenuto) {
   std::ofstream(p, std::ios::binary) << contenuto;
 }
 
-struct esito_comando {
-  int stato = -1;  // exit status; -1 when the tool did not exit normally
-  std::string uscita;
-  std::string errori;
-};
-
 // Runs the tool in `cartella` with `argomenti`; `limite_file` caps the size
 // of any file it writes.
-esito_comando esegui(const fs::path& cartella, const std::vector<std::string>& argomenti,
-                     rlim_t limite_file = RLIM_INFINITY) {
-  cartella_temporanea flussi;
-  const fs::path out = flussi / "stdout", err = flussi / "stderr";
-  pid_t figlio = ::fork();
-  if (figlio == 0) {
-    int fo = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int fe = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fo < 0 || fe < 0 || ::dup2(fo, 1) < 0 || ::dup2(fe, 2) < 0 || ::chdir(cartella.c_str()) != 0) ::_exit(126);
-    if (limite_file != RLIM_INFINITY) {
-      ::signal(SIGXFSZ, SIG_IGN);
-      rlimit r{limite_file, limite_file};
-      ::setrlimit(RLIMIT_FSIZE, &r);
-    }
-    std::vector<char*> argv;
-    std::string eseguibile = SCENARIO_EXE;
-    argv.push_back(eseguibile.data());
-    std::vector<std::string> copia = argomenti;
-    for (std::string& a : copia) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(eseguibile.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int stato = 0;
-  ::waitpid(figlio, &stato, 0);
-  esito_comando e;
-  if (WIFEXITED(stato)) e.stato = WEXITSTATUS(stato);
-  e.uscita = leggi(out);
-  e.errori = leggi(err);
-  return e;
+esito_processo esegui(const fs::path& cartella, const std::vector<std::string>& argomenti,
+                      rlim_t limite_file = RLIM_INFINITY) {
+  return esegui_processo(SCENARIO_EXE, argomenti, cartella, limite_file);
 }
 
 // Every file under `cartella` with its content, to tell what a run changed.
@@ -104,6 +69,7 @@ class scenario_test : public testing::Test {
   void SetUp() override {
     piattaforma_posix sistema(dir.percorso());
     Form1 form(sistema);
+    form.testi = scenario_incorporato();
     form.nome_scenario = nome;
     form.numero_treno = numero;
     form.dati_linea();
@@ -140,7 +106,7 @@ class scenario_test : public testing::Test {
 
 TEST_F(scenario_test, una_costruzione_pulita_non_dice_nulla_e_lascia_i_sorgenti) {
   auto prima = istantanea(dir.percorso());
-  esito_comando e = esegui(dir.percorso(), build());
+  esito_processo e = esegui(dir.percorso(), build());
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(e.uscita, "");
   EXPECT_EQ(e.errori, "");
@@ -157,24 +123,13 @@ TEST_F(scenario_test, una_costruzione_pulita_non_dice_nulla_e_lascia_i_sorgenti)
 
 TEST_F(scenario_test, i_file_sono_identici_a_quelli_del_programma_pacchetto) {
   cartella_temporanea pacchetto;
-  const fs::path copia = pacchetto / "scenario-package";
-  fs::copy_file(SCENARIO_PACKAGE_EXE, copia);
-  pid_t figlio = ::fork();
-  if (figlio == 0) {
-    int nulla = ::open("/dev/null", O_WRONLY);
-    if (nulla < 0 || ::dup2(nulla, 2) < 0 || ::chdir("/") != 0) ::_exit(126);
-    ::execl(copia.c_str(), copia.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int stato = 0;
-  ::waitpid(figlio, &stato, 0);
-  ASSERT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+  ASSERT_EQ(esegui_in_cartella(SCENARIO_PACKAGE_EXE, pacchetto.percorso()).stato, 0);
 
   // The tool builds from another folder, sources and output apart.
   fs::create_directory(dir / "sorgenti");
   fs::rename(dir / sorgente_linea, dir / "sorgenti" / "linea.txt");
   fs::rename(dir / sorgente_treno, dir / "sorgenti" / "treno.txt");
-  esito_comando e = esegui(dir.percorso(), build({"--line", "sorgenti/linea.txt", "--train", "sorgenti/treno.txt",
+  esito_processo e = esegui(dir.percorso(), build({"--line", "sorgenti/linea.txt", "--train", "sorgenti/treno.txt",
                                                   "--out", "uscita"}));
   ASSERT_EQ(e.stato, 0) << e.errori;
   for (const std::string& f : {file_linea, file_sim, file_dat}) {
@@ -190,7 +145,7 @@ TEST_F(scenario_test, i_file_sono_identici_a_quelli_del_programma_pacchetto) {
 TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   // An older line file stays as it is when none is built.
   scrivi(dir / file_linea, "vecchio");
-  esito_comando e = esegui(dir.percorso(), build({"--json", "--no-line-file"}));
+  esito_processo e = esegui(dir.percorso(), build({"--json", "--no-line-file"}));
   ASSERT_EQ(e.stato, 0) << e.errori;
   json j = json::parse(e.uscita);
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
@@ -206,7 +161,7 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   const int numero_atteso = numero_riga(treno, riga);
   fs::create_directory(dir / "src");
   scrivi(dir / "src" / "treno.txt", treno);
-  esito_comando e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out", "--json"}));
+  esito_processo e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out", "--json"}));
   EXPECT_EQ(e.stato, 1);
   const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ": ";
   EXPECT_TRUE(contiene(e.errori, dove + "Errore n. 15 a 10901 m: ")) << e.errori;
@@ -225,7 +180,7 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);
 
   // Without --json: the same report, nothing on standard output.
-  esito_comando testo = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out"}));
+  esito_processo testo = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out"}));
   EXPECT_EQ(testo.stato, 1);
   EXPECT_EQ(testo.uscita, "");
   EXPECT_EQ(testo.errori, e.errori);
@@ -236,7 +191,7 @@ TEST_F(scenario_test, senza_griglia_nessun_file_binario) {
   scrivi(dir / sorgente_linea, "lunghezza percorso, 4000\r\n");
   scrivi(dir / file_sim, "vecchio");
   auto prima = istantanea(dir.percorso());
-  esito_comando e = esegui(dir.percorso(), build({"--json"}));
+  esito_processo e = esegui(dir.percorso(), build({"--json"}));
   EXPECT_EQ(e.stato, 1);
   EXPECT_TRUE(contiene(e.errori, "Errore n. 102: ")) << e.errori;
   EXPECT_TRUE(contiene(e.errori, "nessun file binario")) << e.errori;
@@ -252,7 +207,7 @@ TEST_F(scenario_test, un_timbro_gia_usato_non_scrive_nulla) {
   // A code point in cell 1 takes the stamp's place.
   scrivi(dir / sorgente_treno, treno_con("[codici]", "abbattimento,   50,  180"));
   auto prima = istantanea(dir.percorso());
-  esito_comando e = esegui(dir.percorso(), build({"--json"}));
+  esito_processo e = esegui(dir.percorso(), build({"--json"}));
   EXPECT_EQ(e.stato, 1);
   EXPECT_TRUE(contiene(e.errori, "Errore n. 1250: ")) << e.errori;
   json j = json::parse(e.uscita);
@@ -294,7 +249,7 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
   auto prima = istantanea(dir.percorso());
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
-    esito_comando e = esegui(dir.percorso(), c.argomenti);
+    esito_processo e = esegui(dir.percorso(), c.argomenti);
     EXPECT_EQ(e.stato, 2);
     EXPECT_EQ(e.uscita, "");
     EXPECT_FALSE(e.errori.empty());
@@ -302,7 +257,7 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
     EXPECT_EQ(istantanea(dir.percorso()), prima);
   }
   // Bad use with --json: still nothing on standard output.
-  esito_comando e = esegui(dir.percorso(), build({"--json", "--train", "manca.txt"}));
+  esito_processo e = esegui(dir.percorso(), build({"--json", "--train", "manca.txt"}));
   EXPECT_EQ(e.stato, 2);
   EXPECT_EQ(e.uscita, "");
 }
@@ -318,7 +273,7 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
       {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
   };
   for (const caso& c : casi) {
-    esito_comando e = esegui(dir.percorso(), c.argomenti);
+    esito_processo e = esegui(dir.percorso(), c.argomenti);
     EXPECT_EQ(e.stato, 0);
     for (const std::string& p : c.parole) EXPECT_TRUE(contiene(e.uscita, p)) << p << "\n" << e.uscita;
   }
@@ -328,7 +283,7 @@ TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
   // A folder where the .sim file goes: the line file is moved, then the move
   // of the .sim fails and is named.
   fs::create_directories(dir / "out" / file_sim);
-  esito_comando e = esegui(dir.percorso(), build({"--out", "out", "--json"}));
+  esito_processo e = esegui(dir.percorso(), build({"--out", "out", "--json"}));
   EXPECT_EQ(e.stato, 3);
   EXPECT_TRUE(contiene(e.errori, "out/" + file_sim)) << e.errori;
   json j = json::parse(e.uscita);
@@ -341,7 +296,7 @@ TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
 
   // A file system that refuses the line file's size: the build's own write
   // fails, named as the output file.
-  esito_comando grande = esegui(dir.percorso(), build({"--out", "piccolo"}), 100000);
+  esito_processo grande = esegui(dir.percorso(), build({"--out", "piccolo"}), 100000);
   EXPECT_EQ(grande.stato, 3);
   EXPECT_TRUE(contiene(grande.errori, "piccolo/" + file_linea)) << grande.errori;
   EXPECT_EQ(istantanea(dir / "piccolo").size(), 0u);
@@ -350,16 +305,17 @@ TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
 TEST_F(scenario_test, nomi_fuori_da_windows_1252) {
   // File names as given; inside the files Windows-1252, "?" for what it lacks.
   const std::string nome_greco = "Caff\xC3\xA8 \xCE\xA9";  // "Caffè Ω"
-  fs::rename(dir / sorgente_linea, dir / (nome_greco + "_linea.txt"));
-  fs::rename(dir / sorgente_treno, dir / (nome_greco + "_7-.txt"));
-  esito_comando e = esegui(dir.percorso(), {"build", "--name", nome_greco, "--number", "7"});
+  const nomi_file greci = nomi_dei_file(nome_greco, "7");
+  fs::rename(dir / sorgente_linea, dir / greci.sorgente_linea);
+  fs::rename(dir / sorgente_treno, dir / greci.sorgente_treno);
+  esito_processo e = esegui(dir.percorso(), {"build", "--name", nome_greco, "--number", "7"});
   ASSERT_EQ(e.stato, 0) << e.errori;
-  tabella_testata t = decodifica_testata(leggi(dir / (nome_greco + "_7.sim")));
+  tabella_testata t = decodifica_testata(leggi(dir / greci.file_sim));
   EXPECT_EQ(t[85].nome, "Caff\xE8 ?");
   EXPECT_EQ(t[86].nome, "7");
-  EXPECT_TRUE(fs::exists(dir / (nome_greco + "_linea.dat")));
+  EXPECT_TRUE(fs::exists(dir / greci.file_linea));
 
-  esito_comando i = esegui(dir.percorso(), {"inspect", nome_greco + "_7.sim", "--json"});
+  esito_processo i = esegui(dir.percorso(), {"inspect", greci.file_sim, "--json"});
   ASSERT_EQ(i.stato, 0) << i.errori;
   EXPECT_EQ(json::parse(i.uscita)["voci"][85]["nome"], "Caff\xC3\xA8 ?");
 }
@@ -370,13 +326,13 @@ class ispeziona_test : public scenario_test {
  protected:
   void SetUp() override {
     scenario_test::SetUp();
-    esito_comando e = esegui(dir.percorso(), build());
+    esito_processo e = esegui(dir.percorso(), build());
     ASSERT_EQ(e.stato, 0) << e.errori;
   }
   json ispeziona_json(const std::string& file, std::vector<std::string> altro = {}) {
     std::vector<std::string> a = {"inspect", file, "--json"};
     a.insert(a.end(), altro.begin(), altro.end());
-    esito_comando e = esegui(dir.percorso(), a);
+    esito_processo e = esegui(dir.percorso(), a);
     EXPECT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.errori, "");
     return json::parse(e.uscita);
@@ -463,7 +419,7 @@ TEST_F(ispeziona_test, le_tabelle_di_testo) {
                     "\n2        0.0                      2.0\n", "\n11000    -                        -\n"}},
   };
   for (const caso& c : casi) {
-    esito_comando e = esegui(dir.percorso(), {"inspect", c.file});
+    esito_processo e = esegui(dir.percorso(), {"inspect", c.file});
     EXPECT_EQ(e.stato, 0) << e.errori;
     for (const std::string& r : c.righe) EXPECT_TRUE(contiene(e.uscita, r)) << r << "\n" << e.uscita.substr(0, 3000);
   }
@@ -490,7 +446,7 @@ TEST_F(ispeziona_test, un_file_guasto_nomina_l_offset) {
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.file);
-    esito_comando e = esegui(dir.percorso(), {"inspect", c.file});
+    esito_processo e = esegui(dir.percorso(), {"inspect", c.file});
     EXPECT_EQ(e.stato, c.stato);
     EXPECT_EQ(e.uscita, "");
     EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;

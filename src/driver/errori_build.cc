@@ -1,5 +1,6 @@
-// The table of build errors in words, one entry per number.
-#include "errori_build.h"
+// The table of build errors in words, one entry per number, and the package
+// program's text of a recorded error.
+#include "driver/errori_build.h"
 
 #include <algorithm>
 
@@ -50,4 +51,16 @@ const descrizione_errore* cerca_errore(int32_t codice) {
   auto it = std::lower_bound(tutti.begin(), tutti.end(), codice,
                              [](const descrizione_errore& d, int32_t c) { return d.codice < c; });
   return it != tutti.end() && it->codice == codice ? &*it : nullptr;
+}
+
+bool ha_posizione(int32_t codice) {
+  const descrizione_errore* d = cerca_errore(codice);
+  return d != nullptr && d->ha_posizione;
+}
+
+std::string testo_errore_build(const esito_build& e) {
+  std::string testo = " Errore n. " + std::to_string(e.codice_errore);
+  if (e.posizione) testo += " a " + std::to_string(*e.posizione) + " m";
+  if (e.codice_errore == 25 && !e.dettaglio.empty()) testo += ": " + e.dettaglio;
+  return testo;
 }

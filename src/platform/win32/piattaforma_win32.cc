@@ -1,10 +1,13 @@
 // The platform seam on Windows. Paths are wide throughout, so a program
 // folder whose name holds characters beyond Windows-1252 still works; system
 // errors become words through FormatMessageW, in UTF-8 like every message.
-#include "platform/piattaforma_win32.h"
+#include "platform/win32/piattaforma_win32.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
+
+#include "platform/piattaforma_di_sistema.h"
 
 namespace {
 
@@ -159,6 +162,55 @@ esito piattaforma_win32::leggi(const std::filesystem::path& p, std::string& cont
   return esito::riuscito();
 }
 
+bool piattaforma_win32::e_cartella(const std::filesystem::path& p) {
+  const DWORD attributi = GetFileAttributesW(p.c_str());
+  return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool piattaforma_win32::stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  if (esiste(a) && esiste(b)) return std::filesystem::equivalent(a, b, ec);
+  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+esito piattaforma_win32::crea_cartella(const std::filesystem::path& p) {
+  if (e_cartella(p)) return esito::riuscito();
+  if (p.has_parent_path() && p.parent_path() != p && !e_cartella(p.parent_path())) {
+    if (esito e = crea_cartella(p.parent_path()); !e) return e;
+  }
+  if (!CreateDirectoryW(p.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return errore_win32();
+  if (!e_cartella(p)) return errore_win32(ERROR_ALREADY_EXISTS);  // a file of that name
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,
+                                                  std::filesystem::path& creata) {
+  // A name from the clock, the process and a counter; taken names are skipped.
+  static unsigned contatore = 0;
+  for (int tentativo = 0; tentativo < 1000; ++tentativo) {
+    const unsigned long long seme =
+        GetTickCount64() * 2654435761ull + GetCurrentProcessId() * 40503ull + ++contatore * 97ull;
+    wchar_t coda[8];
+    for (int i = 0; i < 6; ++i) coda[i] = L"abcdefghijklmnopqrstuvwxyz0123456789"[(seme >> (5 * i)) % 36];
+    coda[6] = L'\0';
+    const std::filesystem::path p = dentro / (da_utf8_a_wide(prefisso) + coda);
+    if (CreateDirectoryW(p.c_str(), nullptr)) {
+      creata = p;
+      return esito::riuscito();
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return errore_win32();
+  }
+  return errore_win32(ERROR_ALREADY_EXISTS);
+}
+
+esito piattaforma_win32::rimuovi_cartella(const std::filesystem::path& p) {
+  std::error_code ec;
+  std::filesystem::remove_all(p, ec);
+  if (!ec) return esito::riuscito();
+  if (ec.category() == std::system_category()) return errore_win32(static_cast<DWORD>(ec.value()));
+  return esito::fallito(ec.message());
+}
+
 void piattaforma_win32::mostra_attesa() {
   if (finestra_) return;
   HINSTANCE istanza = GetModuleHandleW(nullptr);
@@ -223,4 +275,8 @@ std::filesystem::path piattaforma_win32::nome_file(std::string_view nome_cp1252)
   std::wstring w(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(1252, 0, nome_cp1252.data(), static_cast<int>(nome_cp1252.size()), w.data(), n);
   return std::filesystem::path(std::move(w));
+}
+
+std::unique_ptr<piattaforma> piattaforma_di_sistema(std::filesystem::path cartella) {
+  return std::make_unique<piattaforma_win32>(std::move(cartella));
 }

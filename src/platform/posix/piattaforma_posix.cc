@@ -1,6 +1,7 @@
-#include "platform/piattaforma_posix.h"
+#include "platform/posix/piattaforma_posix.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +10,8 @@
 #include <cstring>
 
 #include "model/windows1252.h"
-#include "platform/memoria_posix.h"
+#include "platform/posix/memoria_posix.h"
+#include "platform/piattaforma_di_sistema.h"
 
 namespace {
 
@@ -107,6 +109,39 @@ esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& cont
   return esito::riuscito();
 }
 
+bool piattaforma_posix::e_cartella(const std::filesystem::path& p) {
+  struct stat st;
+  return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool piattaforma_posix::stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  if (esiste(a) && esiste(b)) return std::filesystem::equivalent(a, b, ec);
+  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+}
+
+esito piattaforma_posix::crea_cartella(const std::filesystem::path& p) {
+  std::error_code ec;
+  std::filesystem::create_directories(p, ec);
+  if (ec) return errore_posix(ec.value());
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,
+                                                  std::filesystem::path& creata) {
+  std::string modello = (dentro / (std::string(prefisso) + "XXXXXX")).string();
+  if (::mkdtemp(modello.data()) == nullptr) return errore_posix(errno);
+  creata = modello;
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::rimuovi_cartella(const std::filesystem::path& p) {
+  std::error_code ec;
+  std::filesystem::remove_all(p, ec);
+  if (ec) return errore_posix(ec.value());
+  return esito::riuscito();
+}
+
 void piattaforma_posix::mostra_attesa() { std::fputs("Attendere\n", stderr); }
 
 void piattaforma_posix::messaggio(const std::string& testo) {
@@ -119,3 +154,7 @@ std::filesystem::path piattaforma_posix::nome_file(std::string_view nome_cp1252)
 }
 
 std::pmr::memory_resource& piattaforma_posix::memoria_grande() { return memoria_posix::istanza(); }
+
+std::unique_ptr<piattaforma> piattaforma_di_sistema(std::filesystem::path cartella) {
+  return std::make_unique<piattaforma_posix>(std::move(cartella));
+}

@@ -17,7 +17,7 @@
 //
 // No feature shares a cell, no cell the pass needs is taken, and nothing lies
 // in cell 1, which carries the stamps.
-#include "bench/scenario_massimo.h"
+#include "support/scenario_massimo.h"
 
 #include <array>
 #include <initializer_list>
@@ -303,7 +303,7 @@ int costruisci(Form1& form, const scenario_generato& scenario) {
   try {
     scrivi_sorgenti(form, scenario);
     int32_t j = 1;
-    form.memorizza_percorso(j);
+    form.riporta_build(form.memorizza_percorso(j));
   } catch (const fine_programma& fine) {
     return fine.stato;
   }

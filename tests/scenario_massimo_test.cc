@@ -8,9 +8,10 @@
 #include <map>
 #include <memory>
 
-#include "bench/scenario_massimo.h"
 #include "model/file_binari.h"
 #include "support/cartella_temporanea.h"
+#include "support/piattaforma_silenziosa.h"
+#include "support/scenario_massimo.h"
 
 namespace {
 

@@ -11,12 +11,10 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "driver/form1.h"
-#include "platform/piattaforma_posix.h"
 
 // What the finished grid of the generated scenario holds, counted from the plan.
 struct attesi_scenario {
@@ -48,17 +46,6 @@ scenario_generato genera_scenario_massimo();
 
 // A source text's bytes: every line followed by CR LF.
 std::string testo_sorgente(const std::vector<std::string>& righe);
-
-// The POSIX platform over a given folder, without the wait line on standard
-// error and with the messages kept instead of shown, for repeated builds.
-class piattaforma_silenziosa : public piattaforma_posix {
- public:
-  explicit piattaforma_silenziosa(std::filesystem::path cartella) : piattaforma_posix(std::move(cartella)) {}
-  void mostra_attesa() override {}
-  void messaggio(const std::string& testo) override { messaggi.push_back(testo); }
-
-  std::vector<std::string> messaggi;
-};
 
 // Sets the scenario's names on `form` and writes both source texts afresh
 // into its program folder, as the package program's start-up writes its own.

@@ -1,4 +1,4 @@
-#include "platform/memoria_posix.h"
+#include "platform/posix/memoria_posix.h"
 
 #include <sys/mman.h>
 

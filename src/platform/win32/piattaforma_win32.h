@@ -47,6 +47,12 @@ class piattaforma_win32 : public piattaforma {
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
   esito rimuovi(const std::filesystem::path& p) override;
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
+  bool e_cartella(const std::filesystem::path& p) override;
+  bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override;
+  esito crea_cartella(const std::filesystem::path& p) override;
+  esito crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,
+                                 std::filesystem::path& creata) override;
+  esito rimuovi_cartella(const std::filesystem::path& p) override;
   void mostra_attesa() override;
   void messaggio(const std::string& testo) override;
   std::filesystem::path nome_file(std::string_view nome_cp1252) override;

@@ -1,12 +1,12 @@
 // The table of build errors in words: complete, ordered, and in step with the
-// build's own report of which errors carry a position.
+// package program's report of which errors carry a position.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "driver/errori_build.h"
 #include "driver/form1.h"
-#include "errori_build.h"
-#include "platform/piattaforma_posix.h"
+#include "support/file_system_fake.h"
 
 namespace {
 
@@ -28,13 +28,13 @@ TEST(errori_build, ogni_numero_della_costruzione_ha_il_suo_significato) {
 }
 
 TEST(errori_build, la_posizione_e_quella_che_la_costruzione_riporta) {
-  piattaforma_posix sistema("/nessuna-cartella");
+  sistema_finto sistema;
   Form1 form(sistema);
   form.posizione_errore = 10901;
   for (const descrizione_errore& d : errori_build()) {
     if (d.codice >= 1250) continue;  // shown through `errore`, never with a position
     form.codice_errore = d.codice;
-    bool con_posizione = form.testo_errore_build().find(" a 10901 m") != std::string::npos;
+    bool con_posizione = testo_errore_build(form.esito_della_build()).find(" a 10901 m") != std::string::npos;
     EXPECT_EQ(d.ha_posizione, con_posizione) << d.codice;
   }
 }

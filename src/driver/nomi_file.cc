@@ -1,0 +1,36 @@
+// The file names of a scenario and the check of its two names.
+#include "driver/nomi_file.h"
+
+#include <algorithm>
+
+nomi_file nomi_dei_file(std::string_view nome_scenario, std::string_view numero_treno) {
+  const std::string nome(nome_scenario);
+  const std::string treno = nome + "_" + std::string(numero_treno);
+  return {nome + std::string(fine_sorgente_linea), treno + std::string(fine_sorgente_treno),
+          treno + std::string(fine_note),          treno + std::string(fine_rallentamenti),
+          treno + std::string(fine_scheda),        nome + std::string(fine_file_linea),
+          treno + std::string(fine_file_sim),      treno + std::string(fine_file_dat)};
+}
+
+std::optional<std::string> problema_nome(std::string_view nome) {
+  if (nome.empty()) return "è vuoto";
+  for (char c : nome) {
+    if (c == '/' || c == '\\') return "contiene un separatore di cartelle: i file finirebbero fuori dalla loro cartella";
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "contiene un carattere di controllo";
+    if (std::string_view("\":*?<>|").find(c) != std::string_view::npos)
+      return std::string("contiene il carattere ") + c + ", che un nome di file di Windows non può contenere";
+  }
+  if (nome.find("..") != std::string_view::npos) return "contiene \"..\"";
+  return std::nullopt;
+}
+
+std::optional<std::string> problema_lunghezza(std::string_view nome_scenario, std::string_view numero_treno) {
+  const nomi_file n = nomi_dei_file(nome_scenario, numero_treno);
+  size_t piu_lungo = 0;
+  for (const std::string* s : {&n.sorgente_linea, &n.sorgente_treno, &n.note, &n.rallentamenti, &n.scheda,
+                               &n.file_linea, &n.file_sim, &n.file_dat})
+    piu_lungo = std::max(piu_lungo, s->size() + fine_temporanea.size());
+  if (piu_lungo <= nome_file_massimo) return std::nullopt;
+  return "i due nomi danno nomi di file troppo lunghi: " + std::to_string(piu_lungo) + " byte, al massimo " +
+         std::to_string(nome_file_massimo);
+}

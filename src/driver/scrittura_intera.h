@@ -1,0 +1,31 @@
+// Writing a file whole, the one way every program here puts a file on disk:
+// the content goes into a temporary file beside the final one, which is
+// closed and then renamed over the final name in one step. No partial file is
+// ever left under the final name, and an earlier file of that name stays as it
+// was until the new one replaces it whole.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/piattaforma.h"
+
+// The step of a write that failed, and where: the final file for "aprire"
+// (an existing file that may not be written over) and "sostituire" (the
+// rename), the temporary file for "creare", "scrivere" and "chiudere".
+struct guasto_scrittura {
+  std::string azione;
+  std::filesystem::path percorso;
+  std::string motivo;  // the system's reason (UTF-8)
+};
+
+// The temporary file through which `finale` is written.
+std::filesystem::path percorso_temporaneo(const std::filesystem::path& finale);
+
+// Writes `contenuto` as the file `finale`. An existing file of that name must
+// be one that can be opened for writing. On failure the temporary file is
+// removed and the failed step returned; nothing on success.
+std::optional<guasto_scrittura> scrivi_per_intero(piattaforma& sistema, const std::filesystem::path& finale,
+                                                  std::string_view contenuto);

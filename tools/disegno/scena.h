@@ -1,0 +1,75 @@
+// The scene of a build: what its picture shows, read out of its three decoded
+// binary files, texts in UTF-8. Positions on the route: a cell's layers
+// (gradient, speed, adhesion, mountain) cover metres [50 i, 50 (i + 1)); a
+// point feature in cell i stands at metre 50 (i - 1), the inverse of the cell
+// formula of signals, signs, slowdowns and indicators, and station stop cells
+// are placed by the same rule. Also the check that the three files come from
+// one build.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/cella.h"
+#include "model/tracciato.h"
+#include "model/voce.h"
+
+// What the picture shows, read from the files; texts in UTF-8.
+struct scena {
+  struct segno {
+    int32_t metro = 0;
+    std::string testo;           // name, sign text, indicator speeds
+    std::string dettaglio;       // for the tooltip
+    bool senza_fermata = false;  // a station without a stop cell: drawn at its position
+    int32_t valore = 0;          // an indicator's first speed, km/h
+  };
+  struct tratto {
+    int32_t da = 0;  // metres, da < a
+    int32_t a = 0;
+    int32_t valore = 0;  // slowdown speed, mountain type
+    std::string dettaglio;
+  };
+  struct riferimento {
+    int32_t metro = 0;
+    int32_t progressiva = 0;
+  };
+
+  std::string nome_scenario;
+  std::string numero_treno;
+  int32_t lunghezza = 0;  // route length of record 84
+  int32_t fine = 0;       // end of the drawn stretch: the route, or the farthest feature past it
+
+  std::vector<segno> stazioni, segnali, cartelli, indicatori, avvisi;
+  std::vector<tratto> rallentamenti, aree_stazione, montagne;
+  // Layers of the cells that cover [0, fine): gradient, km/h, adhesion.
+  std::vector<double> pendenza, velocita, aderenza;
+  std::vector<riferimento> riferimenti;  // chainage references, by route metre
+};
+
+// REQUIRES: `percorso` has at least one cell.
+scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& testata);
+
+// The chainage at route metre `metro`, from the nearest reference at or
+// before it (the first one before them all), written as km+metres.
+std::string progressiva(const std::vector<scena::riferimento>& riferimenti, int64_t metro);
+
+// A distance as the scene's texts write it: "1200 m".
+std::string metri(int64_t m);
+
+// What does not fit between files that must come from one build: the grid
+// and the line are both sized by the route length of record 84
+// (model/dimensioni.h).
+struct discordanza {
+  enum class file { griglia, linea };
+  file quale;
+  int64_t lunghezza;  // the route length of record 84
+  int64_t trovato;    // the grid's cells, or the line's last metre
+  int64_t atteso;     // what the route length wants of them
+};
+
+// The first thing that does not fit, or nothing. `tracciato` null: no line
+// file to check.
+std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
+                                                 const tabella_tracciato* tracciato);

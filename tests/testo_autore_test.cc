@@ -116,6 +116,10 @@ TEST(ConvertiTesto, NomiDelleCodificheECaratteri) {
   EXPECT_EQ(nome_unicode(0x2192), "U+2192");
   EXPECT_EQ(nome_unicode(0xE8), "U+00E8");
   EXPECT_EQ(nome_unicode(0x1F682), "U+1F682");
+  EXPECT_EQ(carattere_utf8('a'), "a");
+  EXPECT_EQ(carattere_utf8(0xE8), "\xC3\xA8");
+  EXPECT_EQ(carattere_utf8(0x2192), "\xE2\x86\x92");
+  EXPECT_EQ(carattere_utf8(0x1F682), "\xF0\x9F\x9A\x82");
 }
 
 }  // namespace

@@ -135,3 +135,15 @@ std::string nome_unicode(char32_t c) {
   for (char32_t v = c; v != 0 || esa.size() < 4; v >>= 4) esa.insert(esa.begin(), cifre[v & 0xF]);
   return "U+" + esa;
 }
+
+std::string carattere_utf8(char32_t c) {
+  const size_t n = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  std::string s(n, '\0');
+  for (size_t k = n - 1; k > 0; --k) {
+    s[k] = static_cast<char>(0x80 | (c & 0x3F));
+    c >>= 6;
+  }
+  // The lead byte: n - 1 marks of length above a zero, then the rest.
+  s[0] = static_cast<char>(n == 1 ? c : ((0xFF00 >> n) & 0xFF) | c);
+  return s;
+}

@@ -54,3 +54,5 @@ size_t lunghezza_utf8(std::string_view testo, size_t i);
 
 // "U+2192": how a message names a character.
 std::string nome_unicode(char32_t c);
+// The character in UTF-8, for a message to show it.
+std::string carattere_utf8(char32_t c);

@@ -9,9 +9,11 @@
 
 #include "driver/form1.h"
 #include "errori_build.h"
+#include "luogo_sorgente.h"
 #include "model/windows1252.h"
 #include "piattaforma_strumento.h"
 #include "platform/piattaforma_posix.h"
+#include "sorgente_autore.h"
 
 namespace fs = std::filesystem;
 
@@ -97,9 +99,10 @@ void aggiungi_errore_build(rapporto_build& r, const std::string& prefisso, int32
 
 rapporto_build costruisci(const richiesta_build& q) {
   rapporto_build r;
-  auto uso_errato = [&](std::string riga) {
+  auto uso_errato = [&](std::string riga, std::string estratto = {}) {
     r.stato = uscita_uso_errato;
     r.righe.push_back(std::move(riga));
+    r.estratto = std::move(estratto);
     return r;
   };
   auto errore_file = [&](std::string riga) {
@@ -120,11 +123,14 @@ rapporto_build costruisci(const richiesta_build& q) {
   const fs::path& uscita = q.uscita;
 
   piattaforma_posix lettore(fs::current_path());
-  std::string testo_linea, testo_treno;
-  if (esito e = lettore.leggi(linea, testo_linea); !e)
-    return uso_errato("impossibile leggere il sorgente della linea " + tra_virgolette(linea) + ": " + e.motivo);
-  if (esito e = lettore.leggi(treno, testo_treno); !e)
-    return uso_errato("impossibile leggere il sorgente del treno " + tra_virgolette(treno) + ": " + e.motivo);
+  lettura_sorgente sorgente_linea = leggi_sorgente_autore(lettore, linea, "della linea", q.codifica);
+  if (!sorgente_linea.sorgente) return uso_errato(sorgente_linea.messaggio, sorgente_linea.estratto);
+  lettura_sorgente sorgente_treno = leggi_sorgente_autore(lettore, treno, "del treno", q.codifica);
+  if (!sorgente_treno.sorgente) return uso_errato(sorgente_treno.messaggio, sorgente_treno.estratto);
+  const std::string& testo_linea = sorgente_linea.sorgente->testo;
+  const std::string& testo_treno = sorgente_treno.sorgente->testo;
+  r.codifica_linea = sorgente_linea.sorgente->codifica;
+  r.codifica_treno = sorgente_treno.sorgente->codifica;
 
   std::vector<file_binario> binari;
   {
@@ -189,13 +195,22 @@ rapporto_build costruisci(const richiesta_build& q) {
       !(form.codice_errore >= 11 && form.codice_errore <= 13)) {
     // The finishing pass has no source line; the other errors name the build's
     // copy of a source, which stands for the author's file.
-    if (form.sorgente_errore == form.nome_sorgente_linea())
+    const std::string* testo = nullptr;
+    if (form.sorgente_errore == form.nome_sorgente_linea()) {
       r.sorgente = linea.string();
-    else if (form.sorgente_errore == form.nome_sorgente_treno())
+      testo = &testo_linea;
+    } else if (form.sorgente_errore == form.nome_sorgente_treno()) {
       r.sorgente = treno.string();
-    else
+      testo = &testo_treno;
+    } else {
       r.sorgente = da_cp1252_a_utf8(form.sorgente_errore);
-    if (form.riga_sorgente_errore > 0) r.riga_sorgente = form.riga_sorgente_errore;
+    }
+    if (form.riga_sorgente_errore > 0) {
+      r.riga_sorgente = form.riga_sorgente_errore;
+      if (form.colonna_sorgente_errore > 0) r.colonna_sorgente = form.colonna_sorgente_errore;
+    }
+    if (testo && r.colonna_sorgente)
+      r.estratto = riga_con_segno(da_cp1252_a_utf8(riga_del_testo(*testo, *r.riga_sorgente)), *r.colonna_sorgente);
   }
 
   // What the build says when it ends on a message: a stamp check, a recorded
@@ -208,7 +223,7 @@ rapporto_build costruisci(const richiesta_build& q) {
 
   if (r.codice_errore != 0) {
     std::string prefisso;
-    if (r.sorgente) prefisso = *r.sorgente + (r.riga_sorgente ? ":" + std::to_string(*r.riga_sorgente) : "") + ": ";
+    if (r.sorgente) prefisso = prefisso_luogo(*r.sorgente, r.riga_sorgente, r.colonna_sorgente);
     aggiungi_errore_build(r, prefisso, r.codice_errore, r.posizione_errore, form.dettaglio_errore);
   }
   if (r.errore) aggiungi_errore_build(r, "", std::stoi(*r.errore), 0, "");
@@ -263,12 +278,19 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
   j["files"] = r.file;
   j["source"] = r.sorgente ? nlohmann::json(*r.sorgente) : nlohmann::json(nullptr);
   j["source_line"] = r.riga_sorgente ? nlohmann::json(*r.riga_sorgente) : nlohmann::json(nullptr);
+  j["source_column"] = r.colonna_sorgente ? nlohmann::json(*r.colonna_sorgente) : nlohmann::json(nullptr);
+  if (r.codifica_linea && r.codifica_treno)
+    j["encodings"] = {{"line", nome_codifica(*r.codifica_linea)}, {"train", nome_codifica(*r.codifica_treno)}};
   return j;
 }
 
-int comando_build(const richiesta_build& richiesta, bool json, std::ostream& uscita, std::ostream& errori) {
+int comando_build(const richiesta_build& richiesta, bool json, bool mostra_riga, std::ostream& uscita,
+                  std::ostream& errori) {
   rapporto_build r = costruisci(richiesta);
-  for (const std::string& riga : r.righe) errori << riga << '\n';
+  for (size_t i = 0; i < r.righe.size(); ++i) {
+    errori << r.righe[i] << '\n';
+    if (i == 0 && mostra_riga && !json) errori << r.estratto;
+  }
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.
   if (json && r.stato != uscita_uso_errato)

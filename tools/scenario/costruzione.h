@@ -14,6 +14,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "model/testo_autore.h"
+
 // Exit statuses of the tool.
 inline constexpr int uscita_riuscita = 0;
 inline constexpr int uscita_errore = 1;       // a build error, or an invalid file for inspect
@@ -27,6 +29,7 @@ struct richiesta_build {
   std::optional<std::filesystem::path> treno;  // default NAME_NUMBER-.txt
   std::filesystem::path uscita = ".";
   bool senza_linea = false;  // the build's j = 0: no line file
+  codifica_testo codifica = codifica_testo::automatica;  // how the two sources are read
 };
 
 struct rapporto_build {
@@ -38,7 +41,13 @@ struct rapporto_build {
   std::vector<std::string> file;      // the names written into the output folder, in order
   std::optional<std::string> sorgente;
   std::optional<int32_t> riga_sorgente;
+  std::optional<int32_t> colonna_sorgente;  // in characters as written; only with a line
+  // What each source was read as, once both are read.
+  std::optional<codifica_testo> codifica_linea, codifica_treno;
   std::vector<std::string> righe;  // the report for standard error, one line each
+  // The source line that the first of `righe` names, with a caret under its
+  // column; shown under that line on request.
+  std::string estratto;
 };
 
 rapporto_build costruisci(const richiesta_build& richiesta);
@@ -47,5 +56,7 @@ rapporto_build costruisci(const richiesta_build& richiesta);
 nlohmann::json json_rapporto(const rapporto_build& rapporto);
 
 // The whole command: the build, the report on `errori` (and the JSON object
-// on `uscita` when asked), the exit status.
-int comando_build(const richiesta_build& richiesta, bool json, std::ostream& uscita, std::ostream& errori);
+// on `uscita` when asked, or else, with `mostra_riga`, the source line of an
+// error under its message), the exit status.
+int comando_build(const richiesta_build& richiesta, bool json, bool mostra_riga, std::ostream& uscita,
+                  std::ostream& errori);

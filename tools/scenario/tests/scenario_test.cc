@@ -3,17 +3,12 @@
 // writes nothing, failed file operations, and inspect round trips of the
 // files a build writes.
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <nlohmann/json.hpp>
 
 #include "driver/form1.h"
@@ -21,6 +16,7 @@
 #include "model/file_binari.h"
 #include "model/windows1252.h"
 #include "platform/piattaforma_posix.h"
+#include "processo_strumento.h"
 #include "support/cartella_temporanea.h"
 
 namespace fs = std::filesystem;
@@ -36,66 +32,7 @@ const std::string file_dat = nome + "_" + numero + ".dat";
 const std::string sorgente_linea = nome + "_linea.txt";
 const std::string sorgente_treno = nome + "_" + numero + "-.txt";
 
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void scrivi(const fs::path& p, const std::string& contenuto) {
-  std::ofstream(p, std::ios::binary) << contenuto;
-}
-
-struct esito_comando {
-  int stato = -1;  // exit status; -1 when the tool did not exit normally
-  std::string uscita;
-  std::string errori;
-};
-
-// Runs the tool in `cartella` with `argomenti`; `limite_file` caps the size
-// of any file it writes.
-esito_comando esegui(const fs::path& cartella, const std::vector<std::string>& argomenti,
-                     rlim_t limite_file = RLIM_INFINITY) {
-  cartella_temporanea flussi;
-  const fs::path out = flussi / "stdout", err = flussi / "stderr";
-  pid_t figlio = ::fork();
-  if (figlio == 0) {
-    int fo = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int fe = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fo < 0 || fe < 0 || ::dup2(fo, 1) < 0 || ::dup2(fe, 2) < 0 || ::chdir(cartella.c_str()) != 0) ::_exit(126);
-    if (limite_file != RLIM_INFINITY) {
-      ::signal(SIGXFSZ, SIG_IGN);
-      rlimit r{limite_file, limite_file};
-      ::setrlimit(RLIMIT_FSIZE, &r);
-    }
-    std::vector<char*> argv;
-    std::string eseguibile = SCENARIO_EXE;
-    argv.push_back(eseguibile.data());
-    std::vector<std::string> copia = argomenti;
-    for (std::string& a : copia) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    ::execv(eseguibile.c_str(), argv.data());
-    ::_exit(127);
-  }
-  int stato = 0;
-  ::waitpid(figlio, &stato, 0);
-  esito_comando e;
-  if (WIFEXITED(stato)) e.stato = WEXITSTATUS(stato);
-  e.uscita = leggi(out);
-  e.errori = leggi(err);
-  return e;
-}
-
-// Every file under `cartella` with its content, to tell what a run changed.
-std::map<std::string, std::string> istantanea(const fs::path& cartella) {
-  std::map<std::string, std::string> tutto;
-  for (const auto& voce : fs::recursive_directory_iterator(cartella)) {
-    std::string nome_relativo = fs::relative(voce.path(), cartella).string();
-    tutto[nome_relativo] = voce.is_regular_file() ? leggi(voce.path()) : "<cartella>";
-  }
-  return tutto;
-}
-
-bool contiene(const std::string& testo, const std::string& parte) { return testo.find(parte) != std::string::npos; }
+using namespace processo_strumento;
 
 // A folder holding the embedded scenario's two source texts, written by the
 // package program's own writers.
@@ -195,7 +132,8 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   json j = json::parse(e.uscita);
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
                                "files": [")" + file_sim + R"(", ")" + file_dat + R"("],
-                               "source": null, "source_line": null})"));
+                               "source": null, "source_line": null, "source_column": null,
+                               "encodings": {"line": "windows-1252", "train": "windows-1252"}})"));
   EXPECT_EQ(leggi(dir / file_linea), "vecchio");
   EXPECT_EQ(fs::file_size(dir / file_dat), 3315u);
 }
@@ -208,7 +146,8 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   scrivi(dir / "src" / "treno.txt", treno);
   esito_comando e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out", "--json"}));
   EXPECT_EQ(e.stato, 1);
-  const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ": ";
+  // The column of the signal's position field.
+  const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ":12: ";
   EXPECT_TRUE(contiene(e.errori, dove + "Errore n. 15 a 10901 m: ")) << e.errori;
   EXPECT_TRUE(contiene(e.errori, "oltre la fine della griglia")) << e.errori;
   json j = json::parse(e.uscita);
@@ -219,7 +158,8 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(j["files"], json({file_linea, file_sim, file_dat}));
   EXPECT_EQ(j["source"], "src/treno.txt");
   EXPECT_EQ(j["source_line"], numero_atteso);
-  EXPECT_EQ(j.size(), 7u);
+  EXPECT_EQ(j["source_column"], 12);
+  EXPECT_EQ(j.size(), 9u);
   // The error leaves all the files, and the author's source as it was.
   EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);
@@ -314,7 +254,8 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
   };
   const caso casi[] = {
       {{"--help"}, {"build", "inspect"}},
-      {{"build", "--help"}, {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json"}},
+      {{"build", "--help"},
+       {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json", "--encoding", "--show-line"}},
       {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
   };
   for (const caso& c : casi) {

@@ -1,12 +1,14 @@
 # Runs a scenario's package program the way a user does, alone in an empty
 # folder, and checks what it leaves: exit status 0 with no message (the build
 # recorded no error), exactly its six files, the three documents byte for byte
-# as held in the scenario folder, and, when the author tool is given, the three
-# binary files equal to what `scenario build` writes for the same texts and
-# names.
+# as held in the scenario folder (in Windows-1252: as converted into TESTI,
+# when the folder's texts are UTF-8), and, when the author tool is given, the
+# three binary files equal to what `scenario build` writes for the same texts
+# and names.
 #
 #   cmake -DPACCHETTO=<program> -DCARTELLA=<scenario folder> -DLAVORO=<scratch folder>
-#         [-DSTRUMENTO=<scenario tool>] [-DEMULATORE=<runner>] -P prova_pacchetto.cmake
+#         [-DTESTI=<the folder's texts as embedded>] [-DSTRUMENTO=<scenario tool>]
+#         [-DEMULATORE=<runner>] -P prova_pacchetto.cmake
 #
 # A cross-built program runs through EMULATORE (Wine); its status alone then
 # tells an error, as the runner writes diagnostics of its own.
@@ -23,10 +25,14 @@ endforeach()
 if(DEFINED STRUMENTO AND NOT STRUMENTO STREQUAL "")
   get_filename_component(STRUMENTO "${STRUMENTO}" ABSOLUTE)
 endif()
+if(NOT DEFINED TESTI OR TESTI STREQUAL "")
+  set(TESTI "${CARTELLA}")
+endif()
+get_filename_component(TESTI "${TESTI}" ABSOLUTE)
 
 # A name as the package program holds it: the file without one line end.
 function(leggi_nome file uscita)
-  file(READ "${CARTELLA}/${file}" nome)
+  file(READ "${TESTI}/${file}" nome)
   string(REGEX REPLACE "\r?\n$" "" nome "${nome}")
   set(${uscita} "${nome}" PARENT_SCOPE)
 endfunction()
@@ -69,10 +75,10 @@ if(NOT lasciati STREQUAL attesi)
 endif()
 
 foreach(d IN LISTS documenti)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${CARTELLA}/${d}" "${cartella}/${nome}_${numero}_${d}"
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${TESTI}/${d}" "${cartella}/${nome}_${numero}_${d}"
                   RESULT_VARIABLE diverso)
   if(diverso)
-    message(FATAL_ERROR "${nome}_${numero}_${d} differs from ${CARTELLA}/${d}")
+    message(FATAL_ERROR "${nome}_${numero}_${d} differs from ${TESTI}/${d}")
   endif()
 endforeach()
 

@@ -4,24 +4,32 @@
 # Run as a script, at build time, on the machine that builds (also when the
 # program is cross-built):
 #
-#   cmake -DCARTELLA=<folder> -DUSCITA=<file.cc> [-DMOSTRA=<folder as named>] -P incorpora_scenario.cmake
+#   cmake -DCARTELLA=<folder> -DUSCITA=<file.cc> -DCONVERTITORE=<converti_testo>
+#         [-DMOSTRA=<folder as named>] -P incorpora_scenario.cmake
 #
 # The folder holds:
 #   linea.txt, treno.txt                  the line and train source texts
 #   note.txt, rallentamenti.txt,          the three documents
 #   scheda_treno.txt
 #   nome_scenario.txt, numero_treno.txt   the two names, one line each
-# All are Windows-1252 bytes. A text's lines end in CR LF (a plain LF is taken
-# as well); a last line without a line end is still a line. The writers put
-# every line back with CR LF, so a text held with CR LF comes out byte for byte.
+# Each file is Windows-1252 or UTF-8, told apart as `scenario build` does
+# (a UTF-8 byte-order mark, or valid UTF-8 with a multi-byte sequence, means
+# UTF-8); CONVERTITORE turns it into Windows-1252 bytes, left in testi/ beside
+# USCITA, and the rest works on those. A text's lines end in CR LF (a plain LF
+# is taken as well); a last line without a line end is still a line. The
+# writers put every line back with CR LF, so a text held with CR LF comes out
+# byte for byte.
 #
-# Refused, with the file and line named: a text of more than 1000 lines, a line
-# equal to the end marker "riferimento fine del file" (the writers' lists could
-# not hold either), a CR that does not end a line, an empty name, a name of more
-# than one line, with a character that a file name cannot hold or with "..".
+# Refused, with the file, line and column named: a character that
+# Windows-1252 cannot hold, or a text with the byte-order mark that is not
+# valid UTF-8. Refused, with the file and line named: a text of more than 1000
+# lines, a line equal to the end marker "riferimento fine del file" (the
+# writers' lists could not hold either), a CR that does not end a line, an
+# empty name, a name of more than one line or with a character that a file
+# name cannot hold or with "..".
 cmake_minimum_required(VERSION 3.20)
 
-foreach(_var CARTELLA USCITA)
+foreach(_var CARTELLA USCITA CONVERTITORE)
   if(NOT DEFINED ${_var} OR "${${_var}}" STREQUAL "")
     message(FATAL_ERROR "incorpora_scenario: -D${_var}=... is required")
   endif()
@@ -52,14 +60,27 @@ function(rifiuta file riga testo)
   endif()
 endfunction()
 
-# The bytes of `file` as lower-case hex pairs, each followed by a comma
-# ("5b,67,"): a match of "0a," can then only fall on a whole byte.
+get_filename_component(convertiti "${USCITA}" DIRECTORY)
+set(convertiti "${convertiti}/testi")
+file(MAKE_DIRECTORY "${convertiti}")
+
+# The bytes of `file`, converted to Windows-1252, as lower-case hex pairs,
+# each followed by a comma ("5b,67,"): a match of "0a," can then only fall on
+# a whole byte.
 function(leggi_byte file uscita)
   set(percorso "${CARTELLA}/${file}")
   if(NOT EXISTS "${percorso}" OR IS_DIRECTORY "${percorso}")
     rifiuta("${file}" "" "missing; a scenario folder holds linea.txt, treno.txt, note.txt, rallentamenti.txt, scheda_treno.txt, nome_scenario.txt and numero_treno.txt")
   endif()
-  file(READ "${percorso}" esadecimale HEX)
+  # The converter names the place itself, as FILE:LINE:COLUMN at the start of
+  # a line of the build's output.
+  file(REMOVE "${convertiti}/${file}")
+  execute_process(COMMAND "${CONVERTITORE}" auto "${percorso}" "${convertiti}/${file}" "${MOSTRA}/${file}"
+                  RESULT_VARIABLE esito)
+  if(NOT esito EQUAL 0)
+    rifiuta("${file}" "" "not embedded: the text above could not be converted to Windows-1252")
+  endif()
+  file(READ "${convertiti}/${file}" esadecimale HEX)
   string(REGEX REPLACE "(..)" "\\1," esadecimale "${esadecimale}")
   set(${uscita} "${esadecimale}" PARENT_SCOPE)
 endfunction()
@@ -73,23 +94,9 @@ function(riga_di byte posizione uscita)
   set(${uscita} ${n} PARENT_SCOPE)
 endfunction()
 
-# A warning when every byte above 127 of `byte` is part of a UTF-8 sequence:
-# the file was most likely saved as UTF-8, and each accented letter would come
-# out as two Windows-1252 characters.
-function(avvisa_se_utf8 file byte)
-  if(NOT byte MATCHES "[89a-f].,")
-    return()
-  endif()
-  string(REGEX REPLACE "(c[2-9a-f]|d.),[89ab].,|e.,[89ab].,[89ab].,|f[0-4],[89ab].,[89ab].,[89ab].," "" resto "${byte}")
-  if(NOT resto MATCHES "[89a-f].,")
-    message(WARNING "${MOSTRA}/${file}: the text looks like UTF-8; scenario files are Windows-1252 bytes, so each accented letter would be written as two characters")
-  endif()
-endfunction()
-
 # The lines of a text, each as "L" and its bytes (never an empty element).
 function(leggi_righe file uscita)
   leggi_byte("${file}" byte)
-  avvisa_se_utf8("${file}" "${byte}")
   string(REPLACE "0d,0a," "0a," byte "${byte}")
   string(FIND "${byte}" "0d," cr)
   if(cr GREATER_EQUAL 0)
@@ -108,7 +115,6 @@ endfunction()
 # is allowed.
 function(leggi_nome file uscita)
   leggi_byte("${file}" byte)
-  avvisa_se_utf8("${file}" "${byte}")
   string(REGEX REPLACE "(0d,)?0a,$" "" byte "${byte}")
   if(byte STREQUAL "")
     rifiuta("${file}" "" "the name is empty")

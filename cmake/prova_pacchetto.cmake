@@ -1,13 +1,14 @@
 # Runs a scenario's package program the way a user does, alone in an empty
 # folder, and checks what it leaves: exit status 0 with no message (the build
 # recorded no error), exactly its six files, the three documents byte for byte
-# as held in the scenario folder, and, when the author tool is given, the three
-# binary files equal to what `scenario build` writes for the same texts and
-# names.
+# as held in the scenario folder (in Windows-1252: as converted into TESTI,
+# when the folder's texts are UTF-8), and, when the author tool is given, the
+# three binary files equal to what `scenario build` writes for the same texts
+# and names.
 #
 #   cmake -DPACCHETTO=<program> -DCARTELLA=<scenario folder> -DLAVORO=<scratch folder>
-#         -DNOMI=<scenario_nomi_file> [-DSTRUMENTO=<scenario tool>] [-DEMULATORE=<runner>]
-#         -P prova_pacchetto.cmake
+#         -DNOMI=<scenario_nomi_file> [-DTESTI=<the folder's texts as embedded>]
+#         [-DSTRUMENTO=<scenario tool>] [-DEMULATORE=<runner>] -P prova_pacchetto.cmake
 #
 # A cross-built program runs through EMULATORE (Wine); its status alone then
 # tells an error, as the runner writes diagnostics of its own.
@@ -28,11 +29,15 @@ endforeach()
 if(DEFINED STRUMENTO AND NOT STRUMENTO STREQUAL "")
   get_filename_component(STRUMENTO "${STRUMENTO}" ABSOLUTE)
 endif()
+if(NOT DEFINED TESTI OR TESTI STREQUAL "")
+  set(TESTI "${CARTELLA}")
+endif()
+get_filename_component(TESTI "${TESTI}" ABSOLUTE)
 
 # A name as the package program holds it, as hex pairs: the file without one
 # line end.
 function(leggi_nome file uscita)
-  file(READ "${CARTELLA}/${file}" esa HEX)
+  file(READ "${TESTI}/${file}" esa HEX)
   string(REGEX REPLACE "(0d)?0a$" "" esa "${esa}")
   set(${uscita} "${esa}" PARENT_SCOPE)
 endfunction()
@@ -90,10 +95,10 @@ if(NOT lasciati STREQUAL attesi)
 endif()
 
 foreach(d f IN ZIP_LISTS documenti file_documenti)
-  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${CARTELLA}/${d}" "${cartella}/${f}"
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${TESTI}/${d}" "${cartella}/${f}"
                   RESULT_VARIABLE diverso)
   if(diverso)
-    message(FATAL_ERROR "${f} differs from ${CARTELLA}/${d}")
+    message(FATAL_ERROR "${f} differs from ${TESTI}/${d}")
   endif()
 endforeach()
 

@@ -16,15 +16,58 @@
 #
 #   add_scenario_dati(TARGET <target> DIR <folder>)
 #     Only the data: an object library that defines the scenario's names and
-#     texts, for programs and tests that link the core.
+#     texts, for programs and tests that link the core. The texts as
+#     converted to Windows-1252 are left in the build folder, in
+#     scenari/<target>/testi/.
 #
 # The data are generated at build time by a CMake script, on the machine that
-# builds, so the same works for a cross build. Both need the core library,
-# scenario_core.
+# builds, so the same works for a cross build. The folder's texts may be
+# Windows-1252 or UTF-8, each decided on its own: the script converts them
+# with converti_testo (cmake/converti_testo), the same conversion as `scenario
+# build`'s, which is built here, when this file is included, for the machine
+# that builds. Both need the core library, scenario_core.
 include_guard(GLOBAL)
 
 set(_scenario_package_cmake "${CMAKE_CURRENT_LIST_DIR}")
 set(_scenario_package_src "${CMAKE_CURRENT_LIST_DIR}/../src")
+
+# Configures and builds converti_testo into the build folder with the build
+# machine's own compiler: in a cross build, without the toolchain and the
+# compiler chosen for the target. Sets _scenario_convertitore to the program.
+function(_scenario_costruisci_convertitore)
+  set(sorgente "${_scenario_package_cmake}/converti_testo")
+  set(binario "${CMAKE_BINARY_DIR}/converti_testo")
+  set(configura "${CMAKE_COMMAND}" -S "${sorgente}" -B "${binario}" -G "${CMAKE_GENERATOR}"
+      -DCMAKE_BUILD_TYPE=Release)
+  if(CMAKE_MAKE_PROGRAM)
+    list(APPEND configura "-DCMAKE_MAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}")
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    list(PREPEND configura "${CMAKE_COMMAND}" -E env --unset=CXX --unset=CXXFLAGS --unset=LDFLAGS
+         --unset=CMAKE_TOOLCHAIN_FILE)
+  else()
+    list(APPEND configura "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}")
+  endif()
+  foreach(passo configura costruisci)
+    if(passo STREQUAL "configura")
+      set(comando ${configura})
+    else()
+      set(comando "${CMAKE_COMMAND}" --build "${binario}")
+    endif()
+    execute_process(COMMAND ${comando} RESULT_VARIABLE esito OUTPUT_VARIABLE uscita ERROR_VARIABLE uscita)
+    if(NOT esito EQUAL 0)
+      message(FATAL_ERROR "converti_testo, the converter of scenario texts for the machine that builds, "
+                          "could not be built (${binario}):\n${uscita}")
+    endif()
+  endforeach()
+  # A change of its sources configures, and so builds it, again.
+  set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    "${sorgente}/CMakeLists.txt" "${sorgente}/converti_testo.cc"
+    "${_scenario_package_src}/model/testo_autore.h" "${_scenario_package_src}/model/testo_autore.cc"
+    "${_scenario_package_src}/model/windows1252.h" "${_scenario_package_src}/model/windows1252.cc")
+  set(_scenario_convertitore "${binario}/converti_testo${CMAKE_HOST_EXECUTABLE_SUFFIX}" PARENT_SCOPE)
+endfunction()
+_scenario_costruisci_convertitore()
 
 function(_scenario_argomenti funzione)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "TARGET;DIR" "")
@@ -62,8 +105,9 @@ function(add_scenario_dati)
   add_custom_command(
     OUTPUT "${generato}"
     COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=${DIR}" "-DUSCITA=${generato}"
+            "-DCONVERTITORE=${_scenario_convertitore}"
             -P "${_scenario_package_cmake}/incorpora_scenario.cmake"
-    DEPENDS ${dipende} "${_scenario_package_cmake}/incorpora_scenario.cmake"
+    DEPENDS ${dipende} "${_scenario_package_cmake}/incorpora_scenario.cmake" "${_scenario_convertitore}"
     COMMENT "Embedding scenario ${DIR}"
     VERBATIM)
   add_library(${TARGET} OBJECT "${generato}")
@@ -97,6 +141,7 @@ function(add_scenario_package)
     set(strumento "$<$<TARGET_EXISTS:scenario>:$<TARGET_FILE:scenario>>")
     add_test(NAME pacchetto_in_cartella_vuota.${TARGET}
       COMMAND "${CMAKE_COMMAND}" "-DPACCHETTO=$<TARGET_FILE:${TARGET}>" "-DCARTELLA=${cartella}"
+              "-DTESTI=${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}_dati/testi"
               "-DLAVORO=${CMAKE_CURRENT_BINARY_DIR}/prova_pacchetto/${TARGET}" "-DSTRUMENTO=${strumento}"
               "-DNOMI=$<TARGET_FILE:scenario_nomi_file>"
               "-DEMULATORE=${CMAKE_CROSSCOMPILING_EMULATOR}"

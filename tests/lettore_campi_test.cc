@@ -159,4 +159,62 @@ TEST(LettoreCampi, NumeraLeRighe) {
   EXPECT_EQ(righe, (std::vector<int32_t>{1, 2, 3, 4, 4, 5, 6}));
 }
 
+// Where each field starts: the line, and the column of its first character
+// after the blanks (a quote for a quoted field), for warnings and errors to
+// point at.
+TEST(LettoreCampi, DoveIniziaOgniCampo) {
+  lettore_campi l("  chiave, 12 ,\"q\" x\r\n\tvalore,,  -5\n7 8\r9\r\n");
+  EXPECT_EQ(l.inizio_campo(), (luogo{0, 0}));
+  struct lettura_attesa {
+    char tipo;
+    luogo inizio;
+  };
+  const lettura_attesa attese[] = {
+      {'t', {1, 3}},  // chiave
+      {'l', {1, 11}},  // 12
+      {'t', {1, 15}},  // "q"
+      {'t', {2, 2}},   // valore, after a tab
+      {'l', {2, 9}},   // the empty field between the two commas
+      {'l', {2, 12}},  // -5
+      {'l', {3, 1}},   // 7, after LF alone
+      {'l', {3, 3}},   // 8
+      {'l', {4, 1}},   // 9, after CR alone
+  };
+  for (const lettura_attesa& a : attese) {
+    leggi(l, a.tipo);
+    EXPECT_EQ(l.inizio_campo(), a.inizio) << a.tipo << " " << a.inizio.riga << ":" << a.inizio.colonna;
+    EXPECT_FALSE(l.campo_rifiutato());
+  }
+  EXPECT_TRUE(l.finito());
+}
+
+// A refused token is left as the last field started, so the error can point
+// at it; reading past the end refuses no token.
+TEST(LettoreCampi, IlCampoRifiutatoRestaQuelloIniziato) {
+  struct caso {
+    std::string testo;
+    char tipo;
+    luogo inizio;
+  };
+  const caso casi[] = {
+      {"1, 5x", 'l', {1, 4}},
+      {"1\r\n   300", 'b', {2, 4}},  // a number that does not fit its type
+      {"1, \"abc\"", 'i', {1, 4}},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    lettore_campi l(c.testo);
+    l.numero_long();
+    EXPECT_THROW(leggi(l, c.tipo), errore_lettura);
+    EXPECT_TRUE(l.campo_rifiutato());
+    EXPECT_EQ(l.inizio_campo(), c.inizio);
+  }
+  lettore_campi l("a, 1");
+  l.testo();
+  l.numero_long();
+  EXPECT_THROW(l.numero_long(), errore_lettura);
+  EXPECT_FALSE(l.campo_rifiutato());
+  EXPECT_EQ(l.inizio_campo(), (luogo{1, 4}));
+}
+
 }  // namespace

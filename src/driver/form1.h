@@ -46,7 +46,11 @@ struct Form1 {
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
   // Where the last error recorded by the reader was met: the source file's
-  // name and the 1-based line of the key field; empty and 0 otherwise.
+  // name, and the 1-based line and column of the field the error is about
+  // (the token that could not be read for error 25, the position field for
+  // an error with a position, else the line's key field); empty and 0 where
+  // unknown. A column counts the bytes of the line, which are the characters
+  // of the text as the author wrote it.
   std::string sorgente_errore;
   int32_t riga_sorgente_errore = 0;
   int32_t colonna_sorgente_errore = 0;

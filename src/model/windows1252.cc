@@ -26,14 +26,14 @@ void aggiungi_utf8(std::string& s, char32_t c) {
   }
 }
 
-char byte_di(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (size_t i = 0; i < alti.size(); ++i)
-    if (alti[i] == c) return static_cast<char>(0x80 + i);
-  return '?';
-}
-
 }  // namespace
+
+int byte_cp1252(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+  for (size_t i = 0; i < alti.size(); ++i)
+    if (alti[i] == c) return static_cast<int>(0x80 + i);
+  return -1;
+}
 
 std::string da_cp1252_a_utf8(std::string_view testo) {
   std::string s;
@@ -65,7 +65,8 @@ std::string da_utf8_a_cp1252(std::string_view testo) {
       ++i;
       continue;
     }
-    s += byte_di(c);
+    const int b1252 = byte_cp1252(c);
+    s += b1252 < 0 ? '?' : static_cast<char>(b1252);
     i += lunghezza;
   }
   return s;

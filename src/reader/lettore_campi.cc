@@ -50,8 +50,14 @@ int64_t valore_token(std::string_view t) {
 
 }  // namespace
 
-void lettore_campi::richiedi_dati() const {
+void lettore_campi::richiedi_dati() {
+  campo_aperto_ = false;
   if (finito()) throw errore_lettura{"il file finisce prima del campo atteso"};
+}
+
+void lettore_campi::apri_campo() {
+  inizio_campo_ = {riga_, static_cast<int32_t>(pos_ - inizio_riga_ + 1)};
+  campo_aperto_ = true;
 }
 
 void lettore_campi::salta_spazi() {
@@ -64,11 +70,13 @@ void lettore_campi::consuma_fine_riga() {
   if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
   ++riga_;
+  inizio_riga_ = pos_;
 }
 
 std::string lettore_campi::testo() {
   richiedi_dati();
   salta_spazi();
+  apri_campo();
   std::string campo;
   if (!finito() && testo_[pos_] == '"') {
     ++pos_;
@@ -92,12 +100,14 @@ std::string lettore_campi::testo() {
     else
       consuma_fine_riga();
   }
+  campo_aperto_ = false;
   return campo;
 }
 
 int64_t lettore_campi::numero() {
   richiedi_dati();
   salta_spazi();
+  apri_campo();
   std::string_view token;
   if (!finito() && testo_[pos_] == '"') {
     size_t inizio = ++pos_;
@@ -119,6 +129,14 @@ int64_t lettore_campi::numero() {
   return valore_token(token);
 }
 
-int32_t lettore_campi::numero_long() { return in_long(numero()); }
-int16_t lettore_campi::numero_integer() { return in_integer(numero()); }
-uint8_t lettore_campi::numero_byte() { return in_byte(numero()); }
+// The field stays open until its value has passed its type's check.
+template <typename T>
+T lettore_campi::numero_di(T (*tipo)(int64_t)) {
+  const T v = tipo(numero());
+  campo_aperto_ = false;
+  return v;
+}
+
+int32_t lettore_campi::numero_long() { return numero_di(in_long); }
+int16_t lettore_campi::numero_integer() { return numero_di(in_integer); }
+uint8_t lettore_campi::numero_byte() { return numero_di(in_byte); }

@@ -13,11 +13,22 @@
 //   rounded by `arrotonda`. Anything else, or a value outside the field's
 //   type, throws errore_lettura.
 // - Reading any field when no data remains throws errore_lettura.
+//
+// Each read keeps where its field started: the line and column of its first
+// character after the leading blanks (the opening quote of a quoted field).
+// A column counts bytes, which in a Windows-1252 text are its characters.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// A place in a text: 1-based line and column; 0 and 0 when unknown.
+struct luogo {
+  int32_t riga = 0;
+  int32_t colonna = 0;
+  bool operator==(const luogo&) const = default;
+};
 
 class lettore_campi {
  public:
@@ -27,6 +38,12 @@ class lettore_campi {
   bool finito() const { return pos_ >= testo_.size(); }
   // 1-based number of the line the read position is on.
   int32_t riga() const { return riga_; }
+  // Where the field of the last read started; unknown before the first.
+  luogo inizio_campo() const { return inizio_campo_; }
+  // The last read started a field and threw on it: its token is not a
+  // number or its value does not fit the type. False when it threw because
+  // no data remained, or did not throw.
+  bool campo_rifiutato() const { return campo_aperto_; }
 
   std::string testo();
   int32_t numero_long();
@@ -38,9 +55,15 @@ class lettore_campi {
   void salta_spazi();
   bool a_fine_riga() const;
   void consuma_fine_riga();
-  void richiedi_dati() const;
+  void richiedi_dati();
+  void apri_campo();  // after the leading blanks: the field starts here
+  template <typename T>
+  T numero_di(T (*tipo)(int64_t));
 
   std::string_view testo_;
   size_t pos_ = 0;
   int32_t riga_ = 1;
+  size_t inizio_riga_ = 0;  // the offset of the current line's first byte
+  luogo inizio_campo_;
+  bool campo_aperto_ = false;
 };

@@ -30,7 +30,11 @@ class lettura {
   std::string nome_sorgente;  // Windows-1252 file name
   std::string contenuto;
   std::optional<lettore_campi> campi;
-  int32_t riga_chiave = 0;  // line of the last key field read
+  // Where the last key field read started, and where the position field of
+  // its line did (the key's place until one is read): an error is recorded
+  // at the position field when it carries a position, else at the key.
+  luogo luogo_chiave;
+  luogo luogo_posizione;
 
   // Working values of the line source (carried from line to line).
   int32_t cursore_pendenza = 0;
@@ -70,9 +74,14 @@ class lettura {
   // the loop must end (no data remains), the field then left uninterpreted.
   bool chiave_generale();  // up to ten "-" repeats, no end test between them
   bool chiave();           // up to two "-" repeats, end test after each
+  // Reads one field as the key into f.riga and notes where it started.
+  void leggi_chiave();
+  // Reads a line's position field (32-bit) and notes where it started.
+  int32_t leggi_posizione();
 
   // Recording errors: the number, the position where it has one, and where in
-  // which source the reader was.
+  // which source the reader was (the line and column of the field the error
+  // is about: the position field with a position, else the key field).
   void registra(int32_t codice);
   void registra(int32_t codice, int32_t posizione);
   // Records, closes and deletes `da_cancellare` (when not empty) and stops.
@@ -86,4 +95,8 @@ class lettura {
   bool oltre_griglia(int32_t posizione, int32_t margine = 100);
   // Records code 15 at `posizione` for a line whose target cell lies outside 0..N.
   bool cella_fuori(int64_t cella, int32_t posizione);
+
+ private:
+  void registra_a(int32_t codice, luogo dove);
+  [[noreturn]] void esci(const std::string& da_cancellare);
 };

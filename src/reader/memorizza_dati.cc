@@ -30,16 +30,16 @@ void lettura::inizio() {
   apri(sorgente);
   for (;;) {
     if (campi->finito()) ferma(102, sorgente);
-    riga_chiave = campi->riga();
-    f.riga = campi->testo();
+    leggi_chiave();
     if (campi->finito()) ferma(102, sorgente);
     if (contiene_minuscolo(f.riga, "[generale]")) return;
   }
 }
 
 void lettura::fallimento(const errore_lettura& e) {
-  // Where it failed is recorded while the source is still open.
-  registra(25);
+  // Where it failed is recorded while the source is still open: at the token
+  // that could not be read, or else at the key of the line.
+  registra_a(25, campi && campi->campo_rifiutato() ? campi->inizio_campo() : luogo_chiave);
   f.dettaglio_errore = e.motivo;
   chiudi();
   for (const std::string& sorgente : {f.nome_sorgente_linea(), f.nome_sorgente_treno()}) {
@@ -51,7 +51,7 @@ void lettura::fallimento(const errore_lettura& e) {
 
 void lettura::apri(const std::string& nome) {
   nome_sorgente = nome;
-  riga_chiave = 0;
+  luogo_chiave = luogo_posizione = {};
   campi.reset();
   if (esito e = f.sistema.leggi(f.percorso_file(nome), contenuto); !e)
     throw errore_lettura{"impossibile leggere il file \"" + da_cp1252_a_utf8(nome) + "\": " + e.motivo};
@@ -67,50 +67,63 @@ void lettura::cancella(const std::string& nome) {
 
 bool lettura::chiave_generale() {
   if (campi->finito()) return false;
-  riga_chiave = campi->riga();
-  f.riga = campi->testo();
-  for (int i = 0; i < 10 && f.riga.find('-') != std::string::npos; ++i) {
-    riga_chiave = campi->riga();
-    f.riga = campi->testo();
-  }
+  leggi_chiave();
+  for (int i = 0; i < 10 && f.riga.find('-') != std::string::npos; ++i) leggi_chiave();
   return !campi->finito();
 }
 
 bool lettura::chiave() {
   if (campi->finito()) return false;
-  riga_chiave = campi->riga();
-  f.riga = campi->testo();
+  leggi_chiave();
   if (campi->finito()) return false;
   for (int i = 0; i < 2 && f.riga.find('-') != std::string::npos; ++i) {
-    riga_chiave = campi->riga();
-    f.riga = campi->testo();
+    leggi_chiave();
     if (campi->finito()) return false;
   }
   return true;
 }
 
-void lettura::registra(int32_t codice) {
+void lettura::leggi_chiave() {
+  f.riga = campi->testo();
+  luogo_chiave = luogo_posizione = campi->inizio_campo();
+}
+
+int32_t lettura::leggi_posizione() {
+  const int32_t v = campi->numero_long();
+  luogo_posizione = campi->inizio_campo();
+  return v;
+}
+
+void lettura::registra_a(int32_t codice, luogo dove) {
   f.codice_errore = codice;
   f.sorgente_errore = nome_sorgente;
-  f.riga_sorgente_errore = campi ? riga_chiave : 0;
+  if (!campi) dove = {};
+  f.riga_sorgente_errore = dove.riga;
+  f.colonna_sorgente_errore = dove.colonna;
   f.dettaglio_errore.clear();
 }
 
+void lettura::registra(int32_t codice) { registra_a(codice, luogo_chiave); }
+
 void lettura::registra(int32_t codice, int32_t posizione) {
-  registra(codice);
+  registra_a(codice, luogo_posizione);
   f.posizione_errore = posizione;
 }
 
-void lettura::ferma(int32_t codice, const std::string& da_cancellare) {
-  registra(codice);
+void lettura::esci(const std::string& da_cancellare) {
   chiudi();
   if (!da_cancellare.empty()) cancella(da_cancellare);
   throw stop_lettura{};
 }
 
+void lettura::ferma(int32_t codice, const std::string& da_cancellare) {
+  registra(codice);
+  esci(da_cancellare);
+}
+
 void lettura::ferma(int32_t codice, int32_t posizione, const std::string& da_cancellare) {
-  f.posizione_errore = posizione;
-  ferma(codice, da_cancellare);
+  registra(codice, posizione);
+  esci(da_cancellare);
 }
 
 int32_t lettura::ultima_cella() const {

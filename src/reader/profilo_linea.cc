@@ -88,19 +88,19 @@ void lettura::profilo_linea() {
     const std::string minuscola = minuscole_cp1252(f.riga);
 
     if (contiene(minuscola, "pendenza")) {
-      const int32_t posizione = campi->numero_long();
+      const int32_t posizione = leggi_posizione();
       const int32_t valore = campi->numero_long();
       if (oltre_griglia(posizione)) break;
       pendenza(posizione, valore);
     }
     if (contiene(minuscola, "curva") && f.crea_linea != 0) {
-      const int32_t inizio = campi->numero_long();
+      const int32_t inizio = leggi_posizione();
       const int32_t lunghezza = campi->numero_long();
       if (oltre_griglia(inizio)) break;
       curva(minuscola, inizio, lunghezza);
     }
     if (contiene(minuscola, "montagna")) {
-      int32_t inizio = campi->numero_long();
+      int32_t inizio = leggi_posizione();
       int32_t fine = campi->numero_long();
       int32_t tipo = campi->numero_long();
       const int32_t posizione = inizio;
@@ -109,7 +109,7 @@ void lettura::profilo_linea() {
       if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
     }
     if (contiene(minuscola, "indicatori_v")) {
-      const int32_t posizione = campi->numero_long();
+      const int32_t posizione = leggi_posizione();
       int32_t vas = campi->numero_long();
       int32_t vbs = campi->numero_long();
       int32_t vcs = campi->numero_long();
@@ -123,7 +123,7 @@ void lettura::profilo_linea() {
       if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
     }
     if (contiene(minuscola, "indicat") && contiene(minuscola, "cartello")) {
-      const int32_t posizione = campi->numero_long();
+      const int32_t posizione = leggi_posizione();
       f.riga = campi->testo();
       if (f.riga.size() > testo_massimo)
         throw errore_lettura{"testo di un cartello di " + std::to_string(f.riga.size()) + " byte, oltre 65535"};

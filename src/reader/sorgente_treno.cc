@@ -28,8 +28,7 @@ void lettura::sorgente_treno() {
   // Everything before "[generale]" is skipped; a source without it is read to
   // its end and the loop below ends at once.
   while (!campi->finito()) {
-    riga_chiave = campi->riga();
-    f.riga = campi->testo();
+    leggi_chiave();
     if (contiene_minuscolo(f.riga, "[generale]")) break;
   }
   contatore_stazioni = 1;
@@ -49,7 +48,7 @@ void lettura::sorgente_treno() {
     if (contiene(k, "vetture")) f.testata[voce_treno_e_percorso].terzo = campi->numero_long();
 
     if (contiene(k, "velocit")) {
-      int32_t posizione = campi->numero_long();
+      int32_t posizione = leggi_posizione();
       int32_t velocita = campi->numero_long();
       if (oltre_griglia(posizione)) break;
       int32_t n = ultima_cella();
@@ -65,7 +64,7 @@ void lettura::sorgente_treno() {
     }
 
     if (contiene(k, "aderenza")) {
-      int32_t posizione = campi->numero_long();
+      int32_t posizione = leggi_posizione();
       int32_t aderenza = campi->numero_long();
       if (oltre_griglia(posizione)) break;
       int32_t n = ultima_cella();
@@ -87,7 +86,7 @@ void lettura::sorgente_treno() {
     if (contiene(k, "sabbia")) f.testata[voce_treno].intero1 = campi->numero_integer();
 
     if (contiene(k, "segnale")) {
-      int32_t posizione = campi->numero_long();
+      int32_t posizione = leggi_posizione();
       int32_t sx = campi->numero_long(), s1 = campi->numero_long(), s2 = campi->numero_long();
       int32_t s3 = campi->numero_long(), rapp = campi->numero_long(), dx = campi->numero_long();
       int32_t d1 = campi->numero_long(), d2 = campi->numero_long(), d3 = campi->numero_long();
@@ -98,7 +97,7 @@ void lettura::sorgente_treno() {
     }
 
     if (contiene(k, "rallentamento")) {
-      int32_t x = campi->numero_long();
+      int32_t x = leggi_posizione();
       int32_t v = campi->numero_long(), l = campi->numero_long(), f_tt = campi->numero_long();
       int32_t f_ta = campi->numero_long(), d_v = campi->numero_long();
       if (oltre_griglia(x) || cella_fuori(indice(x / 50.0 + 1), x)) break;
@@ -109,7 +108,7 @@ void lettura::sorgente_treno() {
     }
 
     if (contiene(k, "abbattimento")) {
-      int32_t posizione = campi->numero_long();
+      int32_t posizione = leggi_posizione();
       int32_t valore = campi->numero_long();
       // The code point lies in the cell the position falls in, not the next.
       int64_t i = indice(posizione / 50.0);

@@ -27,7 +27,7 @@ void lettura::stazione() {
   if (n > contatore_cartelli) ferma(10, sorgente);
   voce& v = f.testata[static_cast<size_t>(n)];
 
-  const int32_t posizione = campi->numero_long();
+  const int32_t posizione = leggi_posizione();
   v.terzo = posizione;
   if (oltre_griglia(posizione, 800)) return;
   if (posizione % 50 != 0) ferma(8, posizione, sorgente);

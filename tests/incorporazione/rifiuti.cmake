@@ -2,7 +2,8 @@
 # it says so: each case writes a folder, runs the generator on it, and checks
 # the outcome and the message (file and line named).
 #
-#   cmake -DGENERATORE=<incorpora_scenario.cmake> -DLAVORO=<scratch folder> -P rifiuti.cmake
+#   cmake -DGENERATORE=<incorpora_scenario.cmake> -DCONVERTITORE=<converti_testo> -DLAVORO=<scratch folder>
+#         -P rifiuti.cmake
 cmake_minimum_required(VERSION 3.20)
 
 set(falliti 0)
@@ -43,7 +44,7 @@ function(prova nome file esa atteso messaggio vietato)
   prepara("${cartella}" "${file}" "${esa}")
   execute_process(
     COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=prova/${nome}" "-DUSCITA=${cartella}/dati.cc"
-            -P "${GENERATORE}"
+            "-DCONVERTITORE=${CONVERTITORE}" -P "${GENERATORE}"
     RESULT_VARIABLE r OUTPUT_VARIABLE out ERROR_VARIABLE err)
   string(REGEX REPLACE "[ \n]+" " " uscita "${out}${err}")
   set(esito ok)
@@ -106,12 +107,31 @@ prova(nome_con_due_punti_di_fila     nome_scenario.txt  "412e2e42"              
 prova(nome_con_un_punto              nome_scenario.txt  "412e42"                         ok     "" "")
 prova(nome_con_tabulazione           nome_scenario.txt  "410942"                         errore "holds the byte 0x09" "")
 prova(nome_accentato                 nome_scenario.txt  "50e8"                           ok     "" "Warning")
-prova(testo_in_utf8                  note.txt           "c3a80d0a"                       ok     "note.txt: the text looks like UTF-8" "")
 prova(testo_in_windows_1252          note.txt           "e80d0a"                         ok     "" "UTF-8")
+# UTF-8 is converted; what Windows-1252 cannot hold is refused at its line and
+# column (in characters), as is a text with the byte-order mark that is not UTF-8.
+prova(testo_in_utf8                  note.txt           "c3a80d0a"                       ok     "" "Warning")
+prova(testo_in_utf8_con_bom          note.txt           "efbbbfc3a80d0a"                 ok     "" "")
+prova(nome_in_utf8                   nome_scenario.txt  "50c3b2"                         ok     "" "")
+prova(utf8_fuori_da_1252             linea.txt          "780d0ac3a0e286920d0a"           errore "prova/utf8_fuori_da_1252/linea.txt:2:2: the character U[+]2192 \"→\" does not exist in Windows-1252" "")
+prova(emoji_nel_nome                 numero_treno.txt   "31f09f9a82"                     errore "numero_treno.txt:1:2: the character U[+]1F682" "")
+prova(bom_e_non_utf8                 treno.txt          "efbbbf78e80d0a"                 errore "treno.txt:1:2: the byte 0xE8 is not valid UTF-8" "")
 string(REPEAT "41" 225 lungo)
 prova(nomi_troppo_lunghi             nome_scenario.txt  "${lungo}"                       errore "file names of 256 bytes; at most 255" "")
 string(REPEAT "41" 224 lungo)
 prova(nomi_lunghi_che_stanno         nome_scenario.txt  "${lungo}"                       ok     "" "")
+
+# What a converted text becomes: the Windows-1252 bytes the program carries.
+foreach(caso "testo_in_utf8;note.txt;e80d0a" "testo_in_utf8_con_bom;note.txt;e80d0a" "nome_in_utf8;nome_scenario.txt;50f2")
+  list(GET caso 0 nome)
+  list(GET caso 1 file)
+  list(GET caso 2 atteso)
+  file(READ "${LAVORO}/${nome}/testi/${file}" convertito HEX)
+  if(NOT convertito STREQUAL atteso)
+    message(SEND_ERROR "${nome}: ${file} converted to ${convertito}, not ${atteso}")
+    math(EXPR falliti "${falliti} + 1")
+  endif()
+endforeach()
 
 if(falliti GREATER 0)
   message(FATAL_ERROR "${falliti} case(s) failed")

@@ -3,11 +3,15 @@
 // its binary files moved out, and the outcome turned into the report.
 #include "costruzione.h"
 
+#include <tuple>
+
 #include "driver/errori_build.h"
 #include "driver/form1.h"
 #include "driver/scrittura_intera.h"
+#include "luogo_sorgente.h"
 #include "model/windows1252.h"
 #include "piattaforma_strumento.h"
+#include "sorgente_autore.h"
 
 namespace fs = std::filesystem;
 
@@ -17,6 +21,12 @@ namespace {
 constexpr std::string_view prefisso_lavoro = ".scenario-build-";
 
 std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+// The line and column of an error, where the build knows them.
+std::optional<int32_t> riga_nota(const esito_build& e) { return e.riga > 0 ? std::optional(e.riga) : std::nullopt; }
+std::optional<int32_t> colonna_nota(const esito_build& e) {
+  return e.riga > 0 && e.colonna > 0 ? std::optional(e.colonna) : std::nullopt;
+}
 
 // Why the option's value cannot be a scenario's name, or nothing.
 std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
@@ -34,7 +44,7 @@ struct file_binario {
 // What the build of a request works with once the request has been checked.
 struct preparazione {
   fs::path linea, treno;  // the author's sources, as given
-  std::string testo_linea, testo_treno;
+  std::string testo_linea, testo_treno;  // Windows-1252, as the build reads them
   std::string nome, numero;          // the two names as the build holds them, Windows-1252
   std::vector<file_binario> binari;  // in the order the build writes them
 };
@@ -69,12 +79,18 @@ struct passi {
     p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
     p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
 
-    if (esito e = sistema.leggi(p.linea, p.testo_linea); !e)
-      return fine(uscita_uso_errato,
-                  "impossibile leggere il sorgente della linea " + tra_virgolette(p.linea) + ": " + e.motivo);
-    if (esito e = sistema.leggi(p.treno, p.testo_treno); !e)
-      return fine(uscita_uso_errato,
-                  "impossibile leggere il sorgente del treno " + tra_virgolette(p.treno) + ": " + e.motivo);
+    // Each source read and converted to Windows-1252 as its encoding says.
+    for (auto [percorso, quale, testo, codifica] :
+         {std::tuple{&p.linea, "della linea", &p.testo_linea, &r.codifica_linea},
+          std::tuple{&p.treno, "del treno", &p.testo_treno, &r.codifica_treno}}) {
+      lettura_sorgente l = leggi_sorgente_autore(sistema, *percorso, quale, q.codifica);
+      if (!l.sorgente) {
+        r.estratto = std::move(l.estratto);
+        return fine(uscita_uso_errato, std::move(l.messaggio));
+      }
+      *testo = std::move(l.sorgente->testo);
+      *codifica = l.sorgente->codifica;
+    }
     return true;
   }
 
@@ -141,8 +157,14 @@ struct passi {
     if (e.sorgente == sorgente_build::treno) r.sorgente = p.treno.string();
     if (e.codice_errore != 0) {
       std::string prefisso;
-      if (r.sorgente) prefisso = *r.sorgente + (e.riga > 0 ? ":" + std::to_string(e.riga) : "") + ": ";
+      if (r.sorgente) prefisso = prefisso_luogo(*r.sorgente, riga_nota(e), colonna_nota(e));
       riga_errore(prefisso, e.codice_errore, e.posizione, e.dettaglio);
+      // The line the error is about, with a caret under its column.
+      const std::string* testo = e.sorgente == sorgente_build::linea   ? &p.testo_linea
+                                 : e.sorgente == sorgente_build::treno ? &p.testo_treno
+                                                                       : nullptr;
+      if (testo && colonna_nota(e))
+        r.estratto = riga_con_segno(da_cp1252_a_utf8(riga_del_testo(*testo, e.riga)), e.colonna);
     }
     if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, "");
     if (!interno.empty()) {
@@ -229,14 +251,20 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
   j["errore"] = e.timbro_fallito != 0 ? nlohmann::json(std::to_string(e.timbro_fallito)) : nlohmann::json(nullptr);
   j["files"] = r.file;
   j["source"] = r.sorgente ? nlohmann::json(*r.sorgente) : nlohmann::json(nullptr);
-  j["source_line"] = r.sorgente && e.riga > 0 ? nlohmann::json(e.riga) : nlohmann::json(nullptr);
+  j["source_line"] = r.sorgente && riga_nota(e) ? nlohmann::json(e.riga) : nlohmann::json(nullptr);
+  j["source_column"] = r.sorgente && colonna_nota(e) ? nlohmann::json(e.colonna) : nlohmann::json(nullptr);
+  if (r.codifica_linea && r.codifica_treno)
+    j["encodings"] = {{"line", nome_codifica(*r.codifica_linea)}, {"train", nome_codifica(*r.codifica_treno)}};
   return j;
 }
 
-int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, std::ostream& uscita,
-                  std::ostream& errori) {
+int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
+                  std::ostream& uscita, std::ostream& errori) {
   rapporto_build r = costruisci(sistema, richiesta);
-  for (const std::string& riga : r.righe) errori << riga << '\n';
+  for (size_t i = 0; i < r.righe.size(); ++i) {
+    errori << r.righe[i] << '\n';
+    if (i == 0 && mostra_riga && !json) errori << r.estratto;
+  }
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.
   if (json && r.stato != uscita_uso_errato)

@@ -17,6 +17,7 @@
 #include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
 #include "platform/piattaforma.h"
+#include "model/testo_autore.h"
 
 struct richiesta_build {
   std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)
@@ -25,6 +26,7 @@ struct richiesta_build {
   std::optional<std::filesystem::path> treno;  // default NAME_NUMBER-.txt
   std::filesystem::path uscita = ".";
   bool senza_linea = false;  // the build's j = 0: no line file
+  codifica_testo codifica = codifica_testo::automatica;  // how the two sources are read
 };
 
 struct rapporto_build {
@@ -33,7 +35,12 @@ struct rapporto_build {
   std::vector<std::string> file;  // the names written into the output folder, in order
   // The author's source text the error was met in, as given.
   std::optional<std::string> sorgente;
+  // What each source was read as, once both are read.
+  std::optional<codifica_testo> codifica_linea, codifica_treno;
   std::vector<std::string> righe;  // the report for standard error, one line each
+  // The source line that the first of `righe` names, with a caret under its
+  // column; shown under that line on request.
+  std::string estratto;
 };
 
 // The build of `richiesta`, every file and folder operation through `sistema`.
@@ -44,6 +51,8 @@ rapporto_build costruisci(piattaforma& sistema, const richiesta_build& richiesta
 nlohmann::json json_rapporto(const rapporto_build& rapporto);
 
 // The whole command: the build, the report on `errori` (and the JSON object
-// on `uscita` when asked), the exit status.
-int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, std::ostream& uscita,
+// on `uscita` when asked, or else, with `mostra_riga`, the source line of an
+// error under its message), the exit status.
+int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
+                  std::ostream& uscita,
                   std::ostream& errori);

@@ -10,6 +10,7 @@
 #include "disegno/comando_disegno.h"
 #include "ispezione.h"
 #include "platform/piattaforma_di_sistema.h"
+#include "terminale.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Builds a scenario from its two source texts into the three binary files the simulator loads, "
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
 
   richiesta_build build;
   bool build_json = false;
+  bool build_mostra_riga = false;
+  std::string codifica = "auto";
   std::filesystem::path linea, treno;
   CLI::App* comando_b = app.add_subcommand(
       "build",
@@ -34,6 +37,16 @@ int main(int argc, char** argv) {
   comando_b->add_flag("--no-line-file", build.senza_linea, "Do not build or write the line file NAME_linea.dat");
   comando_b->add_flag("--json", build_json,
                       "Print the outcome as one JSON object on standard output (not on bad use)");
+  comando_b
+      ->add_option("--encoding", codifica,
+                   "How the sources are written: auto (UTF-8 when a text starts with the byte-order mark, or is "
+                   "valid UTF-8 with at least one accented or other non-ASCII character; else Windows-1252), "
+                   "utf-8, windows-1252. UTF-8 is converted to Windows-1252; a character that Windows-1252 cannot "
+                   "hold is bad use, named at FILE:LINE:COLUMN (default: auto)")
+      ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
+  comando_b->add_flag("--show-line", build_mostra_riga,
+                      "Show the source line of an error under its message, with a caret under the column (done "
+                      "anyway when standard error is a terminal; never with --json)");
 
   richiesta_ispezione ispezione;
   CLI::App* comando_i = app.add_subcommand(
@@ -75,7 +88,9 @@ int main(int argc, char** argv) {
   if (comando_b->parsed()) {
     if (opzione_linea->count() > 0) build.linea = linea;
     if (opzione_treno->count() > 0) build.treno = treno;
-    return comando_build(*sistema, build, build_json, std::cout, std::cerr);
+    build.codifica = *codifica_di_nome(codifica);
+    const bool mostra_riga = build_mostra_riga || errori_su_terminale();
+    return comando_build(*sistema, build, build_json, mostra_riga, std::cout, std::cerr);
   }
   if (comando_d->parsed()) {
     if (opzione_disegno_uscita->count() > 0) disegno.uscita = disegno_uscita;

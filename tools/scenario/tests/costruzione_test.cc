@@ -63,7 +63,7 @@ TEST_F(costruzione_in_memoria, due_costruzioni_di_seguito_non_si_vedono) {
   EXPECT_EQ(prima.sorgente, "Prova_1-.txt");
   EXPECT_EQ(prima.esito.riga, 3);
   ASSERT_EQ(prima.righe.size(), 1u);
-  EXPECT_EQ(prima.righe[0].rfind("Prova_1-.txt:3: Errore n. 15 a 20000 m: ", 0), 0u) << prima.righe[0];
+  EXPECT_EQ(prima.righe[0].rfind("Prova_1-.txt:3:10: Errore n. 15 a 20000 m: ", 0), 0u) << prima.righe[0];
 
   // The same build in a platform of its own, for the bytes to expect.
   sistema_finto altro;

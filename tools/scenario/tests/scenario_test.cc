@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <nlohmann/json.hpp>
 
 #include "driver/form1.h"
@@ -18,6 +15,7 @@
 #include "platform/posix/piattaforma_posix.h"
 #include "sources/scenario_incorporato.h"
 #include "support/cartella_temporanea.h"
+#include "processo_strumento.h"
 #include "support/processo.h"
 
 namespace fs = std::filesystem;
@@ -34,33 +32,7 @@ const std::string file_dat = nomi.file_dat;
 const std::string sorgente_linea = nomi.sorgente_linea;
 const std::string sorgente_treno = nomi.sorgente_treno;
 
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void scrivi(const fs::path& p, const std::string& contenuto) {
-  std::ofstream(p, std::ios::binary) << contenuto;
-}
-
-// Runs the tool in `cartella` with `argomenti`; `limite_file` caps the size
-// of any file it writes.
-esito_processo esegui(const fs::path& cartella, const std::vector<std::string>& argomenti,
-                      rlim_t limite_file = RLIM_INFINITY) {
-  return esegui_processo(SCENARIO_EXE, argomenti, cartella, limite_file);
-}
-
-// Every file under `cartella` with its content, to tell what a run changed.
-std::map<std::string, std::string> istantanea(const fs::path& cartella) {
-  std::map<std::string, std::string> tutto;
-  for (const auto& voce : fs::recursive_directory_iterator(cartella)) {
-    std::string nome_relativo = fs::relative(voce.path(), cartella).string();
-    tutto[nome_relativo] = voce.is_regular_file() ? leggi(voce.path()) : "<cartella>";
-  }
-  return tutto;
-}
-
-bool contiene(const std::string& testo, const std::string& parte) { return testo.find(parte) != std::string::npos; }
+using namespace processo_strumento;
 
 // A folder holding the embedded scenario's two source texts, written by the
 // package program's own writers.
@@ -150,7 +122,8 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   json j = json::parse(e.uscita);
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
                                "files": [")" + file_sim + R"(", ")" + file_dat + R"("],
-                               "source": null, "source_line": null})"));
+                               "source": null, "source_line": null, "source_column": null,
+                               "encodings": {"line": "windows-1252", "train": "windows-1252"}})"));
   EXPECT_EQ(leggi(dir / file_linea), "vecchio");
   EXPECT_EQ(fs::file_size(dir / file_dat), 3315u);
 }
@@ -163,7 +136,8 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   scrivi(dir / "src" / "treno.txt", treno);
   esito_processo e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out", "--json"}));
   EXPECT_EQ(e.stato, 1);
-  const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ": ";
+  // The column of the signal's position field.
+  const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ":12: ";
   EXPECT_TRUE(contiene(e.errori, dove + "Errore n. 15 a 10901 m: ")) << e.errori;
   EXPECT_TRUE(contiene(e.errori, "oltre la fine della griglia")) << e.errori;
   json j = json::parse(e.uscita);
@@ -174,7 +148,8 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(j["files"], json({file_linea, file_sim, file_dat}));
   EXPECT_EQ(j["source"], "src/treno.txt");
   EXPECT_EQ(j["source_line"], numero_atteso);
-  EXPECT_EQ(j.size(), 7u);
+  EXPECT_EQ(j["source_column"], 12);
+  EXPECT_EQ(j.size(), 9u);
   // The error leaves all the files, and the author's source as it was.
   EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);
@@ -269,7 +244,8 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
   };
   const caso casi[] = {
       {{"--help"}, {"build", "inspect"}},
-      {{"build", "--help"}, {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json"}},
+      {{"build", "--help"},
+       {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json", "--encoding", "--show-line"}},
       {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
   };
   for (const caso& c : casi) {

@@ -1,7 +1,8 @@
 // The seam between the build and the operating system.
 //
 // Everything a program asks of the platform goes through `piattaforma`: the
-// folder that holds the running program, the file and folder operations, the
+// running program's own file and the folder that holds it, the file and
+// folder operations, the
 // wait window, the message box and where large buffers come from. Neither the
 // build nor the author tool touches the file system or the screen in any
 // other way, so tests can run them against an in-memory file system and make
@@ -11,6 +12,7 @@
 // success and otherwise carries the system's reason in words (UTF-8).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <memory_resource>
@@ -41,6 +43,10 @@ class piattaforma {
 
   // The folder that holds the running program; every file lives there.
   virtual std::filesystem::path cartella_programma() = 0;
+  // The running program's own file, which may carry a payload
+  // (carico/lettura_carico.h), and beside which the author tool finds the
+  // stubs it packs.
+  virtual std::filesystem::path programma_in_esecuzione() = 0;
 
   // File operations, each one step that may fail on its own.
   virtual bool esiste(const std::filesystem::path& p) = 0;
@@ -52,6 +58,15 @@ class piattaforma {
   virtual esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) = 0;
   virtual esito rimuovi(const std::filesystem::path& p) = 0;
   virtual esito leggi(const std::filesystem::path& p, std::string& contenuto) = 0;
+  // A file's size in bytes, and a range of it: exactly `quanti` bytes from
+  // `inizio` (fewer is a failure), so that a long file is read only where it
+  // must be.
+  virtual esito dimensione(const std::filesystem::path& p, uint64_t& byte) = 0;
+  virtual esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
+                            std::string& dati) = 0;
+  // Marks the file as a program that may be run, where the platform keeps
+  // such a mark (POSIX); elsewhere nothing to do.
+  virtual esito rendi_eseguibile(const std::filesystem::path& p) = 0;
 
   // Folders, for a program that makes its own (the author tool's output
   // folder and its private working folder); the build itself uses none.

@@ -80,6 +80,7 @@ esito sistema_finto::crea(const std::filesystem::path& p, std::unique_ptr<file_i
   if (!c_e_la_cartella_di(chiave)) return mancante;
   if (cartelle.count(chiave)) return esito::fallito("Is a directory");
   file[chiave].clear();
+  eseguibili.erase(chiave);
   f = std::make_unique<file_finto>(*this, chiave);
   return esito::riuscito();
 }
@@ -93,12 +94,16 @@ esito sistema_finto::rinomina(const std::filesystem::path& da, const std::filesy
   std::string contenuto = std::move(it->second);
   file.erase(it);
   file[destinazione] = std::move(contenuto);
+  // The mark of a program goes with the file.
+  eseguibili.erase(destinazione);
+  if (eseguibili.erase(origine)) eseguibili.insert(destinazione);
   return esito::riuscito();
 }
 
 esito sistema_finto::rimuovi(const std::filesystem::path& p) {
   if (!conta("rimuovi " + nome(p))) return simulato;
   if (file.erase(nome(p)) == 0) return mancante;
+  eseguibili.erase(nome(p));
   return esito::riuscito();
 }
 
@@ -107,6 +112,33 @@ esito sistema_finto::leggi(const std::filesystem::path& p, std::string& contenut
   auto it = file.find(nome(p));
   if (it == file.end()) return mancante;
   contenuto = it->second;
+  return esito::riuscito();
+}
+
+esito sistema_finto::dimensione(const std::filesystem::path& p, uint64_t& byte) {
+  if (!conta("dimensione " + nome(p))) return simulato;
+  auto it = file.find(nome(p));
+  if (it == file.end()) return mancante;
+  byte = it->second.size();
+  return esito::riuscito();
+}
+
+esito sistema_finto::leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
+                                 std::string& dati) {
+  if (!conta("leggi_parte " + nome(p) + " " + std::to_string(inizio) + " " + std::to_string(quanti)))
+    return simulato;
+  auto it = file.find(nome(p));
+  if (it == file.end()) return mancante;
+  if (inizio > it->second.size() || quanti > it->second.size() - inizio)
+    return esito::fallito("il file è più corto del previsto");
+  dati = it->second.substr(static_cast<size_t>(inizio), quanti);
+  return esito::riuscito();
+}
+
+esito sistema_finto::rendi_eseguibile(const std::filesystem::path& p) {
+  if (!conta("eseguibile " + nome(p))) return simulato;
+  if (file.count(nome(p)) == 0) return mancante;
+  eseguibili.insert(nome(p));
   return esito::riuscito();
 }
 

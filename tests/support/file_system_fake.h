@@ -19,8 +19,14 @@ class sistema_finto : public piattaforma {
   // Folders inside the program folder, by the same key; the program folder
   // itself is always there.
   std::set<std::string> cartelle;
+  // Files marked as programs that may be run.
+  std::set<std::string> eseguibili;
+  // The running program's file: its key in `file` is its name, which holds
+  // whatever a test puts there (nothing by default).
+  std::filesystem::path programma = "/programma/scenario-package";
   // One line per operation: "crea NAME", "scrivi NAME", "chiudi NAME",
   // "rinomina FROM TO", "rimuovi NAME", "leggi NAME", "apri NAME",
+  // "dimensione NAME", "leggi_parte NAME FROM LENGTH", "eseguibile NAME",
   // "crea_cartella NAME", "crea_temporanea NAME", "rimuovi_cartella NAME".
   std::vector<std::string> registro;
   std::vector<std::string> messaggi;
@@ -33,12 +39,16 @@ class sistema_finto : public piattaforma {
 
   // The program folder; a relative path counts from it.
   std::filesystem::path cartella_programma() override { return "/programma"; }
+  std::filesystem::path programma_in_esecuzione() override { return programma; }
   bool esiste(const std::filesystem::path& p) override;
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
   esito rimuovi(const std::filesystem::path& p) override;
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
+  esito dimensione(const std::filesystem::path& p, uint64_t& byte) override;
+  esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override;
+  esito rendi_eseguibile(const std::filesystem::path& p) override;
   bool e_cartella(const std::filesystem::path& p) override;
   bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override;
   esito crea_cartella(const std::filesystem::path& p) override;

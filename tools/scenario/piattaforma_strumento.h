@@ -22,12 +22,18 @@ class piattaforma_strumento : public piattaforma {
   std::optional<guasto_scrittura> primo_guasto;
 
   std::filesystem::path cartella_programma() override { return cartella_; }
+  std::filesystem::path programma_in_esecuzione() override { return sistema_.programma_in_esecuzione(); }
   bool esiste(const std::filesystem::path& p) override { return sistema_.esiste(p); }
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
   esito rimuovi(const std::filesystem::path& p) override { return sistema_.rimuovi(p); }
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override { return sistema_.leggi(p, contenuto); }
+  esito dimensione(const std::filesystem::path& p, uint64_t& byte) override { return sistema_.dimensione(p, byte); }
+  esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override {
+    return sistema_.leggi_parte(p, inizio, quanti, dati);
+  }
+  esito rendi_eseguibile(const std::filesystem::path& p) override { return sistema_.rendi_eseguibile(p); }
   bool e_cartella(const std::filesystem::path& p) override { return sistema_.e_cartella(p); }
   bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override {
     return sistema_.stesso_file(a, b);

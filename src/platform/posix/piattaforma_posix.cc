@@ -58,6 +58,11 @@ piattaforma_posix::piattaforma_posix(std::filesystem::path cartella) : cartella_
 
 std::filesystem::path piattaforma_posix::cartella_programma() { return cartella_; }
 
+std::filesystem::path piattaforma_posix::programma_in_esecuzione() {
+  std::error_code ec;
+  return std::filesystem::read_symlink("/proc/self/exe", ec);
+}
+
 bool piattaforma_posix::esiste(const std::filesystem::path& p) {
   struct stat st;
   return ::lstat(p.c_str(), &st) == 0;
@@ -106,6 +111,42 @@ esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& cont
     contenuto.append(blocco, static_cast<size_t>(n));
   }
   ::close(fd);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::dimensione(const std::filesystem::path& p, uint64_t& byte) {
+  struct stat st;
+  if (::stat(p.c_str(), &st) != 0) return errore_posix(errno);
+  if (!S_ISREG(st.st_mode)) return errore_posix(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+  byte = static_cast<uint64_t>(st.st_size);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
+                                     std::string& dati) {
+  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errore_posix(errno);
+  dati.assign(quanti, '\0');
+  size_t letti = 0;
+  while (letti < quanti) {
+    ssize_t n = ::pread(fd, dati.data() + letti, quanti - letti, static_cast<off_t>(inizio + letti));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const int e = n < 0 ? errno : 0;
+      ::close(fd);
+      dati.clear();
+      if (e == 0) return esito::fallito("il file è più corto del previsto");
+      return errore_posix(e);
+    }
+    letti += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  return esito::riuscito();
+}
+
+esito piattaforma_posix::rendi_eseguibile(const std::filesystem::path& p) {
+  // Read and run for all, write for the owner, as a program installed anew.
+  if (::chmod(p.c_str(), 0755) != 0) return errore_posix(errno);
   return esito::riuscito();
 }
 

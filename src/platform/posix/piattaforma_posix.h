@@ -1,5 +1,5 @@
-// The platform seam on a POSIX system without a window system: the program
-// folder from /proc/self/exe, files through open/write/rename/unlink, and the
+// The platform seam on a POSIX system without a window system: the running
+// program and its folder from /proc/self/exe, files through open/write/rename/unlink, and the
 // wait window and the message box stood in for by lines on standard error,
 // large buffers in huge pages where the kernel has them.
 #pragma once
@@ -12,12 +12,16 @@ class piattaforma_posix : public piattaforma {
   explicit piattaforma_posix(std::filesystem::path cartella = {});
 
   std::filesystem::path cartella_programma() override;
+  std::filesystem::path programma_in_esecuzione() override;
   bool esiste(const std::filesystem::path& p) override;
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
   esito rimuovi(const std::filesystem::path& p) override;
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
+  esito dimensione(const std::filesystem::path& p, uint64_t& byte) override;
+  esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override;
+  esito rendi_eseguibile(const std::filesystem::path& p) override;
   bool e_cartella(const std::filesystem::path& p) override;
   bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override;
   esito crea_cartella(const std::filesystem::path& p) override;

@@ -42,15 +42,21 @@ class file_win32 : public file_in_scrittura {
   HANDLE h_;
 };
 
-std::filesystem::path cartella_dell_eseguibile() {
+// The running program's file; empty when the system cannot say.
+std::filesystem::path file_dell_eseguibile() {
   // GetModuleFileNameW truncates silently: grow the buffer until it fits.
   std::vector<wchar_t> nome(MAX_PATH);
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
-    if (n == 0) return std::filesystem::current_path();
-    if (n < nome.size()) return std::filesystem::path(std::wstring(nome.data(), n)).parent_path();
+    if (n == 0) return {};
+    if (n < nome.size()) return std::filesystem::path(std::wstring(nome.data(), n));
     nome.resize(nome.size() * 2);
   }
+}
+
+std::filesystem::path cartella_dell_eseguibile() {
+  const std::filesystem::path file = file_dell_eseguibile();
+  return file.empty() ? std::filesystem::current_path() : file.parent_path();
 }
 
 // Twips to pixels at the screen's resolution, rounded to the nearest pixel.
@@ -108,6 +114,8 @@ piattaforma_win32::~piattaforma_win32() {
 
 std::filesystem::path piattaforma_win32::cartella_programma() { return cartella_; }
 
+std::filesystem::path piattaforma_win32::programma_in_esecuzione() { return file_dell_eseguibile(); }
+
 bool piattaforma_win32::esiste(const std::filesystem::path& p) {
   return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -157,6 +165,48 @@ esito piattaforma_win32::leggi(const std::filesystem::path& p, std::string& cont
     }
     if (letti == 0) break;
     contenuto.append(blocco, letti);
+  }
+  CloseHandle(h);
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::dimensione(const std::filesystem::path& p, uint64_t& byte) {
+  WIN32_FILE_ATTRIBUTE_DATA dati;
+  if (!GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &dati)) return errore_win32();
+  if (dati.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return errore_win32(ERROR_DIRECTORY);
+  byte = (static_cast<uint64_t>(dati.nFileSizeHigh) << 32) | dati.nFileSizeLow;
+  return esito::riuscito();
+}
+
+esito piattaforma_win32::leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
+                                     std::string& dati) {
+  HANDLE h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  LARGE_INTEGER posizione;
+  posizione.QuadPart = static_cast<LONGLONG>(inizio);
+  if (!SetFilePointerEx(h, posizione, nullptr, FILE_BEGIN)) {
+    DWORD e = GetLastError();
+    CloseHandle(h);
+    return errore_win32(e);
+  }
+  dati.assign(quanti, '\0');
+  size_t letti = 0;
+  while (letti < quanti) {
+    DWORD parte = static_cast<DWORD>(std::min<size_t>(quanti - letti, 1u << 30));
+    DWORD n = 0;
+    if (!ReadFile(h, dati.data() + letti, parte, &n, nullptr)) {
+      DWORD e = GetLastError();
+      CloseHandle(h);
+      dati.clear();
+      return errore_win32(e);
+    }
+    if (n == 0) {
+      CloseHandle(h);
+      dati.clear();
+      return esito::fallito("il file è più corto del previsto");
+    }
+    letti += n;
   }
   CloseHandle(h);
   return esito::riuscito();

@@ -1,4 +1,5 @@
-// The platform seam on Windows: the program folder from GetModuleFileNameW,
+// The platform seam on Windows: the running program and its folder from
+// GetModuleFileNameW,
 // wide-character paths, files through the Windows API, the wait window with
 // its "Attendere" label, and the modal message box.
 #pragma once
@@ -41,12 +42,16 @@ class piattaforma_win32 : public piattaforma {
   piattaforma_win32& operator=(const piattaforma_win32&) = delete;
 
   std::filesystem::path cartella_programma() override;
+  std::filesystem::path programma_in_esecuzione() override;
   bool esiste(const std::filesystem::path& p) override;
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
   esito rimuovi(const std::filesystem::path& p) override;
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
+  esito dimensione(const std::filesystem::path& p, uint64_t& byte) override;
+  esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override;
+  esito rendi_eseguibile(const std::filesystem::path&) override { return esito::riuscito(); }
   bool e_cartella(const std::filesystem::path& p) override;
   bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override;
   esito crea_cartella(const std::filesystem::path& p) override;

@@ -1,6 +1,6 @@
 # Package programs for scenario folders. A scenario folder holds the five texts
-# and the two names of one scenario (see incorpora_scenario.cmake for what it
-# holds and what is refused); a package program carries exactly one.
+# and the two names of one scenario (src/sources/cartella_scenario.h says what
+# it holds and what is refused); a package program carries exactly one.
 #
 #   add_scenario_package(TARGET <target> DIR <folder>)
 #     The package program <target> for the scenario in <folder> (relative to
@@ -14,29 +14,31 @@
 #     add_scenario_package for every folder inside <folder> but those named,
 #     each as the program scenario-package-<name>.
 #
-#   add_scenario_dati(TARGET <target> DIR <folder>)
+#   add_scenario_dati(TARGET <target> DIR <folder> [FUNCTION <name>])
 #     Only the data: an object library that defines the scenario's names and
-#     texts, for programs and tests that link the core. The texts as
-#     converted to Windows-1252 are left in the build folder, in
+#     texts as the function scenario_incorporato(), or <name>() (declared
+#     `scenario <name>();`), for programs and tests that link the core. The
+#     texts as converted to Windows-1252 are left in the build folder, in
 #     scenari/<target>/testi/.
 #
-# The data are generated at build time by a CMake script, on the machine that
-# builds, so the same works for a cross build. The folder's texts may be
-# Windows-1252 or UTF-8, each decided on its own: the script converts them
-# with converti_testo (cmake/converti_testo), the same conversion as `scenario
-# build`'s, which is built here, when this file is included, for the machine
-# that builds. Both need the core library, scenario_core.
+# The data are generated at build time by incorpora_scenario
+# (cmake/incorpora_scenario), a program for the machine that builds, which
+# is built here when this file is included, also for a cross build. It reads
+# the folder through the same code as `scenario pack`: the texts may be
+# Windows-1252 or UTF-8, each decided on its own, and the same rules hold.
+# Both need the core library, scenario_core.
 include_guard(GLOBAL)
 
 set(_scenario_package_cmake "${CMAKE_CURRENT_LIST_DIR}")
 set(_scenario_package_src "${CMAKE_CURRENT_LIST_DIR}/../src")
 
-# Configures and builds converti_testo into the build folder with the build
-# machine's own compiler: in a cross build, without the toolchain and the
-# compiler chosen for the target. Sets _scenario_convertitore to the program.
-function(_scenario_costruisci_convertitore)
-  set(sorgente "${_scenario_package_cmake}/converti_testo")
-  set(binario "${CMAKE_BINARY_DIR}/converti_testo")
+# Configures and builds incorpora_scenario into the build folder with the
+# build machine's own compiler: in a cross build, without the toolchain and
+# the compiler chosen for the target. Sets _scenario_incorporatore to the
+# program.
+function(_scenario_costruisci_incorporatore)
+  set(sorgente "${_scenario_package_cmake}/incorpora_scenario")
+  set(binario "${CMAKE_BINARY_DIR}/incorpora_scenario")
   set(configura "${CMAKE_COMMAND}" -S "${sorgente}" -B "${binario}" -G "${CMAKE_GENERATOR}"
       -DCMAKE_BUILD_TYPE=Release)
   if(CMAKE_MAKE_PROGRAM)
@@ -56,21 +58,23 @@ function(_scenario_costruisci_convertitore)
     endif()
     execute_process(COMMAND ${comando} RESULT_VARIABLE esito OUTPUT_VARIABLE uscita ERROR_VARIABLE uscita)
     if(NOT esito EQUAL 0)
-      message(FATAL_ERROR "converti_testo, the converter of scenario texts for the machine that builds, "
+      message(FATAL_ERROR "incorpora_scenario, which embeds scenario folders, for the machine that builds, "
                           "could not be built (${binario}):\n${uscita}")
     endif()
   endforeach()
   # A change of its sources configures, and so builds it, again.
-  set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    "${sorgente}/CMakeLists.txt" "${sorgente}/converti_testo.cc"
-    "${_scenario_package_src}/model/testo_autore.h" "${_scenario_package_src}/model/testo_autore.cc"
-    "${_scenario_package_src}/model/windows1252.h" "${_scenario_package_src}/model/windows1252.cc")
-  set(_scenario_convertitore "${binario}/converti_testo${CMAKE_HOST_EXECUTABLE_SUFFIX}" PARENT_SCOPE)
+  set(dipende "${sorgente}/CMakeLists.txt" "${sorgente}/incorpora_scenario.cc")
+  foreach(unita driver/nomi_file model/testo_autore model/windows1252 sources/cartella_scenario sources/scenario)
+    list(APPEND dipende "${_scenario_package_src}/${unita}.h" "${_scenario_package_src}/${unita}.cc")
+  endforeach()
+  list(APPEND dipende "${_scenario_package_src}/sources/elenco_righe.h")
+  set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${dipende})
+  set(_scenario_incorporatore "${binario}/incorpora_scenario${CMAKE_HOST_EXECUTABLE_SUFFIX}" PARENT_SCOPE)
 endfunction()
-_scenario_costruisci_convertitore()
+_scenario_costruisci_incorporatore()
 
 function(_scenario_argomenti funzione)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TARGET;DIR" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TARGET;DIR;FUNCTION" "")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "${funzione}: unexpected arguments: ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -79,6 +83,7 @@ function(_scenario_argomenti funzione)
   endif()
   set(TARGET "${arg_TARGET}" PARENT_SCOPE)
   set(DIR "${arg_DIR}" PARENT_SCOPE)
+  set(FUNCTION "${arg_FUNCTION}" PARENT_SCOPE)
 endfunction()
 
 function(add_scenario_dati)
@@ -87,27 +92,19 @@ function(add_scenario_dati)
   if(NOT IS_DIRECTORY "${cartella}")
     message(FATAL_ERROR "add_scenario_dati: the scenario folder ${DIR} (${cartella}) does not exist")
   endif()
-  set(contenuto linea.txt treno.txt note.txt rallentamenti.txt scheda_treno.txt nome_scenario.txt numero_treno.txt)
+  # A missing file stops the build at once, where incorpora_scenario names it.
   set(dipende "")
-  set(mancanti "")
-  foreach(f IN LISTS contenuto)
-    if(NOT EXISTS "${cartella}/${f}")
-      list(APPEND mancanti "${f}")
+  foreach(f linea.txt treno.txt note.txt rallentamenti.txt scheda_treno.txt nome_scenario.txt numero_treno.txt)
+    if(EXISTS "${cartella}/${f}")
+      list(APPEND dipende "${cartella}/${f}")
     endif()
-    list(APPEND dipende "${cartella}/${f}")
   endforeach()
-  if(mancanti)
-    list(JOIN mancanti ", " mancanti)
-    message(FATAL_ERROR "add_scenario_dati: the scenario folder ${DIR} lacks ${mancanti}")
-  endif()
 
   set(generato "${CMAKE_CURRENT_BINARY_DIR}/scenari/${TARGET}/scenario_incorporato.cc")
   add_custom_command(
     OUTPUT "${generato}"
-    COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=${DIR}" "-DUSCITA=${generato}"
-            "-DCONVERTITORE=${_scenario_convertitore}"
-            -P "${_scenario_package_cmake}/incorpora_scenario.cmake"
-    DEPENDS ${dipende} "${_scenario_package_cmake}/incorpora_scenario.cmake" "${_scenario_convertitore}"
+    COMMAND "${_scenario_incorporatore}" "${cartella}" "${generato}" "${DIR}" ${FUNCTION}
+    DEPENDS ${dipende} "${_scenario_incorporatore}"
     COMMENT "Embedding scenario ${DIR}"
     VERBATIM)
   add_library(${TARGET} OBJECT "${generato}")

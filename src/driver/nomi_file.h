@@ -49,8 +49,8 @@ nomi_file nomi_dei_file(std::string_view nome_scenario, std::string_view numero_
 // empty name, and a name with a folder separator, "..", a control character
 // or a character that Windows keeps out of file names (" : * ? < > |): any of
 // them would put a file outside its folder or give a name that the
-// simulator's platform cannot hold. The scenario folders' check
-// (cmake/incorpora_scenario.cmake) refuses the same.
+// simulator's platform cannot hold. Scenario folders and payloads are held to
+// it through difetto_dello_scenario (sources/scenario.h).
 std::optional<std::string> problema_nome(std::string_view nome);
 
 // Why the two names together make a file name longer than nome_file_massimo

@@ -2,8 +2,7 @@
 # it says so: each case writes a folder, runs the generator on it, and checks
 # the outcome and the message (file and line named).
 #
-#   cmake -DGENERATORE=<incorpora_scenario.cmake> -DCONVERTITORE=<converti_testo> -DLAVORO=<scratch folder>
-#         -P rifiuti.cmake
+#   cmake -DGENERATORE=<incorpora_scenario program> -DLAVORO=<scratch folder> -P rifiuti.cmake
 cmake_minimum_required(VERSION 3.20)
 
 set(falliti 0)
@@ -43,8 +42,7 @@ function(prova nome file esa atteso messaggio vietato)
   set(cartella "${LAVORO}/${nome}")
   prepara("${cartella}" "${file}" "${esa}")
   execute_process(
-    COMMAND "${CMAKE_COMMAND}" "-DCARTELLA=${cartella}" "-DMOSTRA=prova/${nome}" "-DUSCITA=${cartella}/dati.cc"
-            "-DCONVERTITORE=${CONVERTITORE}" -P "${GENERATORE}"
+    COMMAND "${GENERATORE}" "${cartella}" "${cartella}/dati.cc" "prova/${nome}"
     RESULT_VARIABLE r OUTPUT_VARIABLE out ERROR_VARIABLE err)
   string(REGEX REPLACE "[ \n]+" " " uscita "${out}${err}")
   set(esito ok)
@@ -86,38 +84,38 @@ righe_x(1001 "" mille_e_una)
 righe_x(999 "${marcatore}" marcatore_ultima)
 
 #     name                           file               bytes (hex)                      outcome message
-prova(cartella_minima                ""                 ""                               ok     "" "Warning")
+prova(cartella_minima                ""                 ""                               ok     "" ".")
 prova(mille_righe                    linea.txt          "${mille}"                       ok     "" "")
-prova(mille_e_una_riga               linea.txt          "${mille_e_una}"                 errore "prova/mille_e_una_riga/linea.txt:1001: the text has 1001 lines; a text holds at most 1000" "")
-prova(segnale_di_fine                treno.txt          "780d0a790d0a${marcatore}0d0a7a0d0a" errore "prova/segnale_di_fine/treno.txt:3: the line equals the end marker" "")
-prova(segnale_di_fine_senza_a_capo   note.txt           "${marcatore_ultima}"            errore "note.txt:1000: the line equals the end marker" "")
+prova(mille_e_una_riga               linea.txt          "${mille_e_una}"                 errore "prova/mille_e_una_riga/linea.txt:1001: il sorgente della linea ha 1001 righe, al massimo 1000" "")
+prova(segnale_di_fine                treno.txt          "780d0a790d0a${marcatore}0d0a7a0d0a" errore "prova/segnale_di_fine/treno.txt:3: il sorgente del treno, riga 3: la riga \"riferimento fine del file\" chiude l'elenco" "")
+prova(segnale_di_fine_senza_a_capo   note.txt           "${marcatore_ultima}"            errore "note.txt:1000: le note, riga 1000: la riga \"riferimento fine del file\"" "")
 prova(segnale_di_fine_con_spazio     note.txt           "${marcatore}200d0a"             ok     "" "")
 prova(segnale_di_fine_maiuscolo      note.txt           "52${marcatore}0d0a"             ok     "" "")
-prova(cr_dentro_la_riga              rallentamenti.txt  "610d0a620d630d0a"               errore "rallentamenti.txt:2: a carriage return" "")
-prova(cr_in_fondo                    scheda_treno.txt   "610d"                           errore "scheda_treno.txt:1: a carriage return" "")
-prova(testo_mancante                 scheda_treno.txt   "-"                              errore "prova/testo_mancante/scheda_treno.txt: missing" "")
-prova(nome_mancante                  numero_treno.txt   "-"                              errore "numero_treno.txt: missing" "")
-prova(nome_vuoto                     nome_scenario.txt  ""                               errore "nome_scenario.txt: the name is empty" "")
-prova(nome_solo_a_capo               nome_scenario.txt  "0d0a"                           errore "nome_scenario.txt: the name is empty" "")
+prova(cr_dentro_la_riga              rallentamenti.txt  "610d0a620d630d0a"               errore "rallentamenti.txt:2: il modulo dei rallentamenti, riga 2: un ritorno a capo [(]CR[)]" "")
+prova(cr_in_fondo                    scheda_treno.txt   "610d"                           errore "scheda_treno.txt:1: la scheda del treno, riga 1: un ritorno a capo [(]CR[)]" "")
+prova(testo_mancante                 scheda_treno.txt   "-"                              errore "prova/testo_mancante/scheda_treno.txt: manca" "")
+prova(nome_mancante                  numero_treno.txt   "-"                              errore "numero_treno.txt: manca" "")
+prova(nome_vuoto                     nome_scenario.txt  ""                               errore "nome_scenario.txt: il nome dello scenario \"\" è vuoto" "")
+prova(nome_solo_a_capo               nome_scenario.txt  "0d0a"                           errore "nome_scenario.txt: il nome dello scenario \"\" è vuoto" "")
 prova(nome_con_a_capo                nome_scenario.txt  "41200d0a"                       ok     "" "")
-prova(nome_su_due_righe              nome_scenario.txt  "410a42"                         errore "nome_scenario.txt: the name must be a single line" "")
-prova(nome_con_barra                 numero_treno.txt   "31322f33"                       errore "numero_treno.txt: the name holds the byte 0x2f" "")
-prova(nome_con_due_punti             numero_treno.txt   "313a"                           errore "holds the byte 0x3a" "")
-prova(nome_con_due_punti_di_fila     nome_scenario.txt  "412e2e42"                       errore "nome_scenario.txt: the name holds \"..\"" "")
+prova(nome_su_due_righe              nome_scenario.txt  "410a42"                         errore "nome_scenario.txt: il nome deve stare su una riga sola" "")
+prova(nome_con_barra                 numero_treno.txt   "31322f33"                       errore "numero_treno.txt: il numero del treno \"12/3\" contiene un separatore di cartelle" "")
+prova(nome_con_due_punti             numero_treno.txt   "313a"                           errore "contiene il carattere :" "")
+prova(nome_con_due_punti_di_fila     nome_scenario.txt  "412e2e42"                       errore "nome_scenario.txt: il nome dello scenario \"A[.][.]B\" contiene \"[.][.]\"" "")
 prova(nome_con_un_punto              nome_scenario.txt  "412e42"                         ok     "" "")
-prova(nome_con_tabulazione           nome_scenario.txt  "410942"                         errore "holds the byte 0x09" "")
-prova(nome_accentato                 nome_scenario.txt  "50e8"                           ok     "" "Warning")
+prova(nome_con_tabulazione           nome_scenario.txt  "410942"                         errore "contiene un carattere di controllo" "")
+prova(nome_accentato                 nome_scenario.txt  "50e8"                           ok     "" ".")
 prova(testo_in_windows_1252          note.txt           "e80d0a"                         ok     "" "UTF-8")
 # UTF-8 is converted; what Windows-1252 cannot hold is refused at its line and
 # column (in characters), as is a text with the byte-order mark that is not UTF-8.
-prova(testo_in_utf8                  note.txt           "c3a80d0a"                       ok     "" "Warning")
+prova(testo_in_utf8                  note.txt           "c3a80d0a"                       ok     "" ".")
 prova(testo_in_utf8_con_bom          note.txt           "efbbbfc3a80d0a"                 ok     "" "")
 prova(nome_in_utf8                   nome_scenario.txt  "50c3b2"                         ok     "" "")
-prova(utf8_fuori_da_1252             linea.txt          "780d0ac3a0e286920d0a"           errore "prova/utf8_fuori_da_1252/linea.txt:2:2: the character U[+]2192 \"→\" does not exist in Windows-1252" "")
-prova(emoji_nel_nome                 numero_treno.txt   "31f09f9a82"                     errore "numero_treno.txt:1:2: the character U[+]1F682" "")
-prova(bom_e_non_utf8                 treno.txt          "efbbbf78e80d0a"                 errore "treno.txt:1:2: the byte 0xE8 is not valid UTF-8" "")
+prova(utf8_fuori_da_1252             linea.txt          "780d0ac3a0e286920d0a"           errore "prova/utf8_fuori_da_1252/linea.txt:2:2: il carattere U[+]2192 \"→\" non esiste in Windows-1252" "")
+prova(emoji_nel_nome                 numero_treno.txt   "31f09f9a82"                     errore "numero_treno.txt:1:2: il carattere U[+]1F682" "")
+prova(bom_e_non_utf8                 treno.txt          "efbbbf78e80d0a"                 errore "treno.txt:1:2: il byte 0xE8 non è UTF-8 valido" "")
 string(REPEAT "41" 225 lungo)
-prova(nomi_troppo_lunghi             nome_scenario.txt  "${lungo}"                       errore "file names of 256 bytes; at most 255" "")
+prova(nomi_troppo_lunghi             nome_scenario.txt  "${lungo}"                       errore "nome_scenario.txt: i due nomi danno nomi di file troppo lunghi: 256 byte, al massimo 255" "")
 string(REPEAT "41" 224 lungo)
 prova(nomi_lunghi_che_stanno         nome_scenario.txt  "${lungo}"                       ok     "" "")
 

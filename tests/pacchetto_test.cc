@@ -1,6 +1,7 @@
 // The embedded scenario end to end: the whole run of the package program, on
 // an in-memory folder and as a real process in a folder of its own, down to
-// the bytes the simulator checks.
+// the bytes the simulator checks; and the same program carrying a payload,
+// sound or damaged, as a process.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,10 +12,13 @@
 #include <set>
 #include <string>
 
+#include "carico/carico.h"
 #include "driver/form1.h"
 #include "driver/nomi_file.h"
+#include "sources/cartella_scenario.h"
 #include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
+#include "support/cartella_temporanea.h"
 #include "support/processo.h"
 
 namespace {
@@ -132,6 +136,86 @@ TEST(pacchetto, come_processo) {
 
   ASSERT_EQ(esegui(copia), 0);
   EXPECT_TRUE(c.contenuto(nome_copia) == prima);
+}
+
+// A scenario folder of scenarios/, read as `scenario pack` reads it.
+scenario dalla_cartella(const std::string& nome) {
+  std::array<std::string, 7> byte;
+  for (size_t i = 0; i < byte.size(); ++i) {
+    std::ifstream in(fs::path(SCENARI_DIR) / nome / file_cartella_scenario[i], std::ios::binary);
+    byte[i].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  cartella_letta letta = leggi_cartella_scenario(byte, codifica_testo::automatica);
+  return std::move(*letta.s);
+}
+
+// Every file of `c`, by name.
+cartella file_di(const cartella_temporanea& c) {
+  cartella file;
+  for (const auto& voce : fs::directory_iterator(c.percorso())) {
+    const std::string nome = voce.path().filename().string();
+    file[nome] = c.leggi(nome);
+  }
+  return file;
+}
+
+std::string leggi_file(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(pacchetto_con_carico, scrive_i_sei_file_del_programma_compilato_per_quello_scenario) {
+  cartella_temporanea compilato, con_carico;
+  ASSERT_EQ(esegui_in_cartella(SCENARIO_PACKAGE_VALDIGRANO_EXE, compilato.percorso()).stato, 0);
+
+  // The generic program with valdigrano appended.
+  const fs::path programma = con_carico / "valdigrano";
+  {
+    std::ofstream out(programma, std::ios::binary);
+    out << leggi_file(SCENARIO_PACKAGE_EXE) << carico_con_coda(dalla_cartella("valdigrano"));
+  }
+  fs::permissions(programma, fs::perms::owner_all);
+  const esito_processo e = esegui_processo(programma.string(), {}, "/");
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  fs::remove(programma);
+  const cartella attesi = file_di(compilato);
+  EXPECT_EQ(attesi.size(), 6u);
+  EXPECT_TRUE(file_di(con_carico) == attesi);
+}
+
+TEST(pacchetto_con_carico, un_carico_danneggiato_lascia_la_cartella_vuota) {
+  const std::string stub = leggi_file(SCENARIO_PACKAGE_EXE);
+  const std::string intero = stub + carico_con_coda(dalla_cartella("valdigrano"));
+  scenario lungo = dalla_cartella("valdigrano");
+  lungo.note.assign(1001, "x");
+  struct caso {
+    const char* nome;
+    std::string byte;
+  };
+  const caso casi[] = {
+      {"un byte del contenuto cambiato",
+       [&] {
+         std::string b = intero;
+         b[stub.size() + 200] ^= 0x04;
+         return b;
+       }()},
+      {"la coda tagliata", intero.substr(0, intero.size() - 5)},
+      {"il file tagliato dentro il contenuto", intero.substr(0, stub.size() + 1000)},
+      {"1001 righe", stub + carico_con_coda(lungo)},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    cartella_temporanea cartella;
+    const fs::path programma = cartella / "pacchetto";
+    std::ofstream(programma, std::ios::binary) << c.byte;
+    fs::permissions(programma, fs::perms::owner_all);
+    const esito_processo e = esegui_processo(programma.string(), {}, "/");
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_TRUE(e.errori.starts_with("Pacchetto danneggiato: ")) << e.errori;
+    EXPECT_EQ(e.errori.find("Attendere"), std::string::npos) << e.errori;
+    fs::remove(programma);
+    EXPECT_TRUE(file_di(cartella).empty());
+  }
 }
 
 }  // namespace

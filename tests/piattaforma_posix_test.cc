@@ -87,3 +87,41 @@ TEST(cartelle_posix, due_nomi_di_un_file) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(file_posix, dimensione_parti_e_programmi) {
+  cartella_temporanea cartella;
+  piattaforma_posix sistema(cartella.percorso());
+  std::string tutti;
+  for (int i = 0; i < 70000; ++i) tutti += static_cast<char>(i * 31 + i / 256);
+  cartella.scrivi("f.bin", tutti);
+  uint64_t n = 0;
+  ASSERT_TRUE(sistema.dimensione(cartella / "f.bin", n));
+  EXPECT_EQ(n, tutti.size());
+
+  std::string parte;
+  ASSERT_TRUE(sistema.leggi_parte(cartella / "f.bin", 65530, 100, parte));
+  EXPECT_EQ(parte, tutti.substr(65530, 100));
+  ASSERT_TRUE(sistema.leggi_parte(cartella / "f.bin", tutti.size(), 0, parte));
+  EXPECT_EQ(parte, "");
+  // Beyond the end, a missing file, a folder: failures with a reason.
+  const esito oltre = sistema.leggi_parte(cartella / "f.bin", tutti.size() - 10, 11, parte);
+  EXPECT_FALSE(oltre.ok);
+  EXPECT_EQ(oltre.motivo, "il file è più corto del previsto");
+  EXPECT_FALSE(sistema.leggi_parte(cartella / "manca", 0, 1, parte).ok);
+  EXPECT_FALSE(sistema.dimensione(cartella / "manca", n).ok);
+  EXPECT_FALSE(sistema.dimensione(cartella.percorso(), n).ok);
+
+  // A file made a program: run by its owner, read by everyone.
+  ASSERT_TRUE(sistema.rendi_eseguibile(cartella / "f.bin"));
+  const fs::perms p = fs::status(cartella / "f.bin").permissions();
+  EXPECT_NE(p & fs::perms::owner_exec, fs::perms::none);
+  EXPECT_NE(p & fs::perms::others_read, fs::perms::none);
+  EXPECT_FALSE(sistema.rendi_eseguibile(cartella / "manca").ok);
+
+  // The running program is this test's own file, whatever the program folder.
+  EXPECT_EQ(fs::canonical(sistema.programma_in_esecuzione()), fs::canonical("/proc/self/exe"));
+}
+
+}  // namespace

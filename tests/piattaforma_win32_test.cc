@@ -181,6 +181,29 @@ TEST_F(FileWin32, un_file_vuoto_e_un_file_grande) {
   EXPECT_EQ(letto, grande);
 }
 
+TEST_F(FileWin32, dimensione_parti_e_programma) {
+  const fs::path p = cartella / L"f \u00e8.bin";
+  std::string tutti;
+  for (int i = 0; i < 70000; ++i) tutti += static_cast<char>(i * 31 + i / 256);
+  ASSERT_TRUE(scrivi(p, tutti));
+  uint64_t n = 0;
+  ASSERT_TRUE(sistema.dimensione(p, n));
+  EXPECT_EQ(n, tutti.size());
+  std::string parte;
+  ASSERT_TRUE(sistema.leggi_parte(p, 65530, 100, parte));
+  EXPECT_EQ(parte, tutti.substr(65530, 100));
+  const esito oltre = sistema.leggi_parte(p, tutti.size() - 10, 11, parte);
+  EXPECT_FALSE(oltre.ok);
+  EXPECT_EQ(oltre.motivo, "il file è più corto del previsto");
+  EXPECT_FALSE(sistema.leggi_parte(cartella / L"manca", 0, 1, parte).ok);
+  EXPECT_FALSE(sistema.dimensione(cartella / L"manca", n).ok);
+  EXPECT_FALSE(sistema.dimensione(cartella.percorso(), n).ok);
+  // Nothing marks a program on Windows: always done.
+  EXPECT_TRUE(sistema.rendi_eseguibile(p));
+  EXPECT_EQ(sistema.programma_in_esecuzione().filename(), fs::path(L"scenario_tests.exe"));
+  EXPECT_EQ(sistema.programma_in_esecuzione().parent_path(), piattaforma_win32({}, box.funzione()).cartella_programma());
+}
+
 TEST_F(FileWin32, cartelle_create_temporanee_e_rimosse) {
   const fs::path sotto = cartella / L"uno \u00e8" / L"due";
   EXPECT_FALSE(sistema.e_cartella(sotto));

@@ -42,4 +42,21 @@ TEST(scrittura_intera, un_file_nuovo_senza_aprire_prima) {
                                                         "chiudi b.txt.parziale", "rinomina b.txt.parziale b.txt"}));
 }
 
+TEST(scrittura_intera, un_programma_e_eseguibile_prima_di_prendere_il_suo_nome) {
+  sistema_finto sistema;
+  EXPECT_EQ(scrivi_per_intero(sistema, "/programma/p", "programma", true), std::nullopt);
+  EXPECT_EQ(sistema.eseguibili, std::set<std::string>{"p"});
+  EXPECT_EQ(sistema.registro, (std::vector<std::string>{"crea p.parziale", "scrivi p.parziale", "chiudi p.parziale",
+                                                        "eseguibile p.parziale", "rinomina p.parziale p"}));
+
+  // That step failing leaves nothing.
+  sistema_finto guasto;
+  guasto.operazione_che_fallisce = 4;
+  auto g = scrivi_per_intero(guasto, "/programma/p", "programma", true);
+  ASSERT_TRUE(g.has_value());
+  EXPECT_EQ(g->azione, "rendere eseguibile");
+  EXPECT_EQ(g->percorso, std::filesystem::path("/programma/p.parziale"));
+  EXPECT_TRUE(guasto.file.empty());
+}
+
 }  // namespace

@@ -12,7 +12,7 @@ std::filesystem::path percorso_temporaneo(const std::filesystem::path& finale) {
 }
 
 std::optional<guasto_scrittura> scrivi_per_intero(piattaforma& sistema, const std::filesystem::path& finale,
-                                                  std::string_view contenuto) {
+                                                  std::string_view contenuto, bool eseguibile) {
   const std::filesystem::path parziale = percorso_temporaneo(finale);
 
   // A file of the same name must be one we may write over.
@@ -29,6 +29,10 @@ std::optional<guasto_scrittura> scrivi_per_intero(piattaforma& sistema, const st
     azione = "chiudere";
   }
   file.reset();
+  if (e && eseguibile) {
+    e = sistema.rendi_eseguibile(parziale);
+    azione = "rendere eseguibile";
+  }
   if (e) {
     e = sistema.rinomina(parziale, finale);
     if (e) return std::nullopt;

@@ -14,7 +14,8 @@
 
 // The step of a write that failed, and where: the final file for "aprire"
 // (an existing file that may not be written over) and "sostituire" (the
-// rename), the temporary file for "creare", "scrivere" and "chiudere".
+// rename), the temporary file for "creare", "scrivere", "chiudere" and
+// "rendere eseguibile".
 struct guasto_scrittura {
   std::string azione;
   std::filesystem::path percorso;
@@ -25,7 +26,9 @@ struct guasto_scrittura {
 std::filesystem::path percorso_temporaneo(const std::filesystem::path& finale);
 
 // Writes `contenuto` as the file `finale`. An existing file of that name must
-// be one that can be opened for writing. On failure the temporary file is
-// removed and the failed step returned; nothing on success.
+// be one that can be opened for writing. With `eseguibile`, the file is made
+// a program that may be run before it takes its name (piattaforma::
+// rendi_eseguibile; the step "rendere eseguibile"). On failure the temporary
+// file is removed and the failed step returned; nothing on success.
 std::optional<guasto_scrittura> scrivi_per_intero(piattaforma& sistema, const std::filesystem::path& finale,
-                                                  std::string_view contenuto);
+                                                  std::string_view contenuto, bool eseguibile = false);

@@ -1,11 +1,13 @@
 // scenario: the author tool. `scenario build` runs the package program's build
 // over any scenario's source texts and reports its errors; `scenario inspect`
 // decodes any of the three binary files it writes; `scenario draw` draws
-// them as a map and a profile.
+// them as a map and a profile; `scenario pack`, `unpack` and `new` make
+// package programs without a compiler (comandi_pacchetto.h).
 #include <iostream>
 
 #include <CLI/CLI.hpp>
 
+#include "comandi_pacchetto.h"
 #include "costruzione.h"
 #include "disegno/comando_disegno.h"
 #include "ispezione.h"
@@ -73,6 +75,8 @@ int main(int argc, char** argv) {
   CLI::Option* opzione_disegno_uscita =
       comando_d->add_option("--out", disegno_uscita, "The SVG file (default: DIR/NAME_NUMBER.svg)");
 
+  comandi_pacchetto pacchetti(app);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -92,6 +96,7 @@ int main(int argc, char** argv) {
     const bool mostra_riga = build_mostra_riga || errori_su_terminale();
     return comando_build(*sistema, build, build_json, mostra_riga, std::cout, std::cerr);
   }
+  if (std::optional<int> stato = pacchetti.esegui(*sistema)) return *stato;
   if (comando_d->parsed()) {
     if (opzione_disegno_uscita->count() > 0) disegno.uscita = disegno_uscita;
     return comando_draw(*sistema, disegno, std::cerr);

@@ -1,0 +1,55 @@
+// The seven files of a scenario folder read and written through the seam.
+#include "cartella_su_disco.h"
+
+#include <array>
+
+#include "driver/scrittura_intera.h"
+#include "driver/stati_uscita.h"
+#include "sources/cartella_scenario.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+}  // namespace
+
+lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, codifica_testo codifica) {
+  if (!sistema.e_cartella(cartella))
+    return {std::nullopt, uscita_uso_errato, "la cartella dello scenario " + tra_virgolette(cartella) + " non c'è"};
+  std::array<std::string, 7> byte;
+  for (size_t i = 0; i < byte.size(); ++i) {
+    const fs::path p = cartella / file_cartella_scenario[i];
+    if (!sistema.esiste(p))
+      return {std::nullopt, uscita_uso_errato,
+              p.string() + ": manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
+                           "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt"};
+    if (esito e = sistema.leggi(p, byte[i]); !e)
+      return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo};
+  }
+  cartella_letta letta = leggi_cartella_scenario(byte, codifica);
+  if (letta.problema) return {std::nullopt, uscita_uso_errato, descrivi_problema(cartella.string(), *letta.problema)};
+  return {std::move(letta.s), uscita_riuscita, {}};
+}
+
+scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartella, const scenario& s) {
+  if (sistema.esiste(cartella) && !sistema.e_cartella(cartella))
+    return {uscita_uso_errato, tra_virgolette(cartella) + " non è una cartella"};
+  for (std::string_view f : file_cartella_scenario) {
+    if (sistema.esiste(cartella / f))
+      return {uscita_uso_errato, "la cartella " + tra_virgolette(cartella) + " contiene già " + std::string(f) +
+                                     ": nulla è stato scritto (scegli una cartella nuova o vuota)"};
+  }
+  if (!sistema.esiste(cartella)) {
+    if (esito e = sistema.crea_cartella(cartella); !e)
+      return {uscita_errore_file, "impossibile creare la cartella " + tra_virgolette(cartella) + ": " + e.motivo};
+  }
+  const std::array<std::string, 7> contenuti = file_cartella(s);
+  for (size_t i = 0; i < contenuti.size(); ++i) {
+    if (auto g = scrivi_per_intero(sistema, cartella / file_cartella_scenario[i], contenuti[i]))
+      return {uscita_errore_file, "impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " +
+                                      g->motivo};
+  }
+  return {};
+}

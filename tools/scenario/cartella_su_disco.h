@@ -1,0 +1,35 @@
+// A scenario folder on disk through the platform: read for `scenario pack`
+// (sources/cartella_scenario.h says what it holds and what is refused), and
+// written by `scenario unpack` and `scenario new`, each file whole, never
+// over a scenario already there.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/testo_autore.h"
+#include "platform/piattaforma.h"
+#include "sources/scenario.h"
+
+struct lettura_cartella {
+  std::optional<scenario> s;
+  int stato = 0;          // unless `s`: the exit status
+  std::string messaggio;  // unless `s`: why, one line
+};
+
+// The folder `cartella`, each file converted as `codifica` says. A folder
+// that is missing, lacks a file, holds one that cannot be read, or breaks a
+// rule: bad use, with the file (and line and column) named.
+lettura_cartella leggi_cartella(piattaforma& sistema, const std::filesystem::path& cartella,
+                                codifica_testo codifica);
+
+struct scrittura_cartella {
+  int stato = 0;          // the exit status
+  std::string messaggio;  // when not 0
+};
+
+// Writes `s` as the folder `cartella`, made when missing. A path that is a
+// file, or a folder that already holds any of the seven files: bad use,
+// nothing written. A failed write: the files before it stay, whole.
+scrittura_cartella scrivi_cartella(piattaforma& sistema, const std::filesystem::path& cartella, const scenario& s);

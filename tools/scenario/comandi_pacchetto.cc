@@ -1,0 +1,54 @@
+// The options of pack, unpack and new, and their run.
+#include "comandi_pacchetto.h"
+
+#include <iostream>
+
+#include "nuovo.h"
+#include "spacchetta.h"
+
+comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
+  pack_ = app.add_subcommand(
+      "pack",
+      "Packs the scenario folder DIR (seven files, as scenarios/NAME holds them) into package programs that need "
+      "no compiler: NAME_NUMBER.exe for Windows and NAME_NUMBER for Linux in the current folder, or those asked "
+      "for. The scenario is built first; a build error refuses the packing. Exit status: 0 written, 1 build "
+      "error (nothing written unless --force), 2 bad use or a folder that breaks a rule (nothing written), 3 a "
+      "file operation failed or a stub is missing.");
+  pack_->add_option("DIR", pack_richiesta_.cartella, "The scenario folder")->required();
+  opzione_windows_ = pack_->add_option("--windows", windows_, "Write only the Windows program, as FILE.exe");
+  opzione_linux_ = pack_->add_option("--linux", linux_, "Write only the Linux program, as FILE (both options: both)");
+  pack_
+      ->add_option("--encoding", codifica_,
+                   "How the folder's files are written: auto, utf-8, windows-1252, as for build (default: auto)")
+      ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
+  pack_->add_flag("--force", pack_richiesta_.forza, "Pack even when the build records an error, and say so");
+
+  unpack_ = app.add_subcommand(
+      "unpack",
+      "Writes the scenario folder DIR (created when missing) back out of a program made by pack, for Windows or "
+      "Linux. Exit status: 0 written, 1 a program without a scenario or a damaged one, 2 bad use (nothing "
+      "written), 3 a file operation failed.");
+  unpack_->add_option("PROGRAM", programma_, "The program made by pack")->required();
+  unpack_->add_option("DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
+      ->required();
+
+  nuovo_ = app.add_subcommand(
+      "new",
+      "Writes a starter scenario folder DIR (created when missing): a small complete scenario with every kind of "
+      "feature, to edit, build and pack. Exit status: 0 written, 2 bad use (nothing written), 3 a file "
+      "operation failed.");
+  nuovo_->add_option("DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
+      ->required();
+}
+
+std::optional<int> comandi_pacchetto::esegui(piattaforma& sistema) {
+  if (pack_->parsed()) {
+    if (opzione_windows_->count() > 0) pack_richiesta_.windows = windows_;
+    if (opzione_linux_->count() > 0) pack_richiesta_.linux_ = linux_;
+    pack_richiesta_.codifica = *codifica_di_nome(codifica_);
+    return comando_pack(sistema, pack_richiesta_, std::cerr);
+  }
+  if (unpack_->parsed()) return comando_unpack(sistema, programma_, cartella_, std::cerr);
+  if (nuovo_->parsed()) return comando_new(sistema, cartella_, std::cerr);
+  return std::nullopt;
+}

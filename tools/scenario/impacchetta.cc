@@ -1,0 +1,127 @@
+// `scenario pack` in its steps: the folder read, the stubs read, the private
+// build, the programs written.
+#include "impacchetta.h"
+
+#include <vector>
+
+#include "carico/carico.h"
+#include "cartella_su_disco.h"
+#include "costruzione.h"
+#include "driver/scrittura_intera.h"
+#include "driver/stati_uscita.h"
+#include "model/windows1252.h"
+#include "programmi_base.h"
+#include "sources/cartella_scenario.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The private folder of the build, inside the folder of the first program.
+constexpr std::string_view prefisso_lavoro = ".scenario-pack-";
+
+std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+struct uscita_pack {
+  destinazione d;
+  fs::path percorso;
+  std::string base;  // the stub as linked
+};
+
+// Builds `s` as `scenario build` does, in a private folder inside `dentro`
+// that goes afterwards; the report names the folder's own sources.
+rapporto_build costruisci_privatamente(piattaforma& sistema, const fs::path& dentro, const scenario& s,
+                                       const fs::path& cartella) {
+  rapporto_build r;
+  fs::path lavoro;
+  if (esito e = sistema.crea_cartella_temporanea(dentro, prefisso_lavoro, lavoro); !e) {
+    r.stato = uscita_errore_file;
+    r.righe.push_back("impossibile creare una cartella di lavoro in " + tra_virgolette(dentro) + ": " + e.motivo);
+    return r;
+  }
+  const std::array<std::string, 7> file = file_cartella(s);
+  richiesta_build q;
+  q.nome = da_cp1252_a_utf8(s.nome_scenario);
+  q.numero = da_cp1252_a_utf8(s.numero_treno);
+  q.linea = lavoro / testi_scenario[0].file;
+  q.treno = lavoro / testi_scenario[1].file;
+  q.uscita = lavoro;
+  q.codifica = codifica_testo::windows1252;
+  std::optional<guasto_scrittura> g = scrivi_per_intero(sistema, *q.linea, file[2]);
+  if (!g) g = scrivi_per_intero(sistema, *q.treno, file[3]);
+  if (g) {
+    r.stato = uscita_errore_file;
+    r.righe.push_back("impossibile scrivere il file " + tra_virgolette(g->percorso) + ": " + g->motivo);
+  } else {
+    r = costruisci(sistema, q);
+    // The build names its copies of the sources; the author knows the
+    // folder's files.
+    for (std::string& riga : r.righe) {
+      for (const fs::path& copia : {*q.linea, *q.treno}) {
+        if (riga.starts_with(copia.string() + ":"))
+          riga = (cartella / copia.filename()).string() + riga.substr(copia.string().size());
+      }
+    }
+  }
+  if (esito e = sistema.rimuovi_cartella(lavoro); !e) {
+    r.stato = std::max(r.stato, uscita_errore_file);
+    r.righe.push_back("impossibile rimuovere la cartella di lavoro " + tra_virgolette(lavoro) + ": " + e.motivo);
+  }
+  return r;
+}
+
+}  // namespace
+
+int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& errori) {
+  auto fine = [&](int stato, const std::string& riga) {
+    errori << riga << '\n';
+    return stato;
+  };
+
+  lettura_cartella letta = leggi_cartella(sistema, q.cartella, q.codifica);
+  if (!letta.s) return fine(letta.stato, letta.messaggio);
+  const scenario& s = *letta.s;
+
+  // The programs to write, and the stub of each.
+  const std::string nome_programma = s.nome_scenario + "_" + s.numero_treno;
+  std::vector<uscita_pack> uscite;
+  const bool entrambi = !q.windows && !q.linux_;
+  if (entrambi || q.windows)
+    uscite.push_back({destinazione::per_windows, q.windows.value_or(sistema.nome_file(nome_programma + ".exe")), {}});
+  if (entrambi || q.linux_)
+    uscite.push_back({destinazione::per_linux, q.linux_.value_or(sistema.nome_file(nome_programma)), {}});
+  for (const uscita_pack& u : uscite) {
+    if (sistema.e_cartella(u.percorso))
+      return fine(uscita_uso_errato, "il programma " + tra_virgolette(u.percorso) + " sarebbe una cartella");
+    for (std::string_view f : file_cartella_scenario) {
+      if (sistema.stesso_file(u.percorso, q.cartella / f))
+        return fine(uscita_uso_errato,
+                    "il programma " + tra_virgolette(u.percorso) + " prenderebbe il posto di un file dello scenario");
+    }
+  }
+  for (uscita_pack& u : uscite) {
+    programma_base b = leggi_programma_base(sistema, u.d);
+    if (!b.byte) return fine(uscita_errore_file, b.messaggio);
+    u.base = std::move(*b.byte);
+  }
+
+  fs::path dentro = uscite.front().percorso.parent_path();
+  if (dentro.empty()) dentro = ".";
+  const rapporto_build r = costruisci_privatamente(sistema, dentro, s, q.cartella);
+  for (const std::string& riga : r.righe) errori << riga << '\n';
+  if (r.stato != uscita_riuscita && r.stato != uscita_errore) return r.stato;
+  if (r.stato == uscita_errore) {
+    if (!q.forza)
+      return fine(uscita_errore,
+                  "nessun programma scritto: chi lo avviasse vedrebbe solo l'errore (--force impacchetta comunque)");
+    errori << "impacchettato comunque (--force): chi avvia il programma vedrà l'errore\n";
+  }
+
+  const std::string carico = carico_con_coda(s);
+  for (const uscita_pack& u : uscite) {
+    if (auto g = scrivi_per_intero(sistema, u.percorso, u.base + carico, u.d == destinazione::per_linux))
+      return fine(uscita_errore_file,
+                  "impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " + g->motivo);
+  }
+  return uscita_riuscita;
+}

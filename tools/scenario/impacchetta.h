@@ -1,0 +1,30 @@
+// `scenario pack`: a scenario folder into package programs that need no
+// compiler: each a stub (programmi_base.h) with the folder's scenario
+// appended as a payload (carico/carico.h). The scenario is built first, as
+// `scenario build` builds it, in a private folder that goes afterwards; a
+// build error or a failed stamp check refuses the packing, since a player
+// would only see an error box, unless it is forced.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "model/testo_autore.h"
+#include "platform/piattaforma.h"
+
+struct richiesta_pack {
+  std::filesystem::path cartella;
+  // The programs to write; with neither, both, into the current folder as
+  // NAME_NUMBER.exe and NAME_NUMBER.
+  std::optional<std::filesystem::path> windows;
+  std::optional<std::filesystem::path> linux_;
+  codifica_testo codifica = codifica_testo::automatica;
+  bool forza = false;
+};
+
+// The whole command, its report on `errori`; returns the exit status: 0
+// written, 1 the build records an error (nothing written unless forced), 2
+// bad use or a folder that cannot be read or breaks a rule (nothing
+// written), 3 a failed file operation or a missing stub.
+int comando_pack(piattaforma& sistema, const richiesta_pack& richiesta, std::ostream& errori);

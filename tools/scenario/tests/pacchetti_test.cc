@@ -1,0 +1,249 @@
+// `scenario pack`, `unpack` and `new` in one process over the in-memory
+// platform, with small stand-ins for the stubs: what each writes and where,
+// payloads replaced and never stacked, a build error that refuses the
+// packing, a missing stub, folders that break a rule or already hold a
+// scenario, and every file operation of a packing made to fail in turn.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "carico/carico.h"
+#include "driver/stati_uscita.h"
+#include "impacchetta.h"
+#include "nuovo.h"
+#include "sources/cartella_scenario.h"
+#include "spacchetta.h"
+#include "support/file_system_fake.h"
+#include "support/programma_finto.h"
+
+namespace {
+
+const std::string base_linux = "bin/stub/scenario-package-linux";
+const std::string base_windows = "bin/stub/scenario-package-windows.exe";
+const std::string programma_linux = "Valdigrano_Pieve Alta_20417";
+const std::string programma_windows = "Valdigrano_Pieve Alta_20417.exe";
+
+struct pacchetti : testing::Test {
+  sistema_finto sistema;
+  std::ostringstream errori;
+
+  void SetUp() override {
+    sistema.programma = "/programma/bin/scenario";
+    sistema.cartelle = {"bin", "bin/stub", "mio"};
+    sistema.file[base_linux] = programma_finto::elf();
+    sistema.file[base_windows] = programma_finto::pe();
+    const std::array<std::string, 7> file = file_cartella(scenario_iniziale());
+    for (size_t i = 0; i < file.size(); ++i) sistema.file["mio/" + std::string(file_cartella_scenario[i])] = file[i];
+  }
+
+  int pack(richiesta_pack q = {}) {
+    q.cartella = "mio";
+    return comando_pack(sistema, q, errori);
+  }
+  // The files of the folder `cartella` ("" the program folder), by name.
+  std::map<std::string, std::string> in(const std::string& cartella) const {
+    std::map<std::string, std::string> f;
+    const std::string prefisso = cartella.empty() ? "" : cartella + "/";
+    for (const auto& [nome, contenuto] : sistema.file) {
+      if (nome.starts_with(prefisso) && nome.find('/', prefisso.size()) == std::string::npos)
+        f[nome.substr(prefisso.size())] = contenuto;
+    }
+    return f;
+  }
+  bool resta_lavoro() const {
+    for (const std::string& c : sistema.cartelle)
+      if (c.find(".scenario-") != std::string::npos) return true;
+    return false;
+  }
+};
+
+TEST_F(pacchetti, pack_scrive_i_due_programmi_nella_cartella_corrente) {
+  EXPECT_EQ(pack(), uscita_riuscita) << errori.str();
+  EXPECT_EQ(errori.str(), "");
+  const std::string carico = carico_con_coda(scenario_iniziale());
+  EXPECT_EQ(in(""), (std::map<std::string, std::string>{{programma_linux, programma_finto::elf() + carico},
+                                                        {programma_windows, programma_finto::pe() + carico}}));
+  // The Linux program may be run as it is.
+  EXPECT_EQ(sistema.eseguibili, std::set<std::string>{programma_linux});
+  EXPECT_FALSE(resta_lavoro());
+  EXPECT_TRUE(sistema.fuori_cartella.empty());
+
+  // One program, where asked for.
+  sistema_finto solo = sistema;
+  solo.file.erase(programma_linux);
+  solo.file.erase(programma_windows);
+  std::ostringstream e;
+  richiesta_pack q;
+  q.cartella = "mio";
+  q.windows = "dist/v.exe";
+  solo.cartelle.insert("dist");
+  EXPECT_EQ(comando_pack(solo, q, e), uscita_riuscita) << e.str();
+  EXPECT_EQ(solo.file.at("dist/v.exe"), programma_finto::pe() + carico);
+  EXPECT_EQ(solo.file.count(programma_linux), 0u);
+}
+
+TEST_F(pacchetti, un_carico_sostituisce_quello_che_c_era_e_unpack_lo_riporta_indietro) {
+  // A stub that already carries a payload: packed again, it carries only the new one.
+  scenario altro = scenario_iniziale();
+  altro.nome_scenario = "Altro";
+  sistema.file[base_linux] += carico_con_coda(altro);
+  richiesta_pack q;
+  q.linux_ = "v";
+  ASSERT_EQ(pack(q), uscita_riuscita) << errori.str();
+  ASSERT_EQ(pack(q), uscita_riuscita) << errori.str();
+  EXPECT_EQ(sistema.file.at("v"), programma_finto::elf() + carico_con_coda(scenario_iniziale()));
+
+  ASSERT_EQ(comando_unpack(sistema, "v", "indietro", errori), uscita_riuscita) << errori.str();
+  EXPECT_EQ(in("indietro"), in("mio"));
+  EXPECT_EQ(in("indietro").size(), 7u);
+}
+
+TEST_F(pacchetti, un_errore_della_costruzione_ferma_pack_se_non_e_forzato) {
+  // A signal beyond the line's end.
+  std::string& treno = sistema.file["mio/treno.txt"];
+  const size_t segnali = treno.find("[segnali]\r\n") + 11;
+  treno.insert(segnali, "segnale,  99000, 2, 3, 1, 0, 0, 0, 0, 0, 0, 230\r\n");
+  const int riga = 1 + static_cast<int>(std::count(treno.begin(), treno.begin() + static_cast<long>(segnali), '\n'));
+
+  EXPECT_EQ(pack(), uscita_errore);
+  EXPECT_TRUE(errori.str().starts_with("mio/treno.txt:" + std::to_string(riga) + ":11: Errore n. 15 a 99000 m: "))
+      << errori.str();
+  EXPECT_NE(errori.str().find("--force"), std::string::npos) << errori.str();
+  EXPECT_TRUE(in("").empty());
+  EXPECT_FALSE(resta_lavoro());
+
+  richiesta_pack forzata;
+  forzata.forza = true;
+  errori.str("");
+  EXPECT_EQ(pack(forzata), uscita_riuscita);
+  EXPECT_NE(errori.str().find("impacchettato comunque"), std::string::npos) << errori.str();
+  EXPECT_EQ(in("").size(), 2u);
+}
+
+TEST_F(pacchetti, pack_rifiuta_senza_scrivere_nulla) {
+  struct caso {
+    const char* nome;
+    std::function<void(sistema_finto&, richiesta_pack&)> prepara;
+    int stato;
+    const char* parola;  // in the report
+  };
+  const caso casi[] = {
+      {"manca il programma base per Windows",
+       [](sistema_finto& s, richiesta_pack&) { s.file.erase(base_windows); }, uscita_errore_file,
+       "manca il programma base per Windows \"/programma/bin/stub/scenario-package-windows.exe\": installa"},
+      {"un programma base che non è un programma",
+       [](sistema_finto& s, richiesta_pack&) { s.file[base_linux] = "testo"; }, uscita_errore_file,
+       "non è un programma sano"},
+      {"una cartella che non c'è", [](sistema_finto&, richiesta_pack& q) { q.cartella = "altra"; },
+       uscita_uso_errato, "la cartella dello scenario \"altra\" non c'è"},
+      {"un file che manca", [](sistema_finto& s, richiesta_pack&) { s.file.erase("mio/note.txt"); },
+       uscita_uso_errato, "mio/note.txt: manca"},
+      {"un carattere che Windows-1252 non ha",
+       [](sistema_finto& s, richiesta_pack&) { s.file["mio/note.txt"] = "ok\r\nfreccia \xE2\x86\x92\r\n"; },
+       uscita_uso_errato, "mio/note.txt:2:9: il carattere U+2192"},
+      {"1001 righe", [](sistema_finto& s, richiesta_pack&) { s.file["mio/note.txt"] = std::string(3003, '\n'); },
+       uscita_uso_errato, "mio/note.txt:1001: le note ha 3003 righe"},
+      {"il programma al posto di un file dello scenario",
+       [](sistema_finto&, richiesta_pack& q) { q.linux_ = "mio/linea.txt"; }, uscita_uso_errato,
+       "prenderebbe il posto di un file dello scenario"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    sistema_finto s = sistema;
+    richiesta_pack q;
+    q.cartella = "mio";
+    c.prepara(s, q);
+    const auto prima = s.file;
+    std::ostringstream e;
+    EXPECT_EQ(comando_pack(s, q, e), c.stato);
+    EXPECT_NE(e.str().find(c.parola), std::string::npos) << e.str();
+    EXPECT_TRUE(s.file == prima);
+    EXPECT_TRUE(s.cartelle == sistema.cartelle);
+  }
+}
+
+TEST_F(pacchetti, ogni_operazione_di_pack_che_fallisce_e_riportata) {
+  sistema_finto pulito = sistema;
+  std::ostringstream e;
+  richiesta_pack q;
+  q.cartella = "mio";
+  ASSERT_EQ(comando_pack(pulito, q, e), uscita_riuscita);
+  const std::map<std::string, std::string> completi = {{programma_linux, pulito.file.at(programma_linux)},
+                                                      {programma_windows, pulito.file.at(programma_windows)}};
+
+  for (int k = 1; k <= pulito.operazioni; ++k) {
+    sistema_finto s = sistema;
+    s.operazione_che_fallisce = k;
+    std::ostringstream errori_k;
+    const int stato = comando_pack(s, q, errori_k);
+    const std::string operazione = s.registro.at(static_cast<size_t>(k) - 1);
+    SCOPED_TRACE("operazione " + std::to_string(k) + ": " + operazione);
+    EXPECT_NE(stato, uscita_riuscita);
+    EXPECT_NE(errori_k.str().find("errore simulato"), std::string::npos) << errori_k.str();
+    // Only whole programs, never a partial file or a working folder, unless
+    // the removal of pack's own folder is what failed (the build's folder
+    // inside it goes with it).
+    for (const auto& [nome, contenuto] : s.file) {
+      EXPECT_FALSE(nome.ends_with(".parziale")) << nome;
+      if (completi.count(nome)) {
+        EXPECT_TRUE(contenuto == completi.at(nome)) << nome;
+      }
+    }
+    bool resta = false;
+    for (const std::string& c : s.cartelle) resta = resta || c.find(".scenario-") != std::string::npos;
+    EXPECT_EQ(resta, operazione.starts_with("rimuovi_cartella .scenario-pack-") &&
+                         operazione.find(".scenario-build-") == std::string::npos)
+        << testing::PrintToString(s.cartelle);
+  }
+}
+
+TEST_F(pacchetti, unpack_di_cio_che_non_porta_uno_scenario) {
+  const std::string sano = programma_finto::elf() + carico_con_coda(scenario_iniziale());
+  struct caso {
+    const char* nome;
+    std::string byte;
+    int stato;
+    const char* parola;
+  };
+  const caso casi[] = {
+      {"un programma come è stato compilato", programma_finto::pe(), uscita_errore, "non porta uno scenario"},
+      {"un carico danneggiato", sano.substr(0, sano.size() - 1), uscita_errore, "pacchetto danneggiato: "},
+      {"un file di testo", "non sono un programma", uscita_errore, "non è un programma fatto da scenario pack"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    sistema.file["p"] = c.byte;
+    errori.str("");
+    EXPECT_EQ(comando_unpack(sistema, "p", "fuori", errori), c.stato);
+    EXPECT_NE(errori.str().find(c.parola), std::string::npos) << errori.str();
+    EXPECT_EQ(sistema.cartelle.count("fuori"), 0u);
+  }
+  errori.str("");
+  EXPECT_EQ(comando_unpack(sistema, "manca", "fuori", errori), uscita_uso_errato);
+  EXPECT_NE(errori.str().find("impossibile leggere \"manca\""), std::string::npos) << errori.str();
+}
+
+TEST_F(pacchetti, new_e_unpack_non_scrivono_su_uno_scenario_che_c_e_gia) {
+  ASSERT_EQ(comando_new(sistema, "nuovo/sotto", errori), uscita_riuscita) << errori.str();
+  EXPECT_EQ(in("nuovo/sotto"), in("mio"));
+
+  // A folder that holds one of the seven files, or a file in the folder's place.
+  sistema.file["altro/note.txt"] = "mie";
+  sistema.cartelle.insert("altro");
+  sistema.file["unfile"] = "x";
+  for (const std::string cartella : {"altro", "unfile"}) {
+    SCOPED_TRACE(cartella);
+    const auto prima = sistema.file;
+    errori.str("");
+    EXPECT_EQ(comando_new(sistema, cartella, errori), uscita_uso_errato);
+    EXPECT_NE(errori.str().find(cartella), std::string::npos) << errori.str();
+    EXPECT_TRUE(sistema.file == prima);
+  }
+  sistema.file["p"] = programma_finto::elf() + carico_con_coda(scenario_iniziale());
+  errori.str("");
+  EXPECT_EQ(comando_unpack(sistema, "p", "altro", errori), uscita_uso_errato);
+  EXPECT_NE(errori.str().find("contiene già note.txt"), std::string::npos) << errori.str();
+  EXPECT_EQ(sistema.file["altro/note.txt"], "mie");
+}
+
+}  // namespace

@@ -75,7 +75,7 @@ TEST(cartella_scenario, ogni_rifiuto_al_suo_posto) {
     const cartella_letta letta = leggi_cartella_scenario(file, codifica_testo::automatica);
     EXPECT_FALSE(letta.s) << c.luogo;
     ASSERT_TRUE(letta.problema) << c.luogo;
-    const std::string detto = descrivi_problema("cartella", *letta.problema);
+    const std::string detto = descrivi_problema("cartella/" + std::string(letta.problema->file), *letta.problema);
     EXPECT_TRUE(detto.starts_with(std::string(c.luogo) + ": ")) << detto;
   }
 }

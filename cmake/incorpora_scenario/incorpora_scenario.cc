@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
   }
   const cartella_letta letta = leggi_cartella_scenario(byte, codifica_testo::automatica);
   if (letta.problema) {
-    std::cerr << descrivi_problema(mostrata, *letta.problema) << "\n";
+    std::cerr << descrivi_problema(mostrata + "/" + std::string(letta.problema->file), *letta.problema) << "\n";
     return 1;
   }
 

@@ -70,10 +70,8 @@ cartella_letta leggi_cartella_scenario(const std::array<std::string, 7>& byte, c
   return r;
 }
 
-std::string descrivi_problema(std::string_view cartella, const problema_cartella& p) {
-  std::string luogo(cartella);
-  if (!luogo.empty() && !luogo.ends_with('/')) luogo += '/';
-  luogo += p.file;
+std::string descrivi_problema(std::string_view file, const problema_cartella& p) {
+  std::string luogo(file);
   if (p.riga > 0) {
     luogo += ":" + std::to_string(p.riga);
     if (p.colonna > 0) luogo += ":" + std::to_string(p.colonna);

@@ -55,9 +55,10 @@ struct cartella_letta {
 // file_cartella_scenario, each file converted as `richiesta` says.
 cartella_letta leggi_cartella_scenario(const std::array<std::string, 7>& byte, codifica_testo richiesta);
 
-// "FILE:LINE:COLUMN: text", the place as far as it is known, with `cartella`
-// (as it is to be shown) before the file name.
-std::string descrivi_problema(std::string_view cartella, const problema_cartella& p);
+// "FILE:LINE:COLUMN: text", the place as far as it is known; `file` is the
+// problem's file as it is to be shown (with its folder, in the platform's
+// form).
+std::string descrivi_problema(std::string_view file, const problema_cartella& p);
 
 // The bytes of each file of a folder that holds `s`, in the order of
 // file_cartella_scenario: each text's lines with CR LF, each name alone.

@@ -29,7 +29,9 @@ lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, 
       return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo};
   }
   cartella_letta letta = leggi_cartella_scenario(byte, codifica);
-  if (letta.problema) return {std::nullopt, uscita_uso_errato, descrivi_problema(cartella.string(), *letta.problema)};
+  if (letta.problema)
+    return {std::nullopt, uscita_uso_errato,
+            descrivi_problema((cartella / letta.problema->file).string(), *letta.problema)};
   return {std::move(letta.s), uscita_riuscita, {}};
 }
 

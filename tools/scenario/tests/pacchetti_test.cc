@@ -106,7 +106,8 @@ TEST_F(pacchetti, un_errore_della_costruzione_ferma_pack_se_non_e_forzato) {
   const int riga = 1 + static_cast<int>(std::count(treno.begin(), treno.begin() + static_cast<long>(segnali), '\n'));
 
   EXPECT_EQ(pack(), uscita_errore);
-  EXPECT_TRUE(errori.str().starts_with("mio/treno.txt:" + std::to_string(riga) + ":11: Errore n. 15 a 99000 m: "))
+  const std::string treno_mostrato = (std::filesystem::path("mio") / "treno.txt").string();
+  EXPECT_TRUE(errori.str().starts_with(treno_mostrato + ":" + std::to_string(riga) + ":11: Errore n. 15 a 99000 m: "))
       << errori.str();
   EXPECT_NE(errori.str().find("--force"), std::string::npos) << errori.str();
   EXPECT_TRUE(in("").empty());
@@ -125,24 +126,28 @@ TEST_F(pacchetti, pack_rifiuta_senza_scrivere_nulla) {
     const char* nome;
     std::function<void(sistema_finto&, richiesta_pack&)> prepara;
     int stato;
-    const char* parola;  // in the report
+    std::string parola;  // in the report
   };
+  // Paths as the platform writes them.
+  auto mostrato = [](const std::filesystem::path& p) { return p.string(); };
   const caso casi[] = {
       {"manca il programma base per Windows",
        [](sistema_finto& s, richiesta_pack&) { s.file.erase(base_windows); }, uscita_errore_file,
-       "manca il programma base per Windows \"/programma/bin/stub/scenario-package-windows.exe\": installa"},
+       "manca il programma base per Windows \"" +
+           mostrato(std::filesystem::path("/programma/bin") / "stub" / "scenario-package-windows.exe") +
+           "\": installa"},
       {"un programma base che non è un programma",
        [](sistema_finto& s, richiesta_pack&) { s.file[base_linux] = "testo"; }, uscita_errore_file,
        "non è un programma sano"},
       {"una cartella che non c'è", [](sistema_finto&, richiesta_pack& q) { q.cartella = "altra"; },
        uscita_uso_errato, "la cartella dello scenario \"altra\" non c'è"},
       {"un file che manca", [](sistema_finto& s, richiesta_pack&) { s.file.erase("mio/note.txt"); },
-       uscita_uso_errato, "mio/note.txt: manca"},
+       uscita_uso_errato, mostrato(std::filesystem::path("mio") / "note.txt") + ": manca"},
       {"un carattere che Windows-1252 non ha",
        [](sistema_finto& s, richiesta_pack&) { s.file["mio/note.txt"] = "ok\r\nfreccia \xE2\x86\x92\r\n"; },
-       uscita_uso_errato, "mio/note.txt:2:9: il carattere U+2192"},
+       uscita_uso_errato, mostrato(std::filesystem::path("mio") / "note.txt") + ":2:9: il carattere U+2192"},
       {"1001 righe", [](sistema_finto& s, richiesta_pack&) { s.file["mio/note.txt"] = std::string(3003, '\n'); },
-       uscita_uso_errato, "mio/note.txt:1001: le note ha 3003 righe"},
+       uscita_uso_errato, mostrato(std::filesystem::path("mio") / "note.txt") + ":1001: le note ha 3003 righe"},
       {"il programma al posto di un file dello scenario",
        [](sistema_finto&, richiesta_pack& q) { q.linux_ = "mio/linea.txt"; }, uscita_uso_errato,
        "prenderebbe il posto di un file dello scenario"},

@@ -41,7 +41,19 @@ else()
   set(_sistema Linux)
 endif()
 target_link_libraries(scenario_stub PRIVATE scenario_core scenario-package_dati)
+# The tool too needs only the system's C library, wherever an author runs it.
+if(NOT WIN32)
+  target_link_options(scenario PRIVATE -static-libstdc++ -static-libgcc)
+endif()
 target_link_options(scenario_stub PRIVATE -s)
+# The tool handed out is stripped too; on Windows neither carries the time
+# of its linking, so the same sources give the same bytes (and the stub that
+# one build takes from the other is the one that build packs).
+target_link_options(scenario PRIVATE $<$<CONFIG:Release>:-s>)
+if(WIN32)
+  target_link_options(scenario_stub PRIVATE -Wl,--no-insert-timestamp)
+  target_link_options(scenario PRIVATE -Wl,--no-insert-timestamp)
+endif()
 set_target_properties(scenario_stub PROPERTIES OUTPUT_NAME ${_nome_stub} RUNTIME_OUTPUT_DIRECTORY "${_stub}")
 add_dependencies(scenario scenario_stub)
 
@@ -72,7 +84,6 @@ set(CPACK_PACKAGE_NAME scenario)
 set(CPACK_PACKAGE_VERSION ${SCENARIO_VERSIONE})
 set(CPACK_PACKAGE_FILE_NAME scenario-${SCENARIO_VERSIONE}-${_sistema})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-set(CPACK_STRIP_FILES ON)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
 else()

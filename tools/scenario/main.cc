@@ -15,6 +15,7 @@
 #include "terminale.h"
 
 int main(int argc, char** argv) {
+  prepara_terminale();
   CLI::App app{"Builds a scenario from its two source texts into the three binary files the simulator loads, "
                "decodes those files and draws them.",
                "scenario"};

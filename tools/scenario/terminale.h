@@ -3,3 +3,8 @@
 #pragma once
 
 bool errori_su_terminale();
+
+// Readies the terminal for the tool's output, which is UTF-8: on Windows the
+// console is switched to UTF-8, so accented letters show as they are;
+// elsewhere nothing to do.
+void prepara_terminale();

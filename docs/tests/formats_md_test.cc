@@ -1,12 +1,14 @@
 // docs/formats.md kept true where it shows bytes: every annotated hex dump of
 // the embedded scenario's files is what a build of scenarios/borvale writes,
-// at the offsets the dump gives.
+// at the offsets the dump gives, and the payload's example is what a package
+// program gets appended for that scenario.
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
 #include <vector>
 
+#include "carico/carico.h"
 #include "disegno/tests/supporto.h"
 #include "parti_marcate.h"
 #include "support/cartella_temporanea.h"
@@ -94,6 +96,26 @@ TEST(formats_md, i_dump_dei_file_dello_scenario_incorporato_sono_i_byte_che_la_c
       }
     }
   }
+}
+
+TEST(formats_md, il_carico_d_esempio_e_quello_che_pack_aggiunge) {
+  scenario s;
+  s.nome_scenario = "Valle";
+  s.numero_treno = "7";
+  s.linea = {"[generale]", "[fine]"};
+  s.treno = {"[fine]"};
+  s.note = {"Citt\xE0"};
+  const std::string aggiunto = carico_con_coda(s);
+
+  const documento::parti_marcate dump = documento::parti(supporto::leggi(FORMATS_MD), "carico");
+  ASSERT_EQ(dump.blocchi.size(), 1u);
+  ASSERT_EQ(dump.blocchi.begin()->second.size(), 1u);
+  std::string mostrato;
+  for (const byte_mostrati& t : leggi_dump(dump.blocchi.begin()->second.front())) {
+    EXPECT_EQ(t.offset, mostrato.size());
+    mostrato += t.byte;
+  }
+  EXPECT_EQ(esa(mostrato), esa(aggiunto));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 int main(int argc, char** argv) {
   prepara_terminale();
   CLI::App app{"Builds a scenario from its two source texts into the three binary files the simulator loads, "
-               "decodes those files and draws them.",
+               "decodes those files and draws them, and packs a scenario folder into package programs.",
                "scenario"};
   app.require_subcommand(1);
 

@@ -113,6 +113,9 @@ endfunction()
 
 function(add_scenario_package)
   _scenario_argomenti(add_scenario_package ${ARGN})
+  if(FUNCTION)
+    message(FATAL_ERROR "add_scenario_package: a package program's scenario is scenario_incorporato(); FUNCTION is for add_scenario_dati")
+  endif()
   add_scenario_dati(TARGET ${TARGET}_dati DIR "${DIR}")
   # On Windows a GUI program (no console) that starts at wWinMain.
   if(WIN32)

@@ -1,6 +1,6 @@
 // The draw command: names checked, the three files read and decoded, their
-// sizes checked against each other, the drawing built in memory and written
-// through a temporary file.
+// sizes checked against each other, the drawing built in memory, and then
+// written through a temporary file.
 #include "disegno/comando_disegno.h"
 
 #include <cstdint>
@@ -54,45 +54,34 @@ std::string non_valido(const fs::path& p, const char* descrizione, const errore_
 
 }  // namespace
 
-int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream& errori) {
-  if (auto p = problema_opzione("--name", q.nome)) {
-    errori << *p << '\n';
-    return uso_errato;
-  }
-  if (auto p = problema_opzione("--number", q.numero)) {
-    errori << *p << '\n';
-    return uso_errato;
-  }
+disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
+  disegno_build d;
+  auto fine = [&d](int stato, std::string riga) {
+    d.stato = stato;
+    d.righe.push_back(std::move(riga));
+    return std::move(d);
+  };
+  if (auto p = problema_opzione("--name", q.nome)) return fine(uso_errato, *p);
+  if (auto p = problema_opzione("--number", q.numero)) return fine(uso_errato, *p);
   const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
   const fs::path file_linea = q.cartella / nomi.file_linea;
   const fs::path file_sim = q.cartella / nomi.file_sim;
   const fs::path file_dat = q.cartella / nomi.file_dat;
-  const fs::path uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
+  d.uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
   for (const fs::path& f : {file_linea, file_sim, file_dat})
-    if (sistema.stesso_file(uscita, f)) {
-      errori << "il disegno " << tra_virgolette(uscita) << " prenderebbe il posto del file binario "
-             << tra_virgolette(f) << '\n';
-      return uso_errato;
-    }
+    if (sistema.stesso_file(d.uscita, f))
+      return fine(uso_errato, "il disegno " + tra_virgolette(d.uscita) + " prenderebbe il posto del file binario " +
+                                  tra_virgolette(f));
 
   const char* const descrizione_sim = "voci di testata";
   const char* const descrizione_dat = "griglia del percorso";
   const char* const descrizione_linea = "file della linea";
   lettura sim = leggi_file(sistema, file_sim, descrizione_sim);
-  if (!sim.errore.empty()) {
-    errori << sim.errore << '\n';
-    return file_non_valido;
-  }
+  if (!sim.errore.empty()) return fine(file_non_valido, sim.errore);
   lettura dat = leggi_file(sistema, file_dat, descrizione_dat);
-  if (!dat.errore.empty()) {
-    errori << dat.errore << '\n';
-    return file_non_valido;
-  }
+  if (!dat.errore.empty()) return fine(file_non_valido, dat.errore);
   lettura linea = leggi_file(sistema, file_linea, descrizione_linea);
-  if (linea.presente && !linea.errore.empty()) {
-    errori << linea.errore << '\n';
-    return file_non_valido;
-  }
+  if (linea.presente && !linea.errore.empty()) return fine(file_non_valido, linea.errore);
 
   tabella_testata testata;
   std::vector<cella> percorso;
@@ -100,44 +89,53 @@ int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream&
   try {
     testata = decodifica_testata(sim.dati);
   } catch (const errore_formato& e) {
-    errori << non_valido(file_sim, descrizione_sim, e) << '\n';
-    return file_non_valido;
+    return fine(file_non_valido, non_valido(file_sim, descrizione_sim, e));
   }
   try {
     percorso = decodifica_percorso(dat.dati);
   } catch (const errore_formato& e) {
-    errori << non_valido(file_dat, descrizione_dat, e) << '\n';
-    return file_non_valido;
+    return fine(file_non_valido, non_valido(file_dat, descrizione_dat, e));
   }
   if (linea.presente) {
     try {
       tracciato = decodifica_tracciato(linea.dati);
     } catch (const errore_formato& e) {
-      errori << non_valido(file_linea, descrizione_linea, e) << '\n';
-      return file_non_valido;
+      return fine(file_non_valido, non_valido(file_linea, descrizione_linea, e));
     }
     linea.dati = std::string();
   }
 
   // The three files must come from one build.
   const tabella_tracciato* linea_letta = tracciato ? &*tracciato : nullptr;
-  if (auto d = controlla_costruzione(percorso, testata, linea_letta)) {
-    if (d->quale == discordanza::file::griglia)
-      errori << tra_virgolette(file_dat) << " ha " << d->trovato << " celle, ma il percorso di " << d->lunghezza
-             << " m di " << tra_virgolette(file_sim) << " ne vuole " << d->atteso;
+  if (auto c = controlla_costruzione(percorso, testata, linea_letta)) {
+    std::string riga;
+    if (c->quale == discordanza::file::griglia)
+      riga = tra_virgolette(file_dat) + " ha " + std::to_string(c->trovato) + " celle, ma il percorso di " +
+             std::to_string(c->lunghezza) + " m di " + tra_virgolette(file_sim) + " ne vuole " +
+             std::to_string(c->atteso);
     else
-      errori << tra_virgolette(file_linea) << " ha i punti dei metri 0-" << d->trovato << ", ma il percorso di "
-             << d->lunghezza << " m di " << tra_virgolette(file_sim) << " ne vuole 0-" << d->atteso;
-    errori << ": i file non vengono dalla stessa costruzione\n";
-    return file_non_valido;
+      riga = tra_virgolette(file_linea) + " ha i punti dei metri 0-" + std::to_string(c->trovato) +
+             ", ma il percorso di " + std::to_string(c->lunghezza) + " m di " + tra_virgolette(file_sim) +
+             " ne vuole 0-" + std::to_string(c->atteso);
+    return fine(file_non_valido, riga + ": i file non vengono dalla stessa costruzione");
   }
   if (!tracciato)
-    errori << "manca il file della linea " << tra_virgolette(file_linea)
-           << " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa\n";
+    d.righe.push_back("manca il file della linea " + tra_virgolette(file_linea) +
+                      " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa");
 
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), linea_letta);
-  if (auto g = scrivi_per_intero(sistema, uscita, svg)) {
-    errori << "impossibile scrivere il file " << tra_virgolette(uscita) << ": " << g->motivo << '\n';
+  const scena s = leggi_scena(percorso, testata);
+  d.conteggi = {s.lunghezza,          s.stazioni.size(),      s.segnali.size(), s.cartelli.size(),
+                s.indicatori.size(), s.rallentamenti.size(), s.montagne.size()};
+  d.svg = disegna_svg(s, linea_letta);
+  return d;
+}
+
+int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream& errori) {
+  const disegno_build d = disegna_build(sistema, q);
+  for (const std::string& riga : d.righe) errori << riga << '\n';
+  if (d.stato != riuscito) return d.stato;
+  if (auto g = scrivi_per_intero(sistema, d.uscita, d.svg)) {
+    errori << "impossibile scrivere il file " << tra_virgolette(d.uscita) << ": " << g->motivo << '\n';
     return scrittura_fallita;
   }
   return riuscito;

@@ -1,14 +1,18 @@
 // `scenario draw`: the three binary files of a build, found by the scenario's
-// name and train number, drawn into one SVG file. The files are checked whole
+// name and train number, drawn into one SVG file (or, for `scenario watch`,
+// into memory). The files are checked whole
 // before anything is written, and the SVG reaches its name only complete (a
 // temporary file renamed), so a failure leaves no file and an older drawing
 // untouched. Without the line file the drawing is the profile alone.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/piattaforma.h"
 
@@ -19,7 +23,28 @@ struct richiesta_disegno {
   std::optional<std::filesystem::path> uscita;  // default CARTELLA/NAME_NUMBER.svg
 };
 
-// Exit status: 0 drawn, 1 a binary file missing, unreadable or not valid,
-// 2 bad use (nothing read), 3 the SVG could not be written. Notes and errors
-// go to `errori`.
+// How many of each feature the drawing shows, for a summary in words.
+struct conteggi_scena {
+  int32_t lunghezza = 0;  // route length, metres
+  size_t stazioni = 0, segnali = 0, cartelli = 0, indicatori = 0, rallentamenti = 0, montagne = 0;
+};
+
+// The drawing of a build, made in memory: nothing is written.
+struct disegno_build {
+  int stato = 0;  // 0 drawn; else the exit status of the command, as below
+  // Notes and errors, one line each; a drawing without the line file has a
+  // note.
+  std::vector<std::string> righe;
+  std::string svg;  // when drawn
+  conteggi_scena conteggi;
+  std::filesystem::path uscita;  // where the command writes the drawing
+};
+
+// Reads, checks and draws the binary files of `richiesta`.
+disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& richiesta);
+
+// The whole command: the drawing, written to its file. Exit status: 0
+// drawn, 1 a binary file missing, unreadable or not valid, 2 bad use
+// (nothing read), 3 the SVG could not be written. Notes and errors go to
+// `errori`.
 int comando_draw(piattaforma& sistema, const richiesta_disegno& richiesta, std::ostream& errori);

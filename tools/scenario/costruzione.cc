@@ -63,9 +63,7 @@ struct passi {
 
   // The names, the sources read, and what the build will write.
   bool prepara(preparazione& p) {
-    if (auto e = problema_opzione("--name", q.nome)) return fine(uscita_uso_errato, *e);
-    if (auto e = problema_opzione("--number", q.numero)) return fine(uscita_uso_errato, *e);
-    if (auto e = problema_lunghezza(q.nome, q.numero)) return fine(uscita_uso_errato, "--name e --number: " + *e);
+    if (auto e = problema_nomi(q)) return fine(uscita_uso_errato, *e);
 
     // The names in the output folder as given, those inside the build in
     // Windows-1252, as the build itself holds them.
@@ -85,7 +83,7 @@ struct passi {
           std::tuple{&p.treno, "del treno", &p.testo_treno, &r.codifica_treno}}) {
       lettura_sorgente l = leggi_sorgente_autore(sistema, *percorso, quale, q.codifica);
       if (!l.sorgente) {
-        r.estratto = std::move(l.estratto);
+        r.citata = std::move(l.citata);
         return fine(uscita_uso_errato, std::move(l.messaggio));
       }
       *testo = std::move(l.sorgente->testo);
@@ -164,7 +162,8 @@ struct passi {
                                  : e.sorgente == sorgente_build::treno ? &p.testo_treno
                                                                        : nullptr;
       if (testo && colonna_nota(e))
-        r.estratto = riga_con_segno(da_cp1252_a_utf8(riga_del_testo(*testo, e.riga)), e.colonna);
+        r.citata = citazione{*r.sorgente, e.riga, e.colonna,
+                             riga_mostrabile(da_cp1252_a_utf8(riga_del_testo(*testo, e.riga)))};
     }
     if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, "");
     if (!interno.empty()) {
@@ -221,6 +220,13 @@ struct passi {
 
 }  // namespace
 
+std::optional<std::string> problema_nomi(const richiesta_build& q) {
+  if (auto e = problema_opzione("--name", q.nome)) return e;
+  if (auto e = problema_opzione("--number", q.numero)) return e;
+  if (auto e = problema_lunghezza(q.nome, q.numero)) return "--name e --number: " + *e;
+  return std::nullopt;
+}
+
 rapporto_build costruisci(piattaforma& sistema, const richiesta_build& q) {
   rapporto_build r;
   passi passo{sistema, q, r};
@@ -263,7 +269,7 @@ int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool j
   rapporto_build r = costruisci(sistema, richiesta);
   for (size_t i = 0; i < r.righe.size(); ++i) {
     errori << r.righe[i] << '\n';
-    if (i == 0 && mostra_riga && !json) errori << r.estratto;
+    if (i == 0 && mostra_riga && !json && r.citata) errori << riga_con_segno(*r.citata);
   }
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.

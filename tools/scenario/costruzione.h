@@ -16,6 +16,7 @@
 
 #include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
+#include "luogo_sorgente.h"
 #include "platform/piattaforma.h"
 #include "model/testo_autore.h"
 
@@ -38,10 +39,14 @@ struct rapporto_build {
   // What each source was read as, once both are read.
   std::optional<codifica_testo> codifica_linea, codifica_treno;
   std::vector<std::string> righe;  // the report for standard error, one line each
-  // The source line that the first of `righe` names, with a caret under its
-  // column; shown under that line on request.
-  std::string estratto;
+  // The source line that the first of `righe` names, and the column; shown
+  // under that line, with a caret under the column, on request.
+  std::optional<citazione> citata;
 };
+
+// Why the two names of `richiesta` cannot name a scenario's files, one line
+// for standard error; nothing when they can.
+std::optional<std::string> problema_nomi(const richiesta_build& richiesta);
 
 // The build of `richiesta`, every file and folder operation through `sistema`.
 // Relative paths count from the working folder of the process.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "disegno/disegno.h"
+#include "disegno/punti_piani.h"
 #include "disegno/scena.h"
 #include "driver/nomi_file.h"
 #include "driver/scrittura_intera.h"
@@ -85,7 +86,7 @@ disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
 
   tabella_testata testata;
   std::vector<cella> percorso;
-  std::optional<tabella_tracciato> tracciato;
+  std::optional<int32_t> ultimo_metro;  // of the line file, when there is one
   try {
     testata = decodifica_testata(sim.dati);
   } catch (const errore_formato& e) {
@@ -98,16 +99,14 @@ disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
   }
   if (linea.presente) {
     try {
-      tracciato = decodifica_tracciato(linea.dati);
+      ultimo_metro = controlla_tracciato(linea.dati);
     } catch (const errore_formato& e) {
       return fine(file_non_valido, non_valido(file_linea, descrizione_linea, e));
     }
-    linea.dati = std::string();
   }
 
   // The three files must come from one build.
-  const tabella_tracciato* linea_letta = tracciato ? &*tracciato : nullptr;
-  if (auto c = controlla_costruzione(percorso, testata, linea_letta)) {
+  if (auto c = controlla_costruzione(percorso, testata, ultimo_metro)) {
     std::string riga;
     if (c->quale == discordanza::file::griglia)
       riga = tra_virgolette(file_dat) + " ha " + std::to_string(c->trovato) + " celle, ma il percorso di " +
@@ -119,14 +118,19 @@ disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
              " ne vuole 0-" + std::to_string(c->atteso);
     return fine(file_non_valido, riga + ": i file non vengono dalla stessa costruzione");
   }
-  if (!tracciato)
+  std::optional<punti_piani> piani;
+  if (ultimo_metro) {
+    piani = punti_da_immagine(linea.dati, *ultimo_metro);
+    linea.dati = std::string();
+  } else {
     d.righe.push_back("manca il file della linea " + tra_virgolette(file_linea) +
                       " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa");
+  }
 
   const scena s = leggi_scena(percorso, testata);
   d.conteggi = {s.lunghezza,          s.stazioni.size(),      s.segnali.size(), s.cartelli.size(),
                 s.indicatori.size(), s.rallentamenti.size(), s.montagne.size()};
-  d.svg = disegna_svg(s, linea_letta);
+  d.svg = disegna_svg(s, piani ? &*piani : nullptr);
   return d;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <span>
 
 #include "disegno/semplifica.h"
 #include "disegno/svg.h"
@@ -95,7 +96,7 @@ std::string dati_percorso(const std::vector<punto>& p) {
 
 class disegnatore {
  public:
-  disegnatore(const scena& s, const tabella_tracciato* t) : s_(s), t_(t) {}
+  disegnatore(const scena& s, const punti_piani* t) : s_(s), t_(t) {}
 
   std::string svg() {
     std::string corpo;
@@ -139,37 +140,39 @@ class disegnatore {
 
   // --- map ----------------------------------------------------------------------
 
-  // The plane point of route metre m, when the table has a usable one.
+  int64_t ultimo_metro() const { return static_cast<int64_t>(t_->size()) - 1; }
+
+  // The plane point of route metre m, when the line has a usable one.
   std::optional<punto> punto_piano(int64_t m) const {
-    if (m < 0 || m > t_->ultimo_metro()) return std::nullopt;
-    const auto mm = static_cast<int32_t>(m);
-    if (t_->tipo(mm, 0) == tipo_elemento::vuoto || t_->tipo(mm, 1) == tipo_elemento::vuoto) return std::nullopt;
-    const double x = t_->valore(mm, 0), y = t_->valore(mm, 1);
-    // The build's points lie within the route's length of the origin; a
-    // value far beyond is damage, not track.
-    constexpr double lontano = 1e8;
-    if (!std::isfinite(x) || !std::isfinite(y) || std::abs(x) > lontano || std::abs(y) > lontano) return std::nullopt;
-    return punto{x, y};
+    if (m < 0 || m > ultimo_metro()) return std::nullopt;
+    const punto& p = (*t_)[static_cast<size_t>(m)];
+    if (!presente(p)) return std::nullopt;
+    return p;
   }
 
-  // Runs of usable points over metres [da, a], cut where a point is missing.
-  std::vector<std::vector<punto>> pezzi(int64_t da, int64_t a) const {
-    std::vector<std::vector<punto>> risultato(1);
-    for (int64_t m = std::max<int64_t>(da, 0); m <= a; ++m) {
-      if (auto p = punto_piano(m)) {
-        risultato.back().push_back(*p);
-      } else if (!risultato.back().empty()) {
-        risultato.emplace_back();
+  // Runs of usable points over metres [da, a], cut where a point is missing:
+  // views of the line's points.
+  std::vector<std::span<const punto>> pezzi(int64_t da, int64_t a) const {
+    std::vector<std::span<const punto>> risultato;
+    const int64_t fine = std::min(a, ultimo_metro()) + 1;
+    auto c = [this](int64_t m) { return presente((*t_)[static_cast<size_t>(m)]); };
+    for (int64_t m = std::max<int64_t>(da, 0); m < fine;) {
+      if (!c(m)) {
+        ++m;
+        continue;
       }
+      int64_t n = m;
+      while (n < fine && c(n)) ++n;
+      risultato.emplace_back(t_->data() + m, static_cast<size_t>(n - m));
+      m = n;
     }
-    if (risultato.back().empty()) risultato.pop_back();
     return risultato;
   }
 
   punto schermo(const punto& p) const { return {ox_ + p.x * scala_, oy_ - p.y * scala_}; }
 
   // Runs of plane points as simplified path data in screen space.
-  std::string dati_pezzi(const std::vector<std::vector<punto>>& elenco) const {
+  std::string dati_pezzi(const std::vector<std::span<const punto>>& elenco) const {
     std::string d;
     for (const auto& pezzo : elenco) {
       std::vector<punto> s = semplifica_linea(pezzo, tolleranza_);
@@ -183,7 +186,7 @@ class disegnatore {
 
   std::string mappa(double& y) {
     std::string o = "<g id=\"mappa\">\n";
-    const int64_t ultimo = std::min<int64_t>(s_.fine, t_->ultimo_metro());
+    const int64_t ultimo = std::min<int64_t>(s_.fine, ultimo_metro());
     const auto binario = pezzi(0, ultimo);
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     bool primo = true;
@@ -704,13 +707,13 @@ class disegnatore {
 
  private:
   const scena& s_;
-  const tabella_tracciato* t_;
+  const punti_piani* t_;
   double scala_ = 1, ox_ = 0, oy_ = 0, tolleranza_ = 1;
 };
 
 }  // namespace
 
-std::string disegna_svg(const scena& s, const tabella_tracciato* tracciato) {
-  disegnatore d(s, tracciato && tracciato->esiste() ? tracciato : nullptr);
+std::string disegna_svg(const scena& s, const punti_piani* piani) {
+  disegnatore d(s, piani && !piani->empty() ? piani : nullptr);
   return d.svg();
 }

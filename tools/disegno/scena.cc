@@ -192,13 +192,13 @@ std::string progressiva(const std::vector<scena::riferimento>& riferimenti, int6
 }
 
 std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
-                                                 const tabella_tracciato* tracciato) {
+                                                 std::optional<int32_t> ultimo_metro_linea) {
   const int64_t lunghezza = testata[voce_treno_e_percorso].secondo;
   const int64_t celle = ultima_cella_della_griglia(lunghezza) + 1;
   if (static_cast<int64_t>(percorso.size()) != celle)
     return discordanza{discordanza::file::griglia, lunghezza, static_cast<int64_t>(percorso.size()), celle};
   const int64_t ultimo_metro = ultimo_metro_del_tracciato(lunghezza);
-  if (tracciato && tracciato->ultimo_metro() != ultimo_metro)
-    return discordanza{discordanza::file::linea, lunghezza, tracciato->ultimo_metro(), ultimo_metro};
+  if (ultimo_metro_linea && *ultimo_metro_linea != ultimo_metro)
+    return discordanza{discordanza::file::linea, lunghezza, *ultimo_metro_linea, ultimo_metro};
   return std::nullopt;
 }

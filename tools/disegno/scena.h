@@ -69,7 +69,7 @@ struct discordanza {
   int64_t atteso;     // what the route length wants of them
 };
 
-// The first thing that does not fit, or nothing. `tracciato` null: no line
-// file to check.
+// The first thing that does not fit, or nothing. `ultimo_metro_linea`: the
+// line file's last metre; none when there is no line file to check.
 std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
-                                                 const tabella_tracciato* tracciato);
+                                                 std::optional<int32_t> ultimo_metro_linea);

@@ -20,7 +20,7 @@ using namespace supporto;
 struct costruito {
   std::vector<cella> percorso;
   tabella_testata testata;
-  tabella_tracciato tracciato;
+  punti_piani piani;
 };
 
 // Each scenario folder built once, with the tool, and decoded.
@@ -35,7 +35,8 @@ class disegno_scenari : public testing::Test {
       costruito& c = costruiti[cartella];
       c.percorso = decodifica_percorso(uscita.leggi(s.file_dat()));
       c.testata = decodifica_testata(uscita.leggi(s.file_sim()));
-      c.tracciato = decodifica_tracciato(uscita.leggi(s.file_linea()));
+      const std::string linea = uscita.leggi(s.file_linea());
+      c.piani = punti_da_immagine(linea, controlla_tracciato(linea));
     }
   }
   static void TearDownTestSuite() { costruiti.clear(); }
@@ -139,7 +140,7 @@ TEST_F(disegno_scenari, il_disegno_ha_un_segno_per_elemento_e_i_nomi) {
   for (const atteso_scena& a : attesi) {
     SCOPED_TRACE(a.cartella);
     const costruito& c = costruiti.at(a.cartella);
-    const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.tracciato);
+    const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.piani);
     EXPECT_TRUE(
         svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\""));
     EXPECT_TRUE(svg.ends_with("</svg>\n"));
@@ -161,7 +162,7 @@ TEST_F(disegno_scenari, il_disegno_ha_un_segno_per_elemento_e_i_nomi) {
 TEST_F(disegno_scenari, la_mappa_ha_il_nord_in_alto) {
   // The embedded line runs north: its stations climb up the picture.
   const costruito& c = costruiti.at("borvale");
-  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.tracciato);
+  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.piani);
   auto p = posti(svg, "stazione");
   ASSERT_EQ(p.size(), 3u);
   EXPECT_GT(p[0].second, p[1].second);
@@ -181,7 +182,8 @@ TEST(disegno, la_mappa_ha_la_stessa_scala_sui_due_assi) {
   for (size_t i : {1u, 21u, 41u}) percorso[i].tipo = segnale;
   tabella_testata testata;
   testata[84].secondo = lunghezza;
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), &t);
+  const punti_piani piani = punti_da_tabella(t);
+  const std::string svg = disegna_svg(leggi_scena(percorso, testata), &piani);
   auto p = posti(svg, "segnale");
   ASSERT_EQ(p.size(), 3u);
   const double nord = p[0].second - p[1].second, est = p[2].first - p[1].first;
@@ -258,7 +260,7 @@ TEST_F(disegno_scenari, i_testi_sono_utf8_e_protetti_per_xml) {
   costruito c = costruiti.at("valdigrano");
   c.testata[2].nome = "Caff\xE8 & <Bar> \"\x80\"\x01";
   c.testata[80].nome = "Ponte </text><script>";
-  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.tracciato);
+  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.piani);
   EXPECT_NE(svg.find(">Caffè &amp; &lt;Bar&gt; &quot;€&quot;\xEF\xBF\xBD</text>"), std::string::npos);
   EXPECT_NE(svg.find("&lt;/text&gt;&lt;script&gt;"), std::string::npos);
   EXPECT_EQ(svg.find("<Bar>"), std::string::npos);

@@ -71,8 +71,7 @@ struct passi {
     p.numero = da_utf8_a_cp1252(q.numero);
     const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
     const nomi_file nomi_build = nomi_dei_file(p.nome, p.numero);
-    p.linea = q.linea.value_or(fs::path(nomi_uscita.sorgente_linea));
-    p.treno = q.treno.value_or(fs::path(nomi_uscita.sorgente_treno));
+    std::tie(p.linea, p.treno) = sorgenti_di(q);
     if (!q.senza_linea) p.binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
     p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
     p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
@@ -219,6 +218,11 @@ struct passi {
 };
 
 }  // namespace
+
+std::pair<fs::path, fs::path> sorgenti_di(const richiesta_build& q) {
+  const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
+  return {q.linea.value_or(fs::path(nomi.sorgente_linea)), q.treno.value_or(fs::path(nomi.sorgente_treno))};
+}
 
 std::optional<std::string> problema_nomi(const richiesta_build& q) {
   if (auto e = problema_opzione("--name", q.nome)) return e;

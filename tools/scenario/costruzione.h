@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -43,6 +44,10 @@ struct rapporto_build {
   // under that line, with a caret under the column, on request.
   std::optional<citazione> citata;
 };
+
+// The line and the train source texts that `richiesta` reads: as given, or
+// by the names' default.
+std::pair<std::filesystem::path, std::filesystem::path> sorgenti_di(const richiesta_build& richiesta);
 
 // Why the two names of `richiesta` cannot name a scenario's files, one line
 // for standard error; nothing when they can.

@@ -1,0 +1,162 @@
+// The watch: the server started, a first build, then looks at the sources a
+// few times a second and a build whenever a change has settled, until an end
+// is asked for.
+#include "osserva/comando_osserva.h"
+
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <utility>
+
+#include "disegno/comando_disegno.h"
+#include "driver/scrittura_intera.h"
+#include "driver/stati_uscita.h"
+#include "osserva/bacheca.h"
+#include "osserva/esito_pagina.h"
+#include "osserva/interruzione.h"
+#include "osserva/servitore.h"
+#include "osserva/sorveglianza.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+// How often the sources are looked at: while nothing changes, and while a
+// change settles. From a save to the start of its build: at most one look,
+// the settling time and one more look, about a tenth of a second.
+constexpr auto tra_sguardi = 50ms, tra_sguardi_in_attesa = 10ms;
+constexpr auto quiete = 50ms;
+// How long a missing source is waited for before its build reports it.
+constexpr auto pazienza = 1000ms;
+// How often the contents are read, for a change that keeps size and time.
+constexpr auto tra_letture = 1000ms;
+
+std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+double millisecondi(orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// The watch's memory from one build to the next.
+class osservatore {
+ public:
+  osservatore(piattaforma& sistema, const richiesta_osserva& q, bacheca& tavola, bool mostra_riga,
+              std::ostream& errori)
+      : sistema_(sistema), q_(q), sorgenti_(sorgenti_di(q.build)), tavola_(tavola), mostra_riga_(mostra_riga),
+        errori_(errori) {}
+
+  std::vector<impronta_file> impronte() const { return {impronta(sorgenti_.first), impronta(sorgenti_.second)}; }
+
+  // Whether the sources' contents differ from those of the latest build.
+  bool contenuti_cambiati() { return contenuti() != costruiti_; }
+
+  // One build, its drawing, its report on the console and its outcome on
+  // the board.
+  void costruisci_e_pubblica() {
+    costruiti_ = contenuti();
+    osservazione o;
+    o.numero = ++numero_;
+    o.sorgenti = sorgenti_;
+    const auto t0 = orologio::now();
+    o.rapporto = costruisci(sistema_, q_.build);
+    const auto t1 = orologio::now();
+    o.ms_costruzione = millisecondi(t1 - t0);
+
+    // Drawn when the build has put all its binary files in the output
+    // folder, as `scenario draw` would draw them there.
+    std::shared_ptr<const std::string> svg;
+    if (o.rapporto.esito.file_scritti() && o.rapporto.file.size() == 3) {
+      disegno_build d = disegna_build(sistema_, {q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt});
+      o.righe_disegno = std::move(d.righe);
+      if (d.stato == uscita_riuscita) {
+        if (auto g = scrivi_per_intero(sistema_, d.uscita, d.svg))
+          o.righe_disegno.push_back("impossibile scrivere il file " + tra_virgolette(d.uscita) + ": " + g->motivo);
+        svg = std::make_shared<const std::string>(std::move(d.svg));
+        o.disegnato = true;
+        numero_disegno_ = o.numero;
+        conteggi_ = d.conteggi;
+      }
+      o.ms_disegno = millisecondi(orologio::now() - t1);
+    }
+    o.numero_disegno = numero_disegno_;
+    o.conteggi = conteggi_;
+
+    const rapporto_build& r = o.rapporto;
+    for (size_t i = 0; i < r.righe.size(); ++i) {
+      errori_ << r.righe[i] << '\n';
+      if (i == 0 && mostra_riga_ && r.citata) errori_ << riga_con_segno(*r.citata);
+    }
+    for (const std::string& riga : o.righe_disegno) errori_ << riga << '\n';
+    errori_ << riga_console(o) << std::endl;
+    tavola_.pubblica(o.numero,
+                     json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
+                     std::move(svg));
+  }
+
+ private:
+  // The two contents' prints; a source that cannot be read has none.
+  std::pair<uint64_t, uint64_t> contenuti() {
+    auto leggi = [this](const fs::path& p) {
+      std::string s;
+      return sistema_.leggi(p, s) ? impronta_contenuto(s) : 0;
+    };
+    return {leggi(sorgenti_.first), leggi(sorgenti_.second)};
+  }
+
+  piattaforma& sistema_;
+  const richiesta_osserva& q_;
+  const std::pair<fs::path, fs::path> sorgenti_;
+  bacheca& tavola_;
+  const bool mostra_riga_;
+  std::ostream& errori_;
+  uint64_t numero_ = 0, numero_disegno_ = 0;
+  std::optional<conteggi_scena> conteggi_;
+  std::pair<uint64_t, uint64_t> costruiti_{};
+};
+
+}  // namespace
+
+int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_riga, std::ostream& uscita,
+                  std::ostream& errori) {
+  // What no edit of a source can put right ends the watch before it starts.
+  if (auto p = problema_nomi(q.build)) {
+    errori << *p << '\n';
+    return uscita_uso_errato;
+  }
+  if (sistema.esiste(q.build.uscita) && !sistema.e_cartella(q.build.uscita)) {
+    errori << "la cartella di uscita " << tra_virgolette(q.build.uscita) << " non è una cartella\n";
+    return uscita_uso_errato;
+  }
+
+  bacheca tavola;
+  servitore server(tavola);
+  std::string motivo;
+  const std::optional<int> porta = server.avvia(q.porta, motivo);
+  if (!porta) {
+    errori << "scenario watch: impossibile servire la pagina: " << motivo << '\n';
+    return uscita_errore_file;
+  }
+  intercetta_interruzione();
+  uscita << "scenario watch: http://127.0.0.1:" << *porta << "/ (Ctrl-C per finire)" << std::endl;
+
+  osservatore o(sistema, q, tavola, mostra_riga, errori);
+  sorveglianza guardia(quiete, pazienza);
+  guardia.guarda(o.impronte(), orologio::now());
+  o.costruisci_e_pubblica();
+  auto prossima_lettura = orologio::now() + tra_letture;
+  while (!interruzione_chiesta()) {
+    std::this_thread::sleep_for(guardia.in_attesa() ? tra_sguardi_in_attesa : tra_sguardi);
+    if (interruzione_chiesta()) break;
+    const auto ora = orologio::now();
+    if (!guardia.in_attesa() && ora >= prossima_lettura) {
+      prossima_lettura = ora + tra_letture;
+      if (o.contenuti_cambiati()) guardia.cambiato(ora);
+    }
+    if (guardia.guarda(o.impronte(), ora)) o.costruisci_e_pubblica();
+  }
+
+  tavola.chiudi();
+  server.ferma();
+  errori << "scenario watch: fine" << std::endl;
+  fine_conclusa();
+  return uscita_riuscita;
+}

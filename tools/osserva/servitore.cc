@@ -57,6 +57,7 @@ struct servitore::interno {
   httplib::Server server;
   std::thread filo;
   int porta = 0;
+  socket_t ascolto{};
   std::atomic<int> flussi{0};
 
   bool host_ammesso(const httplib::Request& req) const {
@@ -114,7 +115,9 @@ std::optional<int> servitore::avvia(int porta, std::string& motivo) {
   s.set_payload_max_length(4096);
   // One listener a port: another watch on a port in use fails to start
   // instead of sharing it (the library's default would let it on Linux).
-  s.set_socket_options([](socket_t presa) {
+  // The socket is kept to lengthen its queue once it listens.
+  s.set_socket_options([this](socket_t presa) {
+    d_->ascolto = presa;
     int si = 1;
 #ifdef _WIN32
     setsockopt(presa, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&si), sizeof si);
@@ -171,6 +174,12 @@ std::optional<int> servitore::avvia(int porta, std::string& motivo) {
                         : "la porta " + std::to_string(porta) + " di 127.0.0.1 è occupata o non si può usare";
     return std::nullopt;
   }
+  // The library listens with a queue of 5 connections not yet accepted: a
+  // burst of more (a browser opening several at once, or many clients)
+  // would have the system drop some and their clients try again a second
+  // later. Listening again lengthens the queue where the system allows it
+  // (Linux, the BSDs); elsewhere it changes nothing.
+  ::listen(d_->ascolto, SOMAXCONN);
   d_->filo = std::thread([this] { d_->server.listen_after_bind(); });
   return d_->porta;
 }

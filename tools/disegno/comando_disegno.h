@@ -12,8 +12,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "disegno/punti_piani.h"
 #include "platform/piattaforma.h"
 
 struct richiesta_disegno {
@@ -42,6 +44,18 @@ struct disegno_build {
 
 // Reads, checks and draws the binary files of `richiesta`.
 disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& richiesta);
+
+// The three binary files' bytes, as a build holds them before they go.
+struct immagini_build {
+  std::string_view sim, dat;
+  std::optional<std::string_view> linea;  // none: no line file
+};
+
+// Checks and draws `immagini`, the files that `richiesta` names (its names
+// and paths are those of the messages and the drawing), reading and writing
+// nothing; the line's points go into `piani`, whose memory a caller that
+// draws again and again (scenario watch) keeps for the next drawing.
+disegno_build disegna_immagini(const richiesta_disegno& richiesta, const immagini_build& immagini, punti_piani& piani);
 
 // The whole command: the drawing, written to its file. Exit status: 0
 // drawn, 1 a binary file missing, unreadable or not valid, 2 bad use

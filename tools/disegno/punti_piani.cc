@@ -43,15 +43,14 @@ class lettore_elementi {
 
 }  // namespace
 
-punti_piani punti_da_immagine(std::string_view immagine, int32_t ultimo_metro) {
-  punti_piani p(static_cast<size_t>(ultimo_metro) + 1);
+void punti_da_immagine(std::string_view immagine, int32_t ultimo_metro, punti_piani& p) {
+  p.resize(static_cast<size_t>(ultimo_metro) + 1);
   lettore_elementi l(immagine);
   for (punto& q : p) q.x = l.prossimo();
   for (punto& q : p) {
     q.y = l.prossimo();
     if (!disegnabile(q.x) || !disegnabile(q.y)) q = {mancante, mancante};
   }
-  return p;
 }
 
 punti_piani punti_da_tabella(const tabella_tracciato& t) {

@@ -19,9 +19,10 @@ using punti_piani = std::vector<punto>;
 inline bool presente(const punto& p) { return !std::isnan(p.x); }
 
 // From the line file's bytes: the x of metres 0..`ultimo_metro`, then their
-// y. REQUIRES: `immagine` is a line file that controlla_tracciato accepts,
-// with that last metre; bytes it lacks leave their points missing.
-punti_piani punti_da_immagine(std::string_view immagine, int32_t ultimo_metro);
+// y, into `piani` (its memory used again). REQUIRES: `immagine` is a line
+// file that controlla_tracciato accepts, with that last metre; bytes it
+// lacks leave their points missing.
+void punti_da_immagine(std::string_view immagine, int32_t ultimo_metro, punti_piani& piani);
 
 // From a table, element by element: for the tests' small tables.
 punti_piani punti_da_tabella(const tabella_tracciato& t);

@@ -22,17 +22,11 @@ struct segmento {
 };
 
 // Below this the square of a distance may lose its last digits (or be 0
-// for a distance that is not); there every exact length is taken.
+// for a distance that is not).
 constexpr double distanza_minima_al_quadrato = 1e-100;
 // A square below the largest times this belongs to a nearer point, whatever
 // the rounding of either (a few units in the last place at most).
 constexpr double quasi = 1 - 1e-9;
-
-// A point that may be the farthest of its segment.
-struct candidato {
-  size_t indice;
-  double quadrato;
-};
 
 // Adds a corner, merging it into the last one when both lie on one level.
 void aggiungi(std::vector<punto>& contorno, punto p) {
@@ -64,41 +58,39 @@ std::vector<punto> semplifica_linea(std::span<const punto> ingresso, double toll
   std::vector<char> tenuto(punti.size(), 0);
   tenuto.front() = tenuto.back() = 1;
   std::vector<std::pair<size_t, size_t>> da_fare = {{0, punti.size() - 1}};
-  std::vector<candidato> candidati;
+  // The squared offsets of a segment's points. Kept from one call to the
+  // next on its thread: a million points' worth is 8 MB, not worth mapping
+  // afresh every time (scenario watch draws again on every save).
+  thread_local std::vector<double> quadrati;
+  if (quadrati.size() < punti.size()) quadrati.resize(punti.size());
   while (!da_fare.empty()) {
     auto [a, b] = da_fare.back();
     da_fare.pop_back();
     const segmento ab(punti[a], punti[b]);
     // The farthest point is the first of the largest std::hypot, which is
-    // slow. The squares of the offsets find the largest cheaply, and only
-    // the points whose square is near the largest so far are kept to take
-    // the exact length; usually one is.
-    candidati.clear();
+    // slow. The squares of the offsets find the largest cheaply, in a tight
+    // loop; then only the points whose square is near the largest take the
+    // exact length (usually one does): a square clearly smaller belongs to
+    // a nearer point, whatever the rounding of either.
     double quadrato_massimo = 0;
     for (size_t i = a + 1; i < b; ++i) {
       const punto s = ab.scarto(punti[i]);
       const double q = s.x * s.x + s.y * s.y;
-      if (q <= distanza_minima_al_quadrato || q < quadrato_massimo * quasi) continue;
-      if (q > quadrato_massimo) {
-        quadrato_massimo = q;
-        std::erase_if(candidati, [q](const candidato& c) { return c.quadrato < q * quasi; });
-      }
-      candidati.push_back({i, q});
+      quadrati[i] = q;
+      quadrato_massimo = q > quadrato_massimo ? q : quadrato_massimo;
     }
+    // Tiny squares may have lost their digits: then every length is taken.
+    const double sotto = quadrato_massimo > distanza_minima_al_quadrato ? quadrato_massimo * quasi : -1;
     double massima = -1;
     size_t lontano = a;
-    auto misura = [&](size_t i) {
+    for (size_t i = a + 1; i < b; ++i) {
+      if (quadrati[i] < sotto) continue;
       const punto s = ab.scarto(punti[i]);
       const double d = std::hypot(s.x, s.y);
       if (d > massima) {
         massima = d;
         lontano = i;
       }
-    };
-    if (quadrato_massimo > distanza_minima_al_quadrato) {
-      for (const candidato& c : candidati) misura(c.indice);
-    } else {
-      for (size_t i = a + 1; i < b; ++i) misura(i);
     }
     if (massima > tolleranza) {
       tenuto[lontano] = 1;

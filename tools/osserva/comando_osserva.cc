@@ -9,8 +9,10 @@
 #include <utility>
 
 #include "disegno/comando_disegno.h"
+#include "driver/form1.h"
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
+#include "model/file_binari.h"
 #include "osserva/bacheca.h"
 #include "osserva/esito_pagina.h"
 #include "osserva/interruzione.h"
@@ -24,9 +26,10 @@ namespace {
 
 // How often the sources are looked at: while nothing changes, and while a
 // change settles. From a save to the start of its build: at most one look,
-// the settling time and one more look, about a tenth of a second.
-constexpr auto tra_sguardi = 50ms, tra_sguardi_in_attesa = 10ms;
-constexpr auto quiete = 50ms;
+// the settling time and one more look, some 45 ms. A look is two calls for
+// the files' size and time, a few microseconds.
+constexpr auto tra_sguardi = 20ms, tra_sguardi_in_attesa = 5ms;
+constexpr auto quiete = 20ms;
 // How long a missing source is waited for before its build reports it.
 constexpr auto pazienza = 1000ms;
 // How often the contents are read, for a change that keeps size and time.
@@ -49,36 +52,53 @@ class osservatore {
   // Whether the sources' contents differ from those of the latest build.
   bool contenuti_cambiati() { return contenuti() != costruiti_; }
 
-  // One build, its drawing, its report on the console and its outcome on
-  // the board.
+  // One build, its drawing, its outcome on the board, the drawing's file
+  // and the report on the console.
   void costruisci_e_pubblica() {
     costruiti_ = contenuti();
     osservazione o;
     o.numero = ++numero_;
     o.sorgenti = sorgenti_;
+    // The build's files are drawn from the bytes it holds, the very bytes it
+    // wrote, before they go: the same drawing as `scenario draw` makes of the
+    // files in the output folder, without reading 20 MB back.
+    richiesta_build q = q_.build;
+    std::optional<disegno_build> d;
+    orologio::duration tempo_disegno{};
+    q.col_modello = [&](Form1& form) {
+      if (!form.esito_della_build().file_scritti()) return;
+      const auto t = orologio::now();
+      const std::string sim = immagine_testata(form.testata), dat = immagine_percorso(form.percorso);
+      d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt},
+                           {sim, dat, form.tracciato.immagine()}, piani_);
+      tempo_disegno = orologio::now() - t;
+    };
     const auto t0 = orologio::now();
-    o.rapporto = costruisci(sistema_, q_.build);
-    const auto t1 = orologio::now();
-    o.ms_costruzione = millisecondi(t1 - t0);
+    o.rapporto = costruisci(sistema_, q);
+    o.ms_costruzione = millisecondi(orologio::now() - t0 - tempo_disegno);
+    o.ms_disegno = millisecondi(tempo_disegno);
 
-    // Drawn when the build has put all its binary files in the output
-    // folder, as `scenario draw` would draw them there.
+    // Shown when the build has put all its binary files in the output
+    // folder, and written there as `scenario draw` writes it, once the page
+    // has it.
     std::shared_ptr<const std::string> svg;
-    if (o.rapporto.esito.file_scritti() && o.rapporto.file.size() == 3) {
-      disegno_build d = disegna_build(sistema_, {q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt});
-      o.righe_disegno = std::move(d.righe);
-      if (d.stato == uscita_riuscita) {
-        if (auto g = scrivi_per_intero(sistema_, d.uscita, d.svg))
-          o.righe_disegno.push_back("impossibile scrivere il file " + tra_virgolette(d.uscita) + ": " + g->motivo);
-        svg = std::make_shared<const std::string>(std::move(d.svg));
+    if (d && o.rapporto.esito.file_scritti() && o.rapporto.file.size() == 3) {
+      o.righe_disegno = std::move(d->righe);
+      if (d->stato == uscita_riuscita) {
+        svg = std::make_shared<const std::string>(std::move(d->svg));
         o.disegnato = true;
         numero_disegno_ = o.numero;
-        conteggi_ = d.conteggi;
+        conteggi_ = d->conteggi;
       }
-      o.ms_disegno = millisecondi(orologio::now() - t1);
     }
     o.numero_disegno = numero_disegno_;
     o.conteggi = conteggi_;
+    if (svg) {
+      if (auto g = scrivi_per_intero(sistema_, d->uscita, *svg))
+        o.righe_disegno.push_back("impossibile scrivere il file " + tra_virgolette(d->uscita) + ": " + g->motivo);
+    }
+    tavola_.pubblica(o.numero,
+                     json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), svg);
 
     const rapporto_build& r = o.rapporto;
     for (size_t i = 0; i < r.righe.size(); ++i) {
@@ -87,9 +107,6 @@ class osservatore {
     }
     for (const std::string& riga : o.righe_disegno) errori_ << riga << '\n';
     errori_ << riga_console(o) << std::endl;
-    tavola_.pubblica(o.numero,
-                     json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
-                     std::move(svg));
   }
 
  private:
@@ -111,6 +128,7 @@ class osservatore {
   uint64_t numero_ = 0, numero_disegno_ = 0;
   std::optional<conteggi_scena> conteggi_;
   std::pair<uint64_t, uint64_t> costruiti_{};
+  punti_piani piani_;  // the line's points, their memory kept from one drawing to the next
 };
 
 }  // namespace

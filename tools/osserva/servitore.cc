@@ -48,6 +48,23 @@ std::string_view in_parole(int stato) {
   }
 }
 
+// The drawing of build `numero` as an event: a data field a line; the page
+// gets the lines joined by line ends, the document as it is. (The drawing's
+// texts hold no carriage return, which would end a line too.)
+std::string evento_disegno(uint64_t numero, const std::string& svg) {
+  std::string e = "id: " + std::to_string(numero) + "\nevent: disegno\n";
+  e.reserve(svg.size() + svg.size() / 16);
+  for (size_t p = 0;;) {
+    const size_t q = svg.find('\n', p);
+    e += "data: ";
+    e.append(svg, p, q == std::string::npos ? std::string::npos : q - p);
+    e += '\n';
+    if (q == std::string::npos) break;
+    p = q + 1;
+  }
+  return e + "\n";
+}
+
 }  // namespace
 
 struct servitore::interno {
@@ -75,21 +92,31 @@ struct servitore::interno {
       res.set_content("troppe pagine aperte su questo scenario watch: chiudine qualcuna\n", tipo_testo);
       return;
     }
-    auto visto = std::make_shared<uint64_t>(0);
+    // What this stream has sent: the latest build and the latest drawing.
+    struct inviati {
+      uint64_t esito = 0, disegno = 0;
+    };
+    auto visti = std::make_shared<inviati>();
     res.set_chunked_content_provider(
         "text/event-stream",
-        [this, visto](size_t, httplib::DataSink& sink) {
-          const bacheca::stato s = tavola.aspetta(*visto, battito);
+        [this, visti](size_t, httplib::DataSink& sink) {
+          const bacheca::stato s = tavola.aspetta(visti->esito, battito);
           if (s.chiusa) {
             sink.done();
             return true;
           }
           std::string evento;
-          if (s.numero > *visto) {
+          if (s.numero > visti->esito) {
             // The first event says how soon to come back when the stream
-            // breaks; the outcome is one JSON line, as a data field needs.
-            if (*visto == 0) evento = "retry: 1000\n";
-            *visto = s.numero;
+            // breaks. A new drawing goes before its outcome, in the stream
+            // itself: the page need not ask for it.
+            if (visti->esito == 0) evento = "retry: 1000\n";
+            if (s.disegno && s.numero_disegno > visti->disegno) {
+              evento += evento_disegno(s.numero_disegno, *s.disegno);
+              visti->disegno = s.numero_disegno;
+            }
+            visti->esito = s.numero;
+            // The outcome is one JSON line, as a data field needs.
             evento += "id: " + std::to_string(s.numero) + "\nevent: esito\ndata: " + s.esito + "\n\n";
           } else {
             evento = ": battito\n\n";

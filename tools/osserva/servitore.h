@@ -1,7 +1,8 @@
 // The page's server: HTTP on the loopback address only, through cpp-httplib,
 // on threads of its own. `/` is the page, `/esito` the latest build's outcome
 // as JSON, `/disegno.svg` the latest drawing and `/eventi` a stream of
-// Server-Sent Events, one for every build, the first at once. Anything else
+// Server-Sent Events: for every build its outcome ("esito", the first at
+// once), preceded by its drawing when it made a new one ("disegno"). Anything else
 // gets its HTTP error and no request can stop the watch: an unknown path 404,
 // a method other than GET or HEAD 405, a Host other than the server's own 403
 // (so that a page elsewhere cannot reach it under a name of its own), a

@@ -131,8 +131,10 @@ struct passi {
     // operation fails, and the platform has recorded which.
     int32_t j = q.senza_linea ? 0 : 1;
     std::string interno;
+    bool finita = false;
     try {
       r.esito = form.memorizza_percorso(j);
+      finita = true;
     } catch (const fine_programma&) {
       r.esito = form.esito_della_build();
       if (!sistema_build.primo_guasto) interno = "la costruzione si è fermata senza un guasto di file";
@@ -143,6 +145,7 @@ struct passi {
     riporta_esito(p, interno);
     if (sistema_build.primo_guasto) riporta_guasto(form, p, *sistema_build.primo_guasto);
     sposta_binari(form, p);
+    if (finita && q.col_modello) q.col_modello(form);
   }
 
   // The build's error and stamp check in words, as the author reads them.

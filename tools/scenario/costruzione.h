@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -21,6 +22,8 @@
 #include "platform/piattaforma.h"
 #include "model/testo_autore.h"
 
+class Form1;
+
 struct richiesta_build {
   std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)
   std::string numero;  // numero_treno, likewise
@@ -29,6 +32,10 @@ struct richiesta_build {
   std::filesystem::path uscita = ".";
   bool senza_linea = false;  // the build's j = 0: no line file
   codifica_testo codifica = codifica_testo::automatica;  // how the two sources are read
+  // Called with the build's model when the build has ended and its binary
+  // files have been moved out, before the model goes: for a caller that
+  // draws it without reading the files back (scenario watch).
+  std::function<void(Form1&)> col_modello;
 };
 
 struct rapporto_build {

@@ -36,7 +36,7 @@ class disegno_scenari : public testing::Test {
       c.percorso = decodifica_percorso(uscita.leggi(s.file_dat()));
       c.testata = decodifica_testata(uscita.leggi(s.file_sim()));
       const std::string linea = uscita.leggi(s.file_linea());
-      c.piani = punti_da_immagine(linea, controlla_tracciato(linea));
+      punti_da_immagine(linea, controlla_tracciato(linea), c.piani);
     }
   }
   static void TearDownTestSuite() { costruiti.clear(); }

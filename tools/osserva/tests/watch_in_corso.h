@@ -123,18 +123,23 @@ class flusso_eventi {
       auto r = cliente_.Get("/eventi", [this, &attesa](const char* dati, size_t n) {
         attesa.append(dati, n);
         for (size_t fine; (fine = attesa.find("\n\n")) != std::string::npos;) {
-          const std::string evento = attesa.substr(0, fine);
+          const std::string evento = attesa.substr(0, fine + 1);
           attesa.erase(0, fine + 2);
-          for (size_t p = 0; p < evento.size();) {
-            size_t q = evento.find('\n', p);
-            if (q == std::string::npos) q = evento.size();
-            if (evento.compare(p, 6, "data: ") == 0) {
-              std::lock_guard<std::mutex> l(mutex_);
-              esiti_.push_back(json::parse(evento.substr(p + 6, q - p - 6)));
-              arrivo_.notify_all();
+          // Its type, and its data lines joined by line ends.
+          std::string tipo, dati;
+          bool primo = true;
+          for (size_t p = 0, q; (q = evento.find('\n', p)) != std::string::npos; p = q + 1) {
+            const std::string riga = evento.substr(p, q - p);
+            if (riga.starts_with("event: ")) tipo = riga.substr(7);
+            if (riga.starts_with("data: ")) {
+              dati += (primo ? "" : "\n") + riga.substr(6);
+              primo = false;
             }
-            p = q + 1;
           }
+          std::lock_guard<std::mutex> l(mutex_);
+          if (tipo == "esito") esiti_.push_back(json::parse(dati));
+          if (tipo == "disegno") disegni_.push_back(dati);
+          arrivo_.notify_all();
         }
         return !fermo_;
       });
@@ -169,6 +174,11 @@ class flusso_eventi {
     std::lock_guard<std::mutex> l(mutex_);
     return {esiti_.begin(), esiti_.end()};
   }
+  // Every drawing received so far.
+  std::vector<std::string> disegni() {
+    std::lock_guard<std::mutex> l(mutex_);
+    return disegni_;
+  }
   // Whether the server has closed the stream within `entro`.
   bool chiuso(std::chrono::milliseconds entro) {
     std::unique_lock<std::mutex> l(mutex_);
@@ -185,6 +195,7 @@ class flusso_eventi {
   std::mutex mutex_;
   std::condition_variable arrivo_;
   std::deque<json> esiti_;
+  std::vector<std::string> disegni_;
   bool chiuso_ = false;
   int stato_http_ = 0;
   std::atomic<bool> fermo_{false};

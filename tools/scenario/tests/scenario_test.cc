@@ -243,10 +243,11 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
     std::vector<std::string> parole;
   };
   const caso casi[] = {
-      {{"--help"}, {"build", "inspect"}},
+      {{"--help"}, {"build", "inspect", "watch"}},
       {{"build", "--help"},
        {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json", "--encoding", "--show-line"}},
       {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
+      {{"watch", "--help"}, {"--name", "--number", "--line", "--train", "--out", "--port", "--encoding", "--show-line"}},
   };
   for (const caso& c : casi) {
     esito_processo e = esegui(dir.percorso(), c.argomenti);

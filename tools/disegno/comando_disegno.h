@@ -1,6 +1,6 @@
 // `scenario draw`: the three binary files of a build, found by the scenario's
 // name and train number, drawn into one SVG file (or, for `scenario watch`,
-// into memory). The files are checked whole
+// from the bytes a build holds, into memory). The files are checked whole
 // before anything is written, and the SVG reaches its name only complete (a
 // temporary file renamed), so a failure leaves no file and an older drawing
 // untouched. Without the line file the drawing is the profile alone.

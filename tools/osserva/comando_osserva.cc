@@ -68,9 +68,15 @@ class osservatore {
     q.col_modello = [&](Form1& form) {
       if (!form.esito_della_build().file_scritti()) return;
       const auto t = orologio::now();
-      const std::string sim = immagine_testata(form.testata), dat = immagine_percorso(form.percorso);
-      d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt},
-                           {sim, dat, form.tracciato.immagine()}, piani_);
+      try {
+        const std::string sim = immagine_testata(form.testata), dat = immagine_percorso(form.percorso);
+        d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt},
+                             {sim, dat, form.tracciato.immagine()}, piani_);
+      } catch (const std::exception& e) {
+        d = disegno_build{};
+        d->stato = uscita_errore;
+        d->righe.push_back(std::string("disegno non riuscito: ") + e.what());
+      }
       tempo_disegno = orologio::now() - t;
     };
     const auto t0 = orologio::now();
@@ -157,9 +163,18 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
   uscita << "scenario watch: http://127.0.0.1:" << *porta << "/ (Ctrl-C per finire)" << std::endl;
 
   osservatore o(sistema, q, tavola, mostra_riga, errori);
+  // A build that fails in an unforeseen way (no memory left) is reported,
+  // and the watch goes on to the next save.
+  auto costruisci = [&] {
+    try {
+      o.costruisci_e_pubblica();
+    } catch (const std::exception& e) {
+      errori << "scenario watch: costruzione non riuscita: " << e.what() << std::endl;
+    }
+  };
   sorveglianza guardia(quiete, pazienza);
   guardia.guarda(o.impronte(), orologio::now());
-  o.costruisci_e_pubblica();
+  costruisci();
   auto prossima_lettura = orologio::now() + tra_letture;
   while (!interruzione_chiesta()) {
     std::this_thread::sleep_for(guardia.in_attesa() ? tra_sguardi_in_attesa : tra_sguardi);
@@ -169,7 +184,7 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
       prossima_lettura = ora + tra_letture;
       if (o.contenuti_cambiati()) guardia.cambiato(ora);
     }
-    if (guardia.guarda(o.impronte(), ora)) o.costruisci_e_pubblica();
+    if (guardia.guarda(o.impronte(), ora)) costruisci();
   }
 
   tavola.chiudi();

@@ -123,7 +123,8 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
                                "files": [")" + file_sim + R"(", ")" + file_dat + R"("],
                                "source": null, "source_line": null, "source_column": null,
-                               "encodings": {"line": "windows-1252", "train": "windows-1252"}})"));
+                               "encodings": {"line": "windows-1252", "train": "windows-1252"},
+                               "warnings": []})"));
   EXPECT_EQ(leggi(dir / file_linea), "vecchio");
   EXPECT_EQ(fs::file_size(dir / file_dat), 3315u);
 }
@@ -149,7 +150,8 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(j["source"], "src/treno.txt");
   EXPECT_EQ(j["source_line"], numero_atteso);
   EXPECT_EQ(j["source_column"], 12);
-  EXPECT_EQ(j.size(), 9u);
+  EXPECT_EQ(j["warnings"], json::array());
+  EXPECT_EQ(j.size(), 10u);
   // The error leaves all the files, and the author's source as it was.
   EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);

@@ -135,10 +135,16 @@ int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream&
     errori << "manca il file della linea " << tra_virgolette(file_linea)
            << " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa\n";
 
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), linea_letta);
+  const scena s = leggi_scena(percorso, testata);
+  const std::string svg = disegna_svg(s, linea_letta);
   if (auto g = scrivi_per_intero(sistema, uscita, svg)) {
     errori << "impossibile scrivere il file " << tra_virgolette(uscita) << ": " << g->motivo << '\n';
     return scrittura_fallita;
   }
+  // The warnings the files show; scenario build names each at its line.
+  if (const size_t n = oltre_la_fine(s); n > 0)
+    errori << tra_virgolette(uscita) << ": attenzione: " << n
+           << (n == 1 ? " elemento oltre la fine del percorso" : " elementi oltre la fine del percorso") << " di "
+           << metri(s.lunghezza) << ", segnat" << (n == 1 ? "o" : "i") << " nel disegno nel colore degli avvisi\n";
   return riuscito;
 }

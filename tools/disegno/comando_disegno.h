@@ -20,6 +20,7 @@ struct richiesta_disegno {
 };
 
 // Exit status: 0 drawn, 1 a binary file missing, unreadable or not valid,
-// 2 bad use (nothing read), 3 the SVG could not be written. Notes and errors
-// go to `errori`.
+// 2 bad use (nothing read), 3 the SVG could not be written. Notes, errors and
+// a warning that features lie past the route's end go to `errori`; the
+// warning leaves the status 0.
 int comando_draw(piattaforma& sistema, const richiesta_disegno& richiesta, std::ostream& errori);

@@ -3,6 +3,7 @@
 // on a key's line, keys whose values ran onto the next line, features past the
 // route's end.
 #include <algorithm>
+#include <cstdint>
 
 #include "reader/avvisi.h"
 #include "reader/chiavi_note.h"
@@ -69,7 +70,8 @@ void lettura::controlla_valori_mancanti() {
   if (luogo_chiave.riga == 0 || ultimo.riga <= luogo_chiave.riga) return;
   // At the end of the key's line, where the values are missing.
   const size_t fine = std::min(contenuto.find_first_of("\r\n", byte_chiave), contenuto.size());
-  const luogo dove{luogo_chiave.riga, luogo_chiave.colonna + static_cast<int32_t>(fine - byte_chiave)};
+  const int64_t colonna = int64_t{luogo_chiave.colonna} + static_cast<int64_t>(fine - byte_chiave);
+  const luogo dove{luogo_chiave.riga, static_cast<int32_t>(std::min<int64_t>(colonna, INT32_MAX))};
   avvisa(dove, codice_avviso::valori_mancanti, testo_valori_mancanti(chiave_a(byte_chiave), ultimo.riga));
 }
 

@@ -125,8 +125,8 @@ void disegna_byte(disegno_build& d, const file_richiesta& f, const immagini_buil
                       " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa");
 
   const scena s = leggi_scena(percorso, testata);
-  d.conteggi = {s.lunghezza,          s.stazioni.size(),      s.segnali.size(), s.cartelli.size(),
-                s.indicatori.size(), s.rallentamenti.size(), s.montagne.size()};
+  d.conteggi = {s.lunghezza,          s.stazioni.size(),      s.segnali.size(),      s.cartelli.size(),
+                s.indicatori.size(), s.rallentamenti.size(), s.montagne.size(), oltre_la_fine(s)};
   d.svg = disegna_svg(s, ultimo_metro ? &piani : nullptr);
 }
 
@@ -181,5 +181,11 @@ int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream&
     errori << "impossibile scrivere il file " << tra_virgolette(d.uscita) << ": " << g->motivo << '\n';
     return scrittura_fallita;
   }
+  // The warnings the files show; scenario build names each at its line.
+  const conteggi_scena& c = d.conteggi;
+  if (const size_t n = c.oltre_la_fine; n > 0)
+    errori << tra_virgolette(d.uscita) << ": attenzione: " << n
+           << (n == 1 ? " elemento oltre la fine del percorso" : " elementi oltre la fine del percorso") << " di "
+           << metri(c.lunghezza) << ", segnat" << (n == 1 ? "o" : "i") << " nel disegno nel colore degli avvisi\n";
   return riuscito;
 }

@@ -29,6 +29,7 @@ struct richiesta_disegno {
 struct conteggi_scena {
   int32_t lunghezza = 0;  // route length, metres
   size_t stazioni = 0, segnali = 0, cartelli = 0, indicatori = 0, rallentamenti = 0, montagne = 0;
+  size_t oltre_la_fine = 0;  // features flagged past the route's end
 };
 
 // The drawing of a build, made in memory: nothing is written.
@@ -59,6 +60,7 @@ disegno_build disegna_immagini(const richiesta_disegno& richiesta, const immagin
 
 // The whole command: the drawing, written to its file. Exit status: 0
 // drawn, 1 a binary file missing, unreadable or not valid, 2 bad use
-// (nothing read), 3 the SVG could not be written. Notes and errors go to
-// `errori`.
+// (nothing read), 3 the SVG could not be written. Notes, errors and a
+// warning that features lie past the route's end go to `errori`; the
+// warning leaves the status 0.
 int comando_draw(piattaforma& sistema, const richiesta_disegno& richiesta, std::ostream& errori);

@@ -58,7 +58,6 @@ class osservatore {
     costruiti_ = contenuti();
     osservazione o;
     o.numero = ++numero_;
-    o.sorgenti = sorgenti_;
     // The build's files are drawn from the bytes it holds, the very bytes it
     // wrote, before they go: the same drawing as `scenario draw` makes of the
     // files in the output folder, without reading 20 MB back.
@@ -106,7 +105,13 @@ class osservatore {
     tavola_.pubblica(o.numero,
                      json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), svg);
 
+    // The report as `scenario build` writes it: the warnings, then the
+    // errors.
     const rapporto_build& r = o.rapporto;
+    for (const avviso_riportato& a : r.avvisi) {
+      errori_ << a.riga << '\n';
+      if (mostra_riga_ && a.citata) errori_ << riga_con_segno(*a.citata);
+    }
     for (size_t i = 0; i < r.righe.size(); ++i) {
       errori_ << r.righe[i] << '\n';
       if (i == 0 && mostra_riga_ && r.citata) errori_ << riga_con_segno(*r.citata);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "avvisi_autore.h"
 #include "driver/errori_build.h"
 #include "driver/stati_uscita.h"
 
@@ -51,13 +52,19 @@ json json_osservazione(const osservazione& o) {
   j["messaggi"] = r.righe;
   for (const std::string& riga : o.righe_disegno) j["messaggi"].push_back(riga);
 
+  // The warnings, as `scenario build` reports them and in their parts.
   j["avvisi"] = json::array();
-  for (const avviso_build& a : e.avvisi) {
-    json file = nullptr;
-    if (a.sorgente == sorgente_build::linea) file = o.sorgenti.first.string();
-    if (a.sorgente == sorgente_build::treno) file = o.sorgenti.second.string();
-    j["avvisi"].push_back(
-        {{"file", file}, {"riga", o_nullo(a.riga)}, {"colonna", o_nullo(a.riga > 0 ? a.colonna : 0)}, {"testo", a.testo}});
+  for (size_t i = 0; i < e.avvisi.size() && i < r.avvisi.size(); ++i) {
+    const avviso_build& a = e.avvisi[i];
+    const std::optional<citazione>& c = r.avvisi[i].citata;
+    j["avvisi"].push_back({{"messaggio", r.avvisi[i].riga},
+                           {"codice", nome_avviso(a.codice)},
+                           {"testo", a.testo},
+                           {"luogo",
+                            {{"file", file_dell_avviso(a, r.file_linea, r.file_treno)},
+                             {"riga", o_nullo(a.riga)},
+                             {"colonna", o_nullo(a.riga > 0 ? a.colonna : 0)}}},
+                           {"citazione", c ? json{{"testo", c->testo}, {"colonna", c->colonna}} : json(nullptr)}});
   }
 
   j["disegno"] = nullptr;
@@ -80,6 +87,7 @@ std::string riga_console(const osservazione& o) {
   riga += ": ";
   if (r.stato == uscita_riuscita) {
     riga += "nessun errore";
+    if (!r.avvisi.empty()) riga += ", " + quanti(r.avvisi.size(), "avviso", "avvisi");
   } else if (r.esito.codice_errore != 0) {
     riga += "errore n. " + std::to_string(r.esito.codice_errore);
   } else if (r.esito.timbro_fallito != 0) {

@@ -1,15 +1,14 @@
 // One build of the watch as the page and the console show it. The page gets
 // one JSON object: the exit status `scenario build` would give, the error
 // with its number, meaning, metres and place, the source line quoted with
-// its column, the report's lines, the warnings, what the drawing shown holds
-// and which build drew it, and how long the build and the drawing took.
+// its column, the report's lines, the warnings each with its place and line,
+// what the drawing shown holds and which build drew it, and how long the
+// build and the drawing took.
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -20,8 +19,6 @@
 struct osservazione {
   uint64_t numero = 0;  // the build's, from 1
   rapporto_build rapporto;
-  // The two sources as the request names them, for the warnings' places.
-  std::pair<std::filesystem::path, std::filesystem::path> sorgenti;
   // The drawing's notes and errors, one line each.
   std::vector<std::string> righe_disegno;
   // This build's files were drawn: the page's drawing is new.

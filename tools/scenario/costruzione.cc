@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "avvisi_autore.h"
 #include "driver/errori_build.h"
 #include "driver/form1.h"
 #include "driver/scrittura_intera.h"
@@ -72,6 +73,8 @@ struct passi {
     const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
     const nomi_file nomi_build = nomi_dei_file(p.nome, p.numero);
     std::tie(p.linea, p.treno) = sorgenti_di(q);
+    r.file_linea = p.linea.string();
+    r.file_treno = p.treno.string();
     if (!q.senza_linea) p.binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
     p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
     p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
@@ -148,9 +151,24 @@ struct passi {
     if (finita && q.col_modello) q.col_modello(form);
   }
 
-  // The build's error and stamp check in words, as the author reads them.
+  // The source line of a message at (riga, colonna) of source `s`, named
+  // `file`; nothing when the place is not known.
+  static std::optional<citazione> citata(const preparazione& p, const std::string& file, sorgente_build s,
+                                         int32_t riga, int32_t colonna) {
+    const std::string* testo = s == sorgente_build::linea   ? &p.testo_linea
+                               : s == sorgente_build::treno ? &p.testo_treno
+                                                            : nullptr;
+    if (!testo || riga <= 0 || colonna <= 0) return std::nullopt;
+    return citazione{file, riga, colonna, riga_mostrabile(da_cp1252_a_utf8(riga_del_testo(*testo, riga)))};
+  }
+
+  // The build's warnings, error and stamp check in words, as the author
+  // reads them.
   void riporta_esito(const preparazione& p, const std::string& interno) {
     const esito_build& e = r.esito;
+    for (const avviso_build& a : e.avvisi)
+      r.avvisi.push_back({riga_avviso(a, r.file_linea, r.file_treno),
+                          citata(p, file_dell_avviso(a, r.file_linea, r.file_treno), a.sorgente, a.riga, a.colonna)});
     // An error names the build's copy of a source, which stands for the
     // author's file.
     if (e.sorgente == sorgente_build::linea) r.sorgente = p.linea.string();
@@ -160,12 +178,7 @@ struct passi {
       if (r.sorgente) prefisso = prefisso_luogo(*r.sorgente, riga_nota(e), colonna_nota(e));
       riga_errore(prefisso, e.codice_errore, e.posizione, e.dettaglio);
       // The line the error is about, with a caret under its column.
-      const std::string* testo = e.sorgente == sorgente_build::linea   ? &p.testo_linea
-                                 : e.sorgente == sorgente_build::treno ? &p.testo_treno
-                                                                       : nullptr;
-      if (testo && colonna_nota(e))
-        r.citata = citazione{*r.sorgente, e.riga, e.colonna,
-                             riga_mostrabile(da_cp1252_a_utf8(riga_del_testo(*testo, e.riga)))};
+      if (r.sorgente && colonna_nota(e)) r.citata = citata(p, *r.sorgente, e.sorgente, e.riga, e.colonna);
     }
     if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, "");
     if (!interno.empty()) {
@@ -173,6 +186,12 @@ struct passi {
       r.righe.push_back("errore interno della costruzione: " + interno);
     }
     if (!e.riuscito()) r.stato = std::max(r.stato, uscita_errore);
+    if (q.avvisi_come_errori && !e.avvisi.empty()) {
+      const size_t n = e.avvisi.size();
+      r.righe.push_back(std::to_string(n) + (n == 1 ? " avviso, trattato come errore" : " avvisi, trattati come errori") +
+                        " (--werror)");
+      r.stato = std::max(r.stato, uscita_errore);
+    }
   }
 
   void riga_errore(const std::string& prefisso, int32_t codice, std::optional<int32_t> posizione,
@@ -268,12 +287,18 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
   j["source_column"] = r.sorgente && colonna_nota(e) ? nlohmann::json(e.colonna) : nlohmann::json(nullptr);
   if (r.codifica_linea && r.codifica_treno)
     j["encodings"] = {{"line", nome_codifica(*r.codifica_linea)}, {"train", nome_codifica(*r.codifica_treno)}};
+  j["warnings"] = nlohmann::json::array();
+  for (const avviso_build& a : e.avvisi) j["warnings"].push_back(json_avviso(a, r.file_linea, r.file_treno));
   return j;
 }
 
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
                   std::ostream& uscita, std::ostream& errori) {
   rapporto_build r = costruisci(sistema, richiesta);
+  for (const avviso_riportato& a : r.avvisi) {
+    errori << a.riga << '\n';
+    if (mostra_riga && !json && a.citata) errori << riga_con_segno(*a.citata);
+  }
   for (size_t i = 0; i < r.righe.size(); ++i) {
     errori << r.righe[i] << '\n';
     if (i == 0 && mostra_riga && !json && r.citata) errori << riga_con_segno(*r.citata);

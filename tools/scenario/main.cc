@@ -27,8 +27,10 @@ int main(int argc, char** argv) {
   std::filesystem::path linea, treno;
   CLI::App* comando_b = app.add_subcommand(
       "build",
-      "Builds NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in the output folder. Exit status: 0 no error, "
-      "1 build error, 2 bad use (nothing written), 3 a file operation failed.");
+      "Builds NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in the output folder. Warnings (what the "
+      "build drops or bends in the sources) go to standard error as FILE:LINE:COLUMN: attenzione: ... and do not "
+      "change the exit status unless --werror. Exit status: 0 no error, 1 build error (or a warning with "
+      "--werror), 2 bad use (nothing written), 3 a file operation failed.");
   comando_b->add_option("--name", build.nome, "Scenario name (nome_scenario)")->required();
   comando_b->add_option("--number", build.numero, "Train number (numero_treno)")->required();
   CLI::Option* opzione_linea =
@@ -47,8 +49,11 @@ int main(int argc, char** argv) {
                    "hold is bad use, named at FILE:LINE:COLUMN (default: auto)")
       ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
   comando_b->add_flag("--show-line", build_mostra_riga,
-                      "Show the source line of an error under its message, with a caret under the column (done "
-                      "anyway when standard error is a terminal; never with --json)");
+                      "Show the source line of an error or a warning under its message, with a caret under the "
+                      "column (done anyway when standard error is a terminal; never with --json)");
+  comando_b->add_flag("--werror", build.avvisi_come_errori,
+                      "Treat warnings as errors: any warning makes the exit status 1 (the files are written as "
+                      "without it)");
 
   richiesta_ispezione ispezione;
   CLI::App* comando_i = app.add_subcommand(

@@ -3,7 +3,7 @@
 // from the watch, shows the drawing and the outcome, zooms its map, and after
 // each edit of a source shows the new state without a reload, its zoom kept:
 // a valid change, an error at its line and column, an error that writes
-// nothing (the last drawing dimmed), the fix. Nothing is fetched from
+// nothing (the last drawing dimmed), the fix, a warning at its line. Nothing is fetched from
 // anywhere but the watch. With --massimo it also times, at the largest
 // scenario, a save until the page has drawn the new build; with --screenshot
 // it captures the page with an error shown.
@@ -233,11 +233,25 @@ async function prova_valdigrano(porta_chromium) {
     controlla(s.titolo === "Nessun errore" && s.segnali === 5 && !s.ricaricata && s.zoom === zoom_errore,
               "la correzione", s);
 
+    // 5. A key misspelled: no error, the warning at its line, its key marked.
+    scrivi("V_1-.txt", con_segnale.replace("segnale,    1500", "segnalle,    1500"));
+    await p.aspetta(`document.querySelector('#esito li[data-codice="chiave_sconosciuta"]') !== null`);
+    const avviso = await p.valuta(`(() => {
+      const li = document.querySelector('#esito li[data-codice="chiave_sconosciuta"]');
+      return { testo: li.firstChild.textContent, segnato: li.querySelector("pre.citazione mark").textContent,
+               stato: document.getElementById("esito").dataset.stato, ricaricata: !window.__non_ricaricata };
+    })()`);
+    const riga_avviso = con_segnale.split("\r\n").findIndex((r) => r.startsWith("segnale,    1500")) + 1;
+    controlla(avviso.stato === "0" && avviso.segnato === "s" && !avviso.ricaricata &&
+              avviso.testo.startsWith(`V_1-.txt:${riga_avviso}:1: attenzione: "segnalle" non è una chiave`),
+              "l'avviso di una chiave sbagliata", avviso);
+
     // Nothing was fetched from anywhere but the watch.
     const altrove = p.richieste.filter((u) => !u.startsWith(`http://127.0.0.1:${porta_watch}/`));
     if (altrove.length) fallisci("la pagina ha chiesto altro: " + altrove.join(", "));
     console.log("pagina: la prima costruzione, un segnale in più, l'errore 15 alla riga " + riga + ", colonna " +
-                colonna + ", l'errore 1 col disegno attenuato, la correzione: senza ricaricare, lo zoom tenuto");
+                colonna + ", l'errore 1 col disegno attenuato, la correzione, un avviso: senza ricaricare, lo zoom " +
+                "tenuto");
   } finally {
     await p.client.close();
     await ferma_watch(w);

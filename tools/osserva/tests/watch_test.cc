@@ -246,6 +246,39 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
   EXPECT_NE(w.errori().find("U+2192"), std::string::npos) << w.errori();
 }
 
+TEST_F(watch_test, gli_avvisi_arrivano_alla_pagina_e_alla_console) {
+  watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1", "--show-line"});
+  const int porta = w.porta();
+  ASSERT_GT(porta, 0) << w.errori();
+  flusso_eventi eventi(porta);
+  std::optional<json> e = eventi.dopo(0);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["avvisi"], json::array());
+
+  // A key misspelled: its line dropped, and said so at its place.
+  const std::string sbagliato = sostituisci(treno, "segnale,    1500", "segnalle,    1500");
+  const auto [riga, colonna] = riga_e_colonna(sbagliato, "segnalle");
+  scrivi(dir / "V_1-.txt", sbagliato);
+  e = eventi.dopo((*e)["numero"]);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["stato"], 0);
+  EXPECT_EQ((*e)["riassunto"]["segnali"], 3);
+  ASSERT_EQ((*e)["avvisi"].size(), 1u);
+  const json& a = (*e)["avvisi"][0];
+  const std::string messaggio = "V_1-.txt:" + std::to_string(riga) + ":" + std::to_string(colonna) +
+                                ": attenzione: \"segnalle\" non è una chiave: la riga è scartata; forse \"segnale\"? "
+                                "[chiave_sconosciuta]";
+  EXPECT_EQ(a["messaggio"], messaggio);
+  EXPECT_EQ(a["codice"], "chiave_sconosciuta");
+  EXPECT_EQ(a["luogo"], json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
+  EXPECT_EQ(a["citazione"], json({{"testo", "segnalle,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150"}, {"colonna", 1}}));
+  EXPECT_EQ(w.interrompi(), 0);
+  // On the console as `scenario build --show-line` writes it.
+  EXPECT_NE(w.errori().find(messaggio + "\nsegnalle,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150\n^\n"), std::string::npos)
+      << w.errori();
+  EXPECT_NE(w.errori().find(": nessun errore, 1 avviso;"), std::string::npos) << w.errori();
+}
+
 // --- bad requests ---------------------------------------------------------------
 
 // A raw connection to the page's server.

@@ -90,13 +90,14 @@ async function avvia_chromium(profilo) {
   fallisci("chromium non ha aperto il protocollo DevTools");
 }
 
-// The page, opened in Chromium, with every request it makes recorded.
-async function apri_pagina(porta_chromium, indirizzo) {
+// The page, opened in Chromium; with `rete`, every request it makes recorded
+// (which slows a stream of events down: not while timing).
+async function apri_pagina(porta_chromium, indirizzo, rete = true) {
   const client = await CDP({ port: porta_chromium });
   const { Page, Runtime, Network } = client;
   const richieste = [];
   Network.requestWillBeSent(({ request }) => richieste.push(request.url));
-  await Promise.all([Page.enable(), Runtime.enable(), Network.enable()]);
+  await Promise.all([Page.enable(), Runtime.enable(), rete ? Network.enable() : Promise.resolve()]);
   await client.Emulation.setDeviceMetricsOverride({ width: 1240, height: 1500, deviceScaleFactor: 1, mobile: false });
   await Page.navigate({ url: indirizzo });
   await Page.loadEventFired();
@@ -265,7 +266,7 @@ async function prova_massimo(porta_chromium, cartella, nome, numero) {
   const file_linea = path.join(cartella, nome + "_linea.txt");
   const linea = fs.readFileSync(file_linea, "latin1");
   const w = await avvia_watch(cartella, nome, numero);
-  const p = await apri_pagina(porta_chromium, w.indirizzo);
+  const p = await apri_pagina(porta_chromium, w.indirizzo, false);
   try {
     await p.aspetta(`document.body.dataset.disegno >= 1 && document.body.dataset.numero >= 1`, "true", 120000);
     const tempi = [];
@@ -281,7 +282,9 @@ async function prova_massimo(porta_chromium, cartella, nome, numero) {
         const o = new MutationObserver(() => { if (nuovo()) { o.disconnect(); fatto(); } });
         o.observe(document.body, { attributes: true });
       })`);
-      await pausa(300);
+      // A second between saves, as an author's come: the page has done with
+      // the one before.
+      await pausa(1000);
       fs.writeFileSync(file_linea, linea.replace("curvas1, 200, 300", "curvas1, 200, " + (310 + 10 * i)), "latin1");
       const salvato = process.hrtime.bigint();
       await mostrato;

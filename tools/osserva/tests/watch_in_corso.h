@@ -5,6 +5,9 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,8 +48,16 @@ class watch_in_corso {
     std::vector<char*> argv;
     for (std::string& a : copia) argv.push_back(a.data());
     argv.push_back(nullptr);
+#ifdef __linux__
+    const pid_t genitore = ::getpid();
+#endif
     pid_ = ::fork();
     if (pid_ == 0) {
+#ifdef __linux__
+      // A test that dies (killed by a time limit) takes its watch with it.
+      ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+      if (::getppid() != genitore) ::_exit(126);
+#endif
       int fi = ::open("/dev/null", O_RDONLY);
       int fo = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       int fe = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -1,5 +1,6 @@
-# What the tests need, found or named: GoogleTest, and CLI11 and nlohmann-json
-# for the author tool, whose tests are part of them. A machine that lacks one
+# What the tests need, found or named: GoogleTest, and CLI11, nlohmann-json
+# and cpp-httplib (through pkg-config) for the author tool, whose tests are
+# part of them. A machine that lacks one
 # stops the configure with the Debian packages to install (.ci/prerequisiti
 # installs them), never leaving tests out in silence. Configuring with
 # -DBUILD_TESTING=OFF builds the package programs with the compiler and CMake
@@ -7,6 +8,10 @@
 find_package(GTest QUIET)
 find_package(CLI11 QUIET)
 find_package(nlohmann_json QUIET)
+find_package(PkgConfig QUIET)
+if(PkgConfig_FOUND)
+  pkg_check_modules(HTTPLIB QUIET IMPORTED_TARGET cpp-httplib)
+endif()
 set(_mancanti "")
 if(NOT GTest_FOUND)
   list(APPEND _mancanti libgtest-dev libgmock-dev)
@@ -16,6 +21,12 @@ if(NOT CLI11_FOUND)
 endif()
 if(NOT nlohmann_json_FOUND)
   list(APPEND _mancanti nlohmann-json3-dev)
+endif()
+if(NOT PkgConfig_FOUND)
+  list(APPEND _mancanti pkgconf)
+endif()
+if(NOT HTTPLIB_FOUND)
+  list(APPEND _mancanti libcpp-httplib-dev)
 endif()
 if(_mancanti)
   list(JOIN _mancanti " " _mancanti)

@@ -217,4 +217,37 @@ TEST(LettoreCampi, IlCampoRifiutatoRestaQuelloIniziato) {
   EXPECT_EQ(l.inizio_campo(), (luogo{1, 4}));
 }
 
+// A fraction rounded away is a warning at its field, with the text and the
+// value taken; a whole number written with a point is none. Without a list
+// the reader reads the same values and says nothing.
+TEST(LettoreCampi, UnNumeroArrotondatoEUnAvviso) {
+  const std::string testo = "8.5, 8.0, \"2.5\", -7.25, 9\r\n  10.5\r\n";
+  const std::vector<int64_t> valori = {8, 8, 2, -7, 9, 10};
+  std::vector<avviso_build> avvisi;
+  lettore_campi con(testo);
+  con.raccogli_avvisi(&avvisi, sorgente_build::treno);
+  lettore_campi senza(testo);
+  for (int64_t v : valori) {
+    EXPECT_EQ(con.numero_long(), v);
+    EXPECT_EQ(senza.numero_long(), v);
+  }
+  ASSERT_EQ(avvisi.size(), 4u);
+  const struct {
+    int32_t riga, colonna;
+    const char* testo;
+  } attesi[] = {
+      {1, 1, "il numero \"8.5\" ha una parte decimale: è arrotondato a 8"},
+      {1, 11, "il numero \"2.5\" ha una parte decimale: è arrotondato a 2"},
+      {1, 18, "il numero \"-7.25\" ha una parte decimale: è arrotondato a -7"},
+      {2, 3, "il numero \"10.5\" ha una parte decimale: è arrotondato a 10"},
+  };
+  for (size_t i = 0; i < avvisi.size(); ++i) {
+    EXPECT_EQ(avvisi[i].sorgente, sorgente_build::treno);
+    EXPECT_EQ(avvisi[i].codice, codice_avviso::numero_arrotondato);
+    EXPECT_EQ(avvisi[i].riga, attesi[i].riga) << i;
+    EXPECT_EQ(avvisi[i].colonna, attesi[i].colonna) << i;
+    EXPECT_EQ(avvisi[i].testo, attesi[i].testo);
+  }
+}
+
 }  // namespace

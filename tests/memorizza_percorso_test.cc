@@ -298,12 +298,15 @@ TEST_F(memorizza_percorso, l_esito_dice_dove_e_perche) {
 TEST_F(memorizza_percorso, due_costruzioni_di_seguito_non_si_vedono) {
   // A read failure with its line and detail, then a clean build of the same
   // object: nothing of the first is left in the second's outcome or files.
-  sorgenti(linea_semplice, testo({"[generale]", "numero vetture, 4", "sabbia, 70000", "[fine]"}));
+  // A warning too, which the second must not carry either.
+  sorgenti(testo({"[generale]", "lunghezza percorso,    4000", "[pendenze]", "pendnza,   0,    0", "[fine]"}),
+           testo({"[generale]", "numero vetture, 4", "sabbia, 70000", "[fine]"}));
   int32_t j = 1;
   const esito_build prima = f.memorizza_percorso(j);
   ASSERT_EQ(prima.codice_errore, 25);
   ASSERT_EQ(prima.riga, 3);
   ASSERT_FALSE(prima.dettaglio.empty());
+  ASSERT_EQ(prima.avvisi.size(), 1u);
 
   sistema_finto pulito;
   pulito.file[linea_txt] = linea_semplice;
@@ -322,6 +325,7 @@ TEST_F(memorizza_percorso, due_costruzioni_di_seguito_non_si_vedono) {
   EXPECT_EQ(seconda.sorgente, sorgente_build::nessuna);
   EXPECT_EQ(seconda.riga, 0);
   EXPECT_EQ(seconda.dettaglio, "");
+  EXPECT_TRUE(seconda.avvisi.empty());
   EXPECT_EQ(f.posizione_errore, 0);
   EXPECT_EQ(f.dettaglio_errore, "");
   for (const char* nome : {linea_dat, sim, dat}) EXPECT_TRUE(sistema.file[nome] == pulito.file[nome]) << nome;

@@ -1,6 +1,6 @@
 // docs/sorgenti.md, the source texts' reference for authors, kept true: every
 // key the reader recognises is in it, every error the tool reports is there
-// with its message, and its complete example, taken out of the document,
+// with its message, every warning with its text, and its complete example, taken out of the document,
 // builds with no error into the files it lists, which `scenario inspect`
 // shows as the document does.
 #include <gtest/gtest.h>
@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "disegno/tests/supporto.h"
+#include "avvisi_autore.h"
 #include "driver/errori_build.h"
 #include "parti_marcate.h"
+#include "reader/avvisi.h"
+#include "reader/chiavi_note.h"
 #include "support/cartella_temporanea.h"
 
 namespace fs = std::filesystem;
@@ -75,6 +78,41 @@ TEST(sorgenti_md, ogni_errore_della_costruzione_e_nel_riferimento_con_il_suo_mes
                                   std::string(e.significato);
     EXPECT_NE(riferimento().find(messaggio), std::string::npos) << "manca: " << messaggio;
   }
+}
+
+// --- the warnings -----------------------------------------------------------------
+
+TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
+  // The example text of each code, as the build makes it for the example's
+  // fields; each stands in the code's row.
+  const std::map<codice_avviso, std::string> esempi = {
+      {codice_avviso::chiave_sconosciuta,
+       testo_chiave_sconosciuta("pendnza", suggerimento_chiave("pendnza", parte_testo::profilo_linea))},
+      {codice_avviso::sezione_sconosciuta,
+       testo_sezione_sconosciuta("[segnal]", sorgente_build::treno,
+                                 suggerimento_sezione("[segnal]", sorgente_build::treno))},
+      {codice_avviso::valori_in_piu, testo_valori_in_piu("000", "lunghezza percorso")},
+      {codice_avviso::valori_mancanti, testo_valori_mancanti("cartello indicatore", 22)},
+      {codice_avviso::numero_arrotondato, testo_numero_arrotondato("8.5", 8)},
+      {codice_avviso::oltre_fine_percorso, testo_oltre_fine("segnale", 5400, 5000)},
+      {codice_avviso::area_oltre_fine, testo_area_oltre_fine("LAGO VERDE", 4700, 5300, 5000)},
+      {codice_avviso::treno_senza_generale, testo_treno_senza_generale()},
+  };
+  for (codice_avviso c : codici_avviso) {
+    ASSERT_TRUE(esempi.contains(c)) << nome_avviso(c);
+    const std::string riga = "| `" + std::string(nome_avviso(c)) + "` | `" + esempi.at(c) + "` |";
+    EXPECT_NE(riferimento().find(riga), std::string::npos) << "manca: " << riga;
+  }
+  // The other forms the table quotes, and the line of the example.
+  for (const std::string& t : {suggerimento_chiave("Sfondo uno", parte_testo::generale_linea),
+                               suggerimento_chiave("pendenza", parte_testo::generale_linea),
+                               suggerimento_chiave("segnale", parte_testo::profilo_linea),
+                               testo_valori_mancanti("[montagna]", 19)})
+    EXPECT_NE(riferimento().find("`" + t + "`"), std::string::npos) << "manca: " << t;
+  const avviso_build a{sorgente_build::linea, 15, 1, codice_avviso::chiave_sconosciuta,
+                       esempi.at(codice_avviso::chiave_sconosciuta)};
+  const std::string riga = riga_avviso(a, "Montelago_linea.txt", "Montelago_4021-.txt");
+  EXPECT_NE(riferimento().find("    " + riga + "\n"), std::string::npos) << "manca: " << riga;
 }
 
 // --- the example ----------------------------------------------------------------

@@ -56,6 +56,9 @@ struct Form1 {
   int32_t colonna_sorgente_errore = 0;
   // For error 25, what failed, in words (UTF-8).
   std::string dettaglio_errore;
+  // What the reader dropped or bent without an error, as it met them
+  // (reader/avvisi.h); cleared with the error state.
+  std::vector<avviso_build> avvisi;
 
   // The start-up with scenario `s`: names, wait window, the five writers, the
   // build; returns the build's outcome.

@@ -10,17 +10,7 @@
 #include <string>
 #include <vector>
 
-// The source text an error was met in.
-enum class sorgente_build { nessuna, linea, treno };
-
-// A remark on a source text that does not stop the build. (The build makes
-// none yet; the list is where they will go.)
-struct avviso_build {
-  sorgente_build sorgente = sorgente_build::nessuna;
-  int32_t riga = 0;     // 1-based; 0 unknown
-  int32_t colonna = 0;  // 1-based; 0 unknown
-  std::string testo;    // UTF-8
-};
+#include "reader/avvisi.h"
 
 struct esito_build {
   // The recorded build error (driver/errori_build.h); 0 none.
@@ -41,6 +31,8 @@ struct esito_build {
   // The route length sized the grid, so the binary files were written unless
   // a stamp check failed.
   bool griglia_dimensionata = false;
+  // What the reader dropped or bent without an error (reader/avvisi.h), by
+  // source (the line's first) and place; with or without an error.
   std::vector<avviso_build> avvisi;
 
   bool file_scritti() const { return griglia_dimensionata && timbro_fallito == 0; }

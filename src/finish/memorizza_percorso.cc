@@ -18,6 +18,7 @@ esito_build Form1::esito_della_build() const {
   esito_build e;
   e.codice_errore = codice_errore;
   e.griglia_dimensionata = griglia_dimensionata() && ultima_cella() >= 1;
+  e.avvisi = avvisi;
   if (codice_errore == 0) return e;
   if (ha_posizione(codice_errore)) e.posizione = posizione_errore;
   if (!sorgente_errore.empty()) {
@@ -42,6 +43,7 @@ esito_build Form1::memorizza_percorso(int32_t& j) {
   riga_sorgente_errore = 0;
   colonna_sorgente_errore = 0;
   dettaglio_errore.clear();
+  avvisi.clear();
   percorso.clear();
   tracciato = tabella_tracciato{};
   numero_montagne = 0;

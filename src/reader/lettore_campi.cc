@@ -13,7 +13,8 @@ bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 bool cifra(char c) { return c >= '0' && c <= '9'; }
 
 // A token's value: optional sign, digits, optionally '.' and digits.
-int64_t valore_token(std::string_view t) {
+// `arrotondato` tells whether a fraction was rounded away.
+int64_t valore_token(std::string_view t, bool& arrotondato) {
   while (!t.empty() && spazio(t.front())) t.remove_prefix(1);
   while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
   if (t.empty()) return 0;
@@ -43,7 +44,9 @@ int64_t valore_token(std::string_view t) {
   auto [fine, ec] = std::from_chars(numero.data(), numero.data() + numero.size(), d);
   if (ec != std::errc() || fine != numero.data() + numero.size() || !std::isfinite(d))
     throw errore_lettura{"numero non valido: " + std::string(t)};
-  d = arrotonda(d);
+  const double intero = arrotonda(d);
+  arrotondato = intero != d;
+  d = intero;
   if (d < -9.0e18 || d > 9.0e18) throw errore_lettura{"numero troppo grande: " + std::string(t)};
   return static_cast<int64_t>(d);
 }
@@ -57,6 +60,7 @@ void lettore_campi::richiedi_dati() {
 
 void lettore_campi::apri_campo() {
   inizio_campo_ = {riga_, static_cast<int32_t>(pos_ - inizio_riga_ + 1)};
+  byte_campo_ = pos_;
   campo_aperto_ = true;
 }
 
@@ -126,7 +130,13 @@ int64_t lettore_campi::numero() {
     else if (a_fine_riga())
       consuma_fine_riga();
   }
-  return valore_token(token);
+  bool arrotondato = false;
+  const int64_t v = valore_token(token, arrotondato);
+  if (arrotondato && avvisi_) {
+    avvisi_->push_back({sorgente_, inizio_campo_.riga, inizio_campo_.colonna, codice_avviso::numero_arrotondato,
+                        testo_numero_arrotondato(token, v)});
+  }
+  return v;
 }
 
 // The field stays open until its value has passed its type's check.

@@ -10,7 +10,8 @@
 //   or the line end (or is "quoted"); then blanks are skipped and one comma,
 //   or else one line end, is consumed. An empty token is 0; a token is an
 //   optional sign, digits, and optionally '.' and digits; a fraction is
-//   rounded by `arrotonda`. Anything else, or a value outside the field's
+//   rounded by `arrotonda` (with a warning, when a list is given for them and
+//   the fraction is not zero). Anything else, or a value outside the field's
 //   type, throws errore_lettura.
 // - Reading any field when no data remains throws errore_lettura.
 //
@@ -22,6 +23,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "reader/avvisi.h"
 
 // A place in a text: 1-based line and column; 0 and 0 when unknown.
 struct luogo {
@@ -40,10 +44,18 @@ class lettore_campi {
   int32_t riga() const { return riga_; }
   // Where the field of the last read started; unknown before the first.
   luogo inizio_campo() const { return inizio_campo_; }
+  // The offset in the text of that field's first byte.
+  size_t inizio_campo_byte() const { return byte_campo_; }
   // The last read started a field and threw on it: its token is not a
   // number or its value does not fit the type. False when it threw because
   // no data remained, or did not throw.
   bool campo_rifiutato() const { return campo_aperto_; }
+
+  // Warnings of the numbers rounded go to `lista`, as met in source `s`.
+  void raccogli_avvisi(std::vector<avviso_build>* lista, sorgente_build s) {
+    avvisi_ = lista;
+    sorgente_ = s;
+  }
 
   std::string testo();
   int32_t numero_long();
@@ -65,5 +77,8 @@ class lettore_campi {
   int32_t riga_ = 1;
   size_t inizio_riga_ = 0;  // the offset of the current line's first byte
   luogo inizio_campo_;
+  size_t byte_campo_ = 0;
   bool campo_aperto_ = false;
+  std::vector<avviso_build>* avvisi_ = nullptr;
+  sorgente_build sorgente_ = sorgente_build::nessuna;
 };

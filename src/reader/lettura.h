@@ -8,14 +8,23 @@
 //   stop_lettura: the reader returns at once;
 // - errore_lettura (model/errore_lettura.h), from anywhere: the read-failure
 //   path, error 25.
+//
+// Warnings (reader/avvisi.h) are taken beside the reading, from what it has
+// just done: a key field that read no value matched no key and is dropped; a
+// key's last value on a later line than the key means its line ran short. The
+// reading itself never looks at them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "driver/form1.h"
 #include "model/errore_lettura.h"
+#include "reader/avvisi.h"
+#include "reader/chiavi_note.h"
 #include "reader/lettore_campi.h"
 
 struct stop_lettura {};
@@ -28,6 +37,7 @@ class lettura {
 
   // The source being read.
   std::string nome_sorgente;  // Windows-1252 file name
+  sorgente_build sorgente = sorgente_build::nessuna;
   std::string contenuto;
   std::optional<lettore_campi> campi;
   // Where the last key field read started, and where the position field of
@@ -35,6 +45,16 @@ class lettura {
   // at the position field when it carries a position, else at the key.
   luogo luogo_chiave;
   luogo luogo_posizione;
+
+  // For the warnings: where the key field read last starts in the text, and
+  // whether it starts its line; the line of the last key recognised, while a
+  // field left after its values on that line is still to be warned about, and
+  // where that key starts; where each station's position field is.
+  size_t byte_chiave = 0;
+  bool chiave_a_inizio_riga = false;
+  int32_t riga_valori = 0;
+  size_t byte_chiave_valori = 0;
+  std::array<luogo, voce_primo_cartello + 1> luogo_stazioni{};
 
   // Working values of the line source (carried from line to line).
   int32_t cursore_pendenza = 0;
@@ -63,9 +83,9 @@ class lettura {
 
   // Reads the whole of a source into memory and starts reading it.
   // A file that cannot be read throws errore_lettura.
-  void apri(const std::string& nome);
+  void apri(const std::string& nome, sorgente_build quale);
   // Ends the reading of the current source (the file is read whole, so this
-  // only forgets it).
+  // only forgets it), after the warning of a key whose values ran short.
   void chiudi();
   // Deletes a source; a failure throws errore_lettura.
   void cancella(const std::string& nome);
@@ -78,6 +98,23 @@ class lettura {
   void leggi_chiave();
   // Reads a line's position field (32-bit) and notes where it started.
   int32_t leggi_posizione();
+
+  // Warnings. At the end of a loop's pass over a key field of part `parte`:
+  // a key that read values was recognised, one that read none is dropped.
+  void dopo_chiave(parte_testo parte);
+  // A key field dropped as no key, and one dropped by the "-" rule.
+  void scartata(parte_testo parte);
+  void trattino();
+  // A line passed over on purpose (the curves without the line file).
+  void riga_saltata() { riga_valori = 0; }
+  // The last key read values past the end of its line.
+  void controlla_valori_mancanti();
+  // A feature at `posizione` past the route's length (inside the grid's
+  // margin, which the caller has checked), at the line's position field.
+  void oltre_fine(std::string_view elemento, int32_t posizione);
+  // Each station but the last whose area runs past the route's end.
+  void aree_oltre_fine();
+  void avvisa(luogo dove, codice_avviso c, std::string testo);
 
   // Recording errors: the number, the position where it has one, and where in
   // which source the reader was (the line and column of the field the error
@@ -99,4 +136,9 @@ class lettura {
  private:
   void registra_a(int32_t codice, luogo dove);
   [[noreturn]] void esci(const std::string& da_cancellare);
+  // The key field that starts at `byte` of the text, as written.
+  std::string_view chiave_a(size_t byte) const;
+  // A dropped field that does not start its line: one too many on the line
+  // of a key recognised, or else part of a line already dropped.
+  void in_piu();
 };

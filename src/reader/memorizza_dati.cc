@@ -1,5 +1,8 @@
 // The reader's frame: its phases in order, the common steps of lettura, and
 // the one read-failure path (error 25).
+#include <algorithm>
+#include <tuple>
+
 #include "model/errore_lettura.h"
 #include "model/windows1252.h"
 #include "reader/chiavi.h"
@@ -17,6 +20,11 @@ void Form1::memorizza_dati() {
   } catch (const errore_lettura& e) {
     l.fallimento(e);
   }
+  // By source and place: a few are only known once a source is read.
+  if (!avvisi.empty())
+    std::stable_sort(avvisi.begin(), avvisi.end(), [](const avviso_build& a, const avviso_build& b) {
+      return std::tie(a.sorgente, a.riga, a.colonna) < std::tie(b.sorgente, b.riga, b.colonna);
+    });
 }
 
 void lettura::inizio() {
@@ -27,7 +35,7 @@ void lettura::inizio() {
     nome_sorgente = sorgente;
     ferma(101, "");
   }
-  apri(sorgente);
+  apri(sorgente, sorgente_build::linea);
   for (;;) {
     if (campi->finito()) ferma(102, sorgente);
     leggi_chiave();
@@ -49,16 +57,23 @@ void lettura::fallimento(const errore_lettura& e) {
   }
 }
 
-void lettura::apri(const std::string& nome) {
+void lettura::apri(const std::string& nome, sorgente_build quale) {
   nome_sorgente = nome;
+  sorgente = quale;
   luogo_chiave = luogo_posizione = {};
+  byte_chiave = byte_chiave_valori = 0;
+  riga_valori = 0;
   campi.reset();
   if (esito e = f.sistema.leggi(f.percorso_file(nome), contenuto); !e)
     throw errore_lettura{"impossibile leggere il file \"" + da_cp1252_a_utf8(nome) + "\": " + e.motivo};
   campi.emplace(contenuto);
+  campi->raccogli_avvisi(&f.avvisi, quale);
 }
 
-void lettura::chiudi() { campi.reset(); }
+void lettura::chiudi() {
+  if (campi) controlla_valori_mancanti();
+  campi.reset();
+}
 
 void lettura::cancella(const std::string& nome) {
   if (esito e = f.sistema.rimuovi(f.percorso_file(nome)); !e)
@@ -68,7 +83,10 @@ void lettura::cancella(const std::string& nome) {
 bool lettura::chiave_generale() {
   if (campi->finito()) return false;
   leggi_chiave();
-  for (int i = 0; i < 10 && f.riga.find('-') != std::string::npos; ++i) leggi_chiave();
+  for (int i = 0; i < 10 && f.riga.find('-') != std::string::npos; ++i) {
+    trattino();
+    leggi_chiave();
+  }
   return !campi->finito();
 }
 
@@ -77,6 +95,7 @@ bool lettura::chiave() {
   leggi_chiave();
   if (campi->finito()) return false;
   for (int i = 0; i < 2 && f.riga.find('-') != std::string::npos; ++i) {
+    trattino();
     leggi_chiave();
     if (campi->finito()) return false;
   }
@@ -84,8 +103,12 @@ bool lettura::chiave() {
 }
 
 void lettura::leggi_chiave() {
+  controlla_valori_mancanti();
+  const int32_t riga_prima = campi->inizio_campo().riga;  // of the field read last
   f.riga = campi->testo();
   luogo_chiave = luogo_posizione = campi->inizio_campo();
+  byte_chiave = campi->inizio_campo_byte();
+  chiave_a_inizio_riga = luogo_chiave.riga > riga_prima;
 }
 
 int32_t lettura::leggi_posizione() {

@@ -119,6 +119,7 @@ void lettura::profilo_linea() {
       int32_t vcd = campi->numero_long();
       int32_t strisced = campi->numero_long();
       if (oltre_griglia(posizione) || cella_fuori(cella_di(posizione), posizione)) break;
+      oltre_fine("indicatore di velocità", posizione);
       f.memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
       if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
     }
@@ -129,6 +130,7 @@ void lettura::profilo_linea() {
         throw errore_lettura{"testo di un cartello di " + std::to_string(f.riga.size()) + " byte, oltre 65535"};
       const int64_t i = cella_di(posizione);
       if (oltre_griglia(posizione) || cella_fuori(i, posizione)) break;
+      oltre_fine("cartello", posizione);
       cella& c = f.percorso[static_cast<size_t>(i)];
       if (!cella_libera(c)) ferma(6, posizione, nome_sorgente);
       // Record 0 has no role, and below it there is no record.
@@ -138,6 +140,13 @@ void lettura::profilo_linea() {
       f.testata[static_cast<size_t>(contatore_cartelli)].nome = f.riga;
       --contatore_cartelli;
     }
+
+    // Without the line file the curves are not read, and their lines pass
+    // without a word.
+    if (f.crea_linea == 0 && contiene(minuscola, "curva"))
+      riga_saltata();
+    else
+      dopo_chiave(parte_testo::profilo_linea);
   }
 
   // End steps, after the end of the data or a line beyond the grid.

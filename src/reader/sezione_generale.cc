@@ -67,6 +67,7 @@ void lettura::sezione_generale() {
       if (treno.secondo == 0) treno.terzo = 0;
     }
 
+    dopo_chiave(parte_testo::generale_linea);
     if (fine_sezione(riga)) return;
   }
 }

@@ -23,14 +23,19 @@ int32_t avanza(int32_t cursore, int32_t n) { return cursore <= n ? cursore + 1 :
 
 void lettura::sorgente_treno() {
   const std::string sorgente = f.nome_sorgente_treno();
-  apri(sorgente);
+  apri(sorgente, sorgente_build::treno);
 
   // Everything before "[generale]" is skipped; a source without it is read to
   // its end and the loop below ends at once.
+  bool generale = false;
   while (!campi->finito()) {
     leggi_chiave();
-    if (contiene_minuscolo(f.riga, "[generale]")) break;
+    if (contiene_minuscolo(f.riga, "[generale]")) {
+      generale = true;
+      break;
+    }
   }
+  if (!generale) avvisa({}, codice_avviso::treno_senza_generale, testo_treno_senza_generale());
   contatore_stazioni = 1;
   cursore_velocita = 0;
   cursore_aderenza = 0;
@@ -92,6 +97,7 @@ void lettura::sorgente_treno() {
       int32_t d1 = campi->numero_long(), d2 = campi->numero_long(), d3 = campi->numero_long();
       int32_t tempo = campi->numero_long();
       if (oltre_griglia(posizione) || cella_fuori(indice(posizione / 50.0 + 1), posizione)) break;
+      oltre_fine("segnale", posizione);
       f.memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
       dopo_timbro(posizione);
     }
@@ -103,6 +109,7 @@ void lettura::sorgente_treno() {
       if (oltre_griglia(x) || cella_fuori(indice(x / 50.0 + 1), x)) break;
       int32_t fine = in_long(static_cast<int64_t>(x) + l);
       if (cella_fuori(indice(fine / 50.0 + 1), x)) break;
+      oltre_fine("rallentamento", x);
       f.memo_rallentamento(x, v, l, f_tt, f_ta, d_v);
       dopo_timbro(x);
     }
@@ -113,6 +120,7 @@ void lettura::sorgente_treno() {
       // The code point lies in the cell the position falls in, not the next.
       int64_t i = indice(posizione / 50.0);
       if (oltre_griglia(posizione) || cella_fuori(i, posizione)) break;
+      oltre_fine("abbattimento", posizione);
       cella& c = f.percorso[static_cast<size_t>(i)];
       if (!cella_libera(c)) ferma(7, posizione, sorgente);
       if (valore > 0) {
@@ -129,9 +137,12 @@ void lettura::sorgente_treno() {
       stazione();
       if (contatore_stazioni == prima) break;
     }
+
+    dopo_chiave(parte_testo::treno);
   }
 
   // End steps, after the end of the data or a code 15.
+  aree_oltre_fine();
   chiudi();
   cancella(sorgente);
 

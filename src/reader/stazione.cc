@@ -81,6 +81,8 @@ void lettura::stazione() {
     registra(15, posizione);
     return;
   }
+  oltre_fine("stazione", posizione);
+  luogo_stazioni[static_cast<size_t>(n)] = luogo_posizione;
 
   if (corta || lunga) v.opzione3 = 0;
   if (ls < 600) v.opzione4 = 0;

@@ -1,6 +1,6 @@
 // The draw command: names checked, the three files read and decoded, their
-// sizes checked against each other, the drawing built in memory and written
-// through a temporary file.
+// sizes checked against each other, the drawing built in memory, and then
+// written through a temporary file.
 #include "disegno/comando_disegno.h"
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "disegno/disegno.h"
+#include "disegno/punti_piani.h"
 #include "disegno/scena.h"
 #include "driver/nomi_file.h"
 #include "driver/scrittura_intera.h"
@@ -52,93 +53,139 @@ std::string non_valido(const fs::path& p, const char* descrizione, const errore_
          e.motivo;
 }
 
-}  // namespace
+// The three files of a request, named as its messages name them, and the
+// drawing's path; or why the request is bad use.
+struct file_richiesta {
+  std::optional<std::string> problema;
+  fs::path linea, sim, dat, uscita;
+};
 
-int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream& errori) {
-  if (auto p = problema_opzione("--name", q.nome)) {
-    errori << *p << '\n';
-    return uso_errato;
-  }
-  if (auto p = problema_opzione("--number", q.numero)) {
-    errori << *p << '\n';
-    return uso_errato;
-  }
+file_richiesta file_di(const richiesta_disegno& q) {
+  file_richiesta f;
+  if (auto p = problema_opzione("--name", q.nome)) f.problema = p;
+  else if (auto p = problema_opzione("--number", q.numero)) f.problema = p;
+  if (f.problema) return f;
   const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
-  const fs::path file_linea = q.cartella / nomi.file_linea;
-  const fs::path file_sim = q.cartella / nomi.file_sim;
-  const fs::path file_dat = q.cartella / nomi.file_dat;
-  const fs::path uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
-  for (const fs::path& f : {file_linea, file_sim, file_dat})
-    if (sistema.stesso_file(uscita, f)) {
-      errori << "il disegno " << tra_virgolette(uscita) << " prenderebbe il posto del file binario "
-             << tra_virgolette(f) << '\n';
-      return uso_errato;
-    }
+  f.linea = q.cartella / nomi.file_linea;
+  f.sim = q.cartella / nomi.file_sim;
+  f.dat = q.cartella / nomi.file_dat;
+  f.uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
+  return f;
+}
 
-  const char* const descrizione_sim = "voci di testata";
-  const char* const descrizione_dat = "griglia del percorso";
-  const char* const descrizione_linea = "file della linea";
-  lettura sim = leggi_file(sistema, file_sim, descrizione_sim);
-  if (!sim.errore.empty()) {
-    errori << sim.errore << '\n';
-    return file_non_valido;
-  }
-  lettura dat = leggi_file(sistema, file_dat, descrizione_dat);
-  if (!dat.errore.empty()) {
-    errori << dat.errore << '\n';
-    return file_non_valido;
-  }
-  lettura linea = leggi_file(sistema, file_linea, descrizione_linea);
-  if (linea.presente && !linea.errore.empty()) {
-    errori << linea.errore << '\n';
-    return file_non_valido;
-  }
+constexpr const char* descrizione_sim = "voci di testata";
+constexpr const char* descrizione_dat = "griglia del percorso";
+constexpr const char* descrizione_linea = "file della linea";
 
+// The bytes of the three files decoded, checked against each other and
+// drawn into `d`; the line's points go into `piani`.
+void disegna_byte(disegno_build& d, const file_richiesta& f, const immagini_build& b, punti_piani& piani) {
+  auto fine = [&d](std::string riga) {
+    d.stato = file_non_valido;
+    d.righe.push_back(std::move(riga));
+  };
   tabella_testata testata;
   std::vector<cella> percorso;
-  std::optional<tabella_tracciato> tracciato;
+  std::optional<int32_t> ultimo_metro;  // of the line file, when there is one
   try {
-    testata = decodifica_testata(sim.dati);
+    testata = decodifica_testata(b.sim);
   } catch (const errore_formato& e) {
-    errori << non_valido(file_sim, descrizione_sim, e) << '\n';
-    return file_non_valido;
+    return fine(non_valido(f.sim, descrizione_sim, e));
   }
   try {
-    percorso = decodifica_percorso(dat.dati);
+    percorso = decodifica_percorso(b.dat);
   } catch (const errore_formato& e) {
-    errori << non_valido(file_dat, descrizione_dat, e) << '\n';
-    return file_non_valido;
+    return fine(non_valido(f.dat, descrizione_dat, e));
   }
-  if (linea.presente) {
+  if (b.linea) {
     try {
-      tracciato = decodifica_tracciato(linea.dati);
+      ultimo_metro = controlla_tracciato(*b.linea);
     } catch (const errore_formato& e) {
-      errori << non_valido(file_linea, descrizione_linea, e) << '\n';
-      return file_non_valido;
+      return fine(non_valido(f.linea, descrizione_linea, e));
     }
-    linea.dati = std::string();
   }
 
   // The three files must come from one build.
-  const tabella_tracciato* linea_letta = tracciato ? &*tracciato : nullptr;
-  if (auto d = controlla_costruzione(percorso, testata, linea_letta)) {
-    if (d->quale == discordanza::file::griglia)
-      errori << tra_virgolette(file_dat) << " ha " << d->trovato << " celle, ma il percorso di " << d->lunghezza
-             << " m di " << tra_virgolette(file_sim) << " ne vuole " << d->atteso;
+  if (auto c = controlla_costruzione(percorso, testata, ultimo_metro)) {
+    std::string riga;
+    if (c->quale == discordanza::file::griglia)
+      riga = tra_virgolette(f.dat) + " ha " + std::to_string(c->trovato) + " celle, ma il percorso di " +
+             std::to_string(c->lunghezza) + " m di " + tra_virgolette(f.sim) + " ne vuole " +
+             std::to_string(c->atteso);
     else
-      errori << tra_virgolette(file_linea) << " ha i punti dei metri 0-" << d->trovato << ", ma il percorso di "
-             << d->lunghezza << " m di " << tra_virgolette(file_sim) << " ne vuole 0-" << d->atteso;
-    errori << ": i file non vengono dalla stessa costruzione\n";
-    return file_non_valido;
+      riga = tra_virgolette(f.linea) + " ha i punti dei metri 0-" + std::to_string(c->trovato) +
+             ", ma il percorso di " + std::to_string(c->lunghezza) + " m di " + tra_virgolette(f.sim) +
+             " ne vuole 0-" + std::to_string(c->atteso);
+    return fine(riga + ": i file non vengono dalla stessa costruzione");
   }
-  if (!tracciato)
-    errori << "manca il file della linea " << tra_virgolette(file_linea)
-           << " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa\n";
+  if (ultimo_metro)
+    punti_da_immagine(*b.linea, *ultimo_metro, piani);
+  else
+    d.righe.push_back("manca il file della linea " + tra_virgolette(f.linea) +
+                      " (una costruzione con --no-line-file?): disegno solo il profilo, senza la mappa");
 
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), linea_letta);
-  if (auto g = scrivi_per_intero(sistema, uscita, svg)) {
-    errori << "impossibile scrivere il file " << tra_virgolette(uscita) << ": " << g->motivo << '\n';
+  const scena s = leggi_scena(percorso, testata);
+  d.conteggi = {s.lunghezza,          s.stazioni.size(),      s.segnali.size(),      s.cartelli.size(),
+                s.indicatori.size(), s.rallentamenti.size(), s.montagne.size(), oltre_la_fine(s)};
+  d.svg = disegna_svg(s, ultimo_metro ? &piani : nullptr);
+}
+
+}  // namespace
+
+disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
+  disegno_build d;
+  auto fine = [&d](int stato, std::string riga) {
+    d.stato = stato;
+    d.righe.push_back(std::move(riga));
+    return std::move(d);
+  };
+  const file_richiesta f = file_di(q);
+  if (f.problema) return fine(uso_errato, *f.problema);
+  d.uscita = f.uscita;
+  for (const fs::path& p : {f.linea, f.sim, f.dat})
+    if (sistema.stesso_file(d.uscita, p))
+      return fine(uso_errato, "il disegno " + tra_virgolette(d.uscita) + " prenderebbe il posto del file binario " +
+                                  tra_virgolette(p));
+
+  lettura sim = leggi_file(sistema, f.sim, descrizione_sim);
+  if (!sim.errore.empty()) return fine(file_non_valido, sim.errore);
+  lettura dat = leggi_file(sistema, f.dat, descrizione_dat);
+  if (!dat.errore.empty()) return fine(file_non_valido, dat.errore);
+  lettura linea = leggi_file(sistema, f.linea, descrizione_linea);
+  if (linea.presente && !linea.errore.empty()) return fine(file_non_valido, linea.errore);
+
+  punti_piani piani;
+  disegna_byte(d, f, {sim.dati, dat.dati, linea.presente ? std::optional<std::string_view>(linea.dati) : std::nullopt},
+               piani);
+  return d;
+}
+
+disegno_build disegna_immagini(const richiesta_disegno& q, const immagini_build& immagini, punti_piani& piani) {
+  disegno_build d;
+  const file_richiesta f = file_di(q);
+  if (f.problema) {
+    d.stato = uso_errato;
+    d.righe.push_back(*f.problema);
+    return d;
+  }
+  d.uscita = f.uscita;
+  disegna_byte(d, f, immagini, piani);
+  return d;
+}
+
+int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream& errori) {
+  const disegno_build d = disegna_build(sistema, q);
+  for (const std::string& riga : d.righe) errori << riga << '\n';
+  if (d.stato != riuscito) return d.stato;
+  if (auto g = scrivi_per_intero(sistema, d.uscita, d.svg)) {
+    errori << "impossibile scrivere il file " << tra_virgolette(d.uscita) << ": " << g->motivo << '\n';
     return scrittura_fallita;
   }
+  // The warnings the files show; scenario build names each at its line.
+  const conteggi_scena& c = d.conteggi;
+  if (const size_t n = c.oltre_la_fine; n > 0)
+    errori << tra_virgolette(d.uscita) << ": attenzione: " << n
+           << (n == 1 ? " elemento oltre la fine del percorso" : " elementi oltre la fine del percorso") << " di "
+           << metri(c.lunghezza) << ", segnat" << (n == 1 ? "o" : "i") << " nel disegno nel colore degli avvisi\n";
   return riuscito;
 }

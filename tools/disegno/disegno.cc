@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <span>
 
 #include "disegno/semplifica.h"
 #include "disegno/svg.h"
@@ -62,6 +63,17 @@ const char* const stile = R"(
   .nord { fill: #37474f; }
 )";
 
+// Features past the route's end, in the warning colour: only in a drawing
+// that has them, so that one without keeps every byte it had.
+const char* const stile_oltre_fine = R"(
+  .oltre-fine { fill: none; stroke: #e6007e; stroke-width: 2; }
+  .area-oltre-fine { fill: #e6007e; fill-opacity: 0.16; }
+  .area-mappa-oltre-fine { fill: none; stroke: #e6007e; stroke-width: 9; stroke-linecap: butt; stroke-opacity: 0.45; }
+  .guida-oltre-fine { stroke: #e6007e; stroke-width: 1.6; stroke-dasharray: 4 3; }
+  .rallentamento-oltre-fine { stroke: #e6007e; stroke-width: 2; }
+  .avviso-oltre-fine { fill: #e6007e; font-weight: bold; }
+)";
+
 // A step of 1, 2 or 5 times a power of ten, near `grezzo`.
 double passo_tondo(double grezzo) {
   if (!(grezzo > 0) || !std::isfinite(grezzo)) return 1;
@@ -95,7 +107,7 @@ std::string dati_percorso(const std::vector<punto>& p) {
 
 class disegnatore {
  public:
-  disegnatore(const scena& s, const tabella_tracciato* t) : s_(s), t_(t) {}
+  disegnatore(const scena& s, const punti_piani* t) : s_(s), t_(t), oltre_fine_(oltre_la_fine(s)) {}
 
   std::string svg() {
     std::string corpo;
@@ -111,7 +123,7 @@ class disegnatore {
              numero_svg(altezza) + "\" viewBox=\"0 0 " + numero_svg(larghezza) + " " + numero_svg(altezza) +
              "\" font-family=\"DejaVu Sans, Verdana, Arial, Helvetica, sans-serif\">\n";
     testa += "<title>" + escape_xml(s_.nome_scenario + " - treno " + s_.numero_treno) + "</title>\n";
-    testa += "<style>" + std::string(stile) + "</style>\n";
+    testa += "<style>" + std::string(stile) + (oltre_fine_ > 0 ? stile_oltre_fine : "") + "</style>\n";
     testa += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     return testa + corpo + "</svg>\n";
   }
@@ -131,45 +143,55 @@ class disegnatore {
                     plurale(s_.indicatori.size(), "indicatore di velocità", "indicatori di velocità") + "  ·  " +
                     plurale(s_.rallentamenti.size(), "rallentamento", "rallentamenti") + "  ·  " +
                     plurale(s_.montagne.size(), "sezione di montagna", "sezioni di montagna");
+    // The warnings the files show: what lies past the route's end.
+    std::string avvisi;
+    if (oltre_fine_ > 0)
+      avvisi = "<tspan class=\"avviso-oltre-fine\" data-avvisi=\"" + std::to_string(oltre_fine_) + "\">" +
+               escape_xml("  ·  " + plurale(oltre_fine_, "elemento oltre la fine del percorso",
+                                           "elementi oltre la fine del percorso")) +
+               "</tspan>";
     if (!t_) r += "  ·  senza file della linea: solo il profilo";
-    o += "<text class=\"sottotitolo\" x=\"" + numero_svg(sinistra) + "\" y=\"56\">" + escape_xml(r) + "</text>\n";
+    o += "<text class=\"sottotitolo\" x=\"" + numero_svg(sinistra) + "\" y=\"56\">" + escape_xml(r) + avvisi +
+         "</text>\n";
     y = 72;
     return o;
   }
 
   // --- map ----------------------------------------------------------------------
 
-  // The plane point of route metre m, when the table has a usable one.
+  int64_t ultimo_metro() const { return static_cast<int64_t>(t_->size()) - 1; }
+
+  // The plane point of route metre m, when the line has a usable one.
   std::optional<punto> punto_piano(int64_t m) const {
-    if (m < 0 || m > t_->ultimo_metro()) return std::nullopt;
-    const auto mm = static_cast<int32_t>(m);
-    if (t_->tipo(mm, 0) == tipo_elemento::vuoto || t_->tipo(mm, 1) == tipo_elemento::vuoto) return std::nullopt;
-    const double x = t_->valore(mm, 0), y = t_->valore(mm, 1);
-    // The build's points lie within the route's length of the origin; a
-    // value far beyond is damage, not track.
-    constexpr double lontano = 1e8;
-    if (!std::isfinite(x) || !std::isfinite(y) || std::abs(x) > lontano || std::abs(y) > lontano) return std::nullopt;
-    return punto{x, y};
+    if (m < 0 || m > ultimo_metro()) return std::nullopt;
+    const punto& p = (*t_)[static_cast<size_t>(m)];
+    if (!presente(p)) return std::nullopt;
+    return p;
   }
 
-  // Runs of usable points over metres [da, a], cut where a point is missing.
-  std::vector<std::vector<punto>> pezzi(int64_t da, int64_t a) const {
-    std::vector<std::vector<punto>> risultato(1);
-    for (int64_t m = std::max<int64_t>(da, 0); m <= a; ++m) {
-      if (auto p = punto_piano(m)) {
-        risultato.back().push_back(*p);
-      } else if (!risultato.back().empty()) {
-        risultato.emplace_back();
+  // Runs of usable points over metres [da, a], cut where a point is missing:
+  // views of the line's points.
+  std::vector<std::span<const punto>> pezzi(int64_t da, int64_t a) const {
+    std::vector<std::span<const punto>> risultato;
+    const int64_t fine = std::min(a, ultimo_metro()) + 1;
+    auto c = [this](int64_t m) { return presente((*t_)[static_cast<size_t>(m)]); };
+    for (int64_t m = std::max<int64_t>(da, 0); m < fine;) {
+      if (!c(m)) {
+        ++m;
+        continue;
       }
+      int64_t n = m;
+      while (n < fine && c(n)) ++n;
+      risultato.emplace_back(t_->data() + m, static_cast<size_t>(n - m));
+      m = n;
     }
-    if (risultato.back().empty()) risultato.pop_back();
     return risultato;
   }
 
   punto schermo(const punto& p) const { return {ox_ + p.x * scala_, oy_ - p.y * scala_}; }
 
   // Runs of plane points as simplified path data in screen space.
-  std::string dati_pezzi(const std::vector<std::vector<punto>>& elenco) const {
+  std::string dati_pezzi(const std::vector<std::span<const punto>>& elenco) const {
     std::string d;
     for (const auto& pezzo : elenco) {
       std::vector<punto> s = semplifica_linea(pezzo, tolleranza_);
@@ -183,7 +205,7 @@ class disegnatore {
 
   std::string mappa(double& y) {
     std::string o = "<g id=\"mappa\">\n";
-    const int64_t ultimo = std::min<int64_t>(s_.fine, t_->ultimo_metro());
+    const int64_t ultimo = std::min<int64_t>(s_.fine, ultimo_metro());
     const auto binario = pezzi(0, ultimo);
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     bool primo = true;
@@ -219,13 +241,17 @@ class disegnatore {
     // Stations' areas and slowdowns under the track.
     for (const auto& a : s_.aree_stazione) {
       std::string d = percorso_schermo(std::max(a.da, 0), std::min<int64_t>(a.a, ultimo));
-      if (!d.empty()) o += "<path class=\"area-mappa\" d=\"" + d + "\"/>\n";
+      if (d.empty()) continue;
+      o += a.oltre_fine ? "<path class=\"area-mappa-oltre-fine\" " + dati_avviso + " d=\"" + d + "\">" +
+                              titolo_avviso("area di " + a.dettaglio) + "</path>\n"
+                        : "<path class=\"area-mappa\" d=\"" + d + "\"/>\n";
     }
     for (const auto& r : s_.rallentamenti) {
       std::string d = percorso_schermo(std::max(r.da, 0), std::min<int64_t>(r.a, ultimo));
       if (d.empty()) continue;
       o += "<path class=\"rallentamento-mappa\" data-segno=\"rallentamento\" d=\"" + d + "\"><title>" +
            escape_xml(r.dettaglio) + "</title></path>\n";
+      if (auto p = punto_piano(r.da); p && r.oltre_fine) o += alone(schermo(*p), 9, r.dettaglio);
     }
     o += "<path class=\"binario\" d=\"" + dati_pezzi(binario) + "\"/>\n";
 
@@ -246,6 +272,7 @@ class disegnatore {
         auto p = punto_piano(s.metro);
         if (!p || s.metro > ultimo) continue;
         punto q = schermo(*p);
+        if (s.oltre_fine) o += alone(q, 9, s.dettaglio);
         o += forma(q, s, genere);
       }
     };
@@ -310,6 +337,17 @@ class disegnatore {
   }
 
   static std::string suggerimento(const scena::segno& s) { return "<title>" + escape_xml(s.dettaglio) + "</title>"; }
+
+  // What marks a feature past the route's end: the attribute a test or a
+  // script finds it by, its tooltip, and a ring in the warning colour.
+  static inline const std::string dati_avviso = "data-avviso=\"oltre_fine_percorso\"";
+  std::string titolo_avviso(const std::string& dettaglio) const {
+    return "<title>" + escape_xml(dettaglio + ": oltre la fine del percorso, " + metri(s_.lunghezza)) + "</title>";
+  }
+  std::string alone(punto q, double r, const std::string& dettaglio) const {
+    return "<circle class=\"oltre-fine\" " + dati_avviso + " cx=\"" + numero_svg(q.x) + "\" cy=\"" + numero_svg(q.y) +
+           "\" r=\"" + numero_svg(r) + "\">" + titolo_avviso(dettaglio) + "</circle>\n";
+  }
   static std::string cerchio(punto q, double r, const scena::segno& s, const char* genere,
                              const char* classe = nullptr) {
     return "<circle class=\"" + std::string(classe ? classe : genere) + "\" data-segno=\"" + genere + "\" cx=\"" +
@@ -464,7 +502,13 @@ class disegnatore {
 
     // Station areas behind everything, across all panels.
     for (const auto& a : s_.aree_stazione)
-      if (a.a > 0 && a.da < s_.fine) o += rettangolo_metri(a.da, a.a, cima, fondo, "area-stazione") + "/>\n";
+      if (a.a > 0 && a.da < s_.fine) {
+        if (a.oltre_fine)
+          o += rettangolo_metri(a.da, a.a, cima, fondo, "area-oltre-fine", " " + dati_avviso) + ">" +
+               titolo_avviso("area di " + a.dettaglio) + "</rect>\n";
+        else
+          o += rettangolo_metri(a.da, a.a, cima, fondo, "area-stazione") + "/>\n";
+      }
 
     // Mountain sections: a tint in the gradient panel, blocks in their strip.
     for (const auto& m : s_.montagne) {
@@ -493,8 +537,13 @@ class disegnatore {
 
     // Speed: slowdowns as bars up to their speed, then the line speed.
     for (const auto& r : s_.rallentamenti) {
-      o += rettangolo_metri(r.da, r.a, velocita.y(r.valore), velocita.y1, "rallentamento") + "><title>" +
-           escape_xml(r.dettaglio) + "</title></rect>\n";
+      if (r.oltre_fine)
+        o += rettangolo_metri(r.da, r.a, velocita.y(r.valore), velocita.y1, "rallentamento rallentamento-oltre-fine",
+                              " " + dati_avviso) +
+             ">" + titolo_avviso(r.dettaglio) + "</rect>\n";
+      else
+        o += rettangolo_metri(r.da, r.a, velocita.y(r.valore), velocita.y1, "rallentamento") + "><title>" +
+             escape_xml(r.dettaglio) + "</title></rect>\n";
     }
     {
       std::vector<punto> v = gradini(s_.velocita, velocita);
@@ -515,6 +564,7 @@ class disegnatore {
       for (const auto& s : s_.indicatori) {
         if (!nel_tratto(s.metro)) continue;
         const punto q{x_metro(s.metro), velocita.y(s.valore)};
+        if (s.oltre_fine) o += alone(q, 8, s.dettaglio);
         o += rombo_profilo(q, s);
         const double l = larghezza_testo(s.testo, 10);
         if (q.y - 16 < velocita.y0 || s_.indicatori.size() > etichette_massime) continue;
@@ -538,10 +588,12 @@ class disegnatore {
           o += "<polygon class=\"avviso\" points=\"" + numero_svg(x_metro(s.metro)) + "," + numero_svg(ys - 4) + " " +
                numero_svg(x_metro(s.metro) + 4) + "," + numero_svg(ys + 3) + " " + numero_svg(x_metro(s.metro) - 4) +
                "," + numero_svg(ys + 3) + "\">" + suggerimento(s) + "</polygon>\n";
-      for (const auto& s : s_.segnali)
-        if (nel_tratto(s.metro))
-          o += "<circle class=\"segnale\" cx=\"" + numero_svg(x_metro(s.metro)) + "\" cy=\"" + numero_svg(ys) +
-               "\" r=\"3.6\">" + suggerimento(s) + "</circle>\n";
+      for (const auto& s : s_.segnali) {
+        if (!nel_tratto(s.metro)) continue;
+        if (s.oltre_fine) o += alone({x_metro(s.metro), ys}, 7, s.dettaglio);
+        o += "<circle class=\"segnale\" cx=\"" + numero_svg(x_metro(s.metro)) + "\" cy=\"" + numero_svg(ys) +
+             "\" r=\"3.6\">" + suggerimento(s) + "</circle>\n";
+      }
       // A sign's text goes beside its mark when it covers no other mark.
       piazzatore etichette_cartelli;
       for (const auto& s : s_.cartelli)
@@ -550,6 +602,7 @@ class disegnatore {
       for (const auto& s : s_.cartelli) {
         if (!nel_tratto(s.metro)) continue;
         const double x = x_metro(s.metro);
+        if (s.oltre_fine) o += alone({x, ys + 11.5}, 7.5, s.dettaglio);
         o += "<rect class=\"cartello\" x=\"" + numero_svg(x - 3.5) + "\" y=\"" + numero_svg(ys + 8) +
              "\" width=\"7\" height=\"7\">" + suggerimento(s) + "</rect>\n";
         const double l = larghezza_testo(s.testo, 10.5);
@@ -584,9 +637,10 @@ class disegnatore {
           break;
         }
       }
-      o += "<line class=\"guida-stazione\" data-guida=\"stazione\" x1=\"" + numero_svg(x) + "\" x2=\"" + numero_svg(x) +
-           "\" y1=\"" + numero_svg(y_guida) + "\" y2=\"" + numero_svg(fondo) + "\">" + suggerimento(s) + "</line>\n" +
-           nome;
+      const std::string classe = s.oltre_fine ? "guida-oltre-fine\" " + dati_avviso : std::string("guida-stazione\"");
+      o += "<line class=\"" + classe + " data-guida=\"stazione\" x1=\"" + numero_svg(x) + "\" x2=\"" + numero_svg(x) +
+           "\" y1=\"" + numero_svg(y_guida) + "\" y2=\"" + numero_svg(fondo) + "\">" +
+           (s.oltre_fine ? titolo_avviso(s.dettaglio) : suggerimento(s)) + "</line>\n" + nome;
     }
 
     o += asse(fondo, y);
@@ -678,8 +732,12 @@ class disegnatore {
         {"<rect x=\"-11\" y=\"-6\" width=\"22\" height=\"12\" fill=\"" + colore_montagna(2) + "\"/>",
          "sezione di montagna"},
     };
+    std::vector<voce_legenda> tutte = voci;
+    if (oltre_fine_ > 0)
+      tutte.push_back({"<circle class=\"oltre-fine\" r=\"7\"/><circle class=\"segnale\" r=\"3.6\"/>",
+                       "oltre la fine del percorso"});
     double x = sinistra, riga = y + 14;
-    for (const auto& v : voci) {
+    for (const auto& v : tutte) {
       // The track and the station mark are the map's alone.
       if (!t_ && (v.testo == std::string_view("linea") || v.testo == std::string_view("stazione (fermata)"))) continue;
       const double l = 30 + larghezza_testo(v.testo, 11);
@@ -704,13 +762,14 @@ class disegnatore {
 
  private:
   const scena& s_;
-  const tabella_tracciato* t_;
+  const punti_piani* t_;
+  const size_t oltre_fine_;  // features flagged past the route's end
   double scala_ = 1, ox_ = 0, oy_ = 0, tolleranza_ = 1;
 };
 
 }  // namespace
 
-std::string disegna_svg(const scena& s, const tabella_tracciato* tracciato) {
-  disegnatore d(s, tracciato && tracciato->esiste() ? tracciato : nullptr);
+std::string disegna_svg(const scena& s, const punti_piani* piani) {
+  disegnatore d(s, piani && !piani->empty() ? piani : nullptr);
   return d.svg();
 }

@@ -8,8 +8,9 @@
 
 #include <string>
 
+#include "disegno/punti_piani.h"
 #include "disegno/scena.h"
-#include "model/tracciato.h"
 
-// The whole SVG document. `tracciato` null: the profile alone, no map.
-std::string disegna_svg(const scena& s, const tabella_tracciato* tracciato);
+// The whole SVG document. `piani` null: the profile alone, no map.
+std::string disegna_svg(const scena& s, const punti_piani* piani);
+

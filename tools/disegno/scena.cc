@@ -33,12 +33,22 @@ std::string nome_voce(const tabella_testata& t, int32_t r) {
 
 std::string metri(int64_t m) { return std::to_string(m) + " m"; }
 
+size_t oltre_la_fine(const scena& s) {
+  size_t n = 0;
+  for (const auto* elenco : {&s.stazioni, &s.segnali, &s.cartelli, &s.indicatori})
+    for (const scena::segno& x : *elenco) n += x.oltre_fine;
+  for (const auto* elenco : {&s.rallentamenti, &s.aree_stazione})
+    for (const scena::tratto& x : *elenco) n += x.oltre_fine;
+  return n;
+}
+
 scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& testata) {
   scena s;
   s.nome_scenario = testo_da_cp1252(testata[voce_scenario].nome);
   s.numero_treno = testo_da_cp1252(testata[voce_treno].nome);
   s.lunghezza = testata[voce_treno_e_percorso].secondo;
   int64_t fine = std::max<int32_t>(s.lunghezza, 0);
+  auto oltre = [&](int64_t m) { return m > s.lunghezza; };
 
   // Point features, and the two ends of each slowdown to pair up.
   std::vector<bool> con_fermata(numero_voci, false);
@@ -52,12 +62,12 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
     const int32_t m = metro_punto(i);
     switch (c.tipo) {
       case segnale:
-        s.segnali.push_back({m, {}, "segnale, " + metri(m)});
+        s.segnali.push_back({m, {}, "segnale, " + metri(m), false, 0, oltre(m)});
         fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       case cartello: {
         std::string t = nome_voce(testata, c.dato1);
-        s.cartelli.push_back({m, t, "cartello \"" + t + "\", " + metri(m)});
+        s.cartelli.push_back({m, t, "cartello \"" + t + "\", " + metri(m), false, 0, oltre(m)});
         fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       }
@@ -73,7 +83,7 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
             t += "/";
           t += std::to_string(static_cast<int32_t>(v) * 5);
         }
-        s.indicatori.push_back({m, t, "indicatore di velocità " + t + " km/h, " + metri(m), false, prima});
+        s.indicatori.push_back({m, t, "indicatore di velocità " + t + " km/h, " + metri(m), false, prima, oltre(m)});
         fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       }
@@ -81,12 +91,16 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
         std::string nome = nome_voce(testata, c.dato1);
         if (nome.empty()) nome = "stazione " + std::to_string(c.dato1);
         std::string dettaglio = nome + ", fermata a " + metri(m);
+        // A station stands where its record puts it; its stop cell lies
+        // further on, past the end for a terminus at the end of the line.
+        bool oltre_stazione = oltre(m);
         if (c.dato1 >= voce_prima_stazione && c.dato1 <= voce_primo_cartello) {
           con_fermata[static_cast<size_t>(c.dato1)] = true;
           const voce& v = testata[static_cast<size_t>(c.dato1)];
           dettaglio += ", area " + std::to_string(v.primo) + "-" + metri(v.secondo) + ", orario " + ora(v.orario);
+          oltre_stazione = oltre(v.terzo);
         }
-        s.stazioni.push_back({m, nome, dettaglio});
+        s.stazioni.push_back({m, nome, dettaglio, false, 0, oltre_stazione});
         fine = std::max<int64_t>(fine, m + metri_per_cella);
         break;
       }
@@ -121,24 +135,32 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
       const int32_t al = e == a.cella ? da + metri_per_cella : metro_punto(e);
       s.rallentamenti.push_back(
           {da, al, a.velocita,
-           "rallentamento a " + std::to_string(a.velocita) + " km/h, " + std::to_string(da) + "-" + metri(al)});
+           "rallentamento a " + std::to_string(a.velocita) + " km/h, " + std::to_string(da) + "-" + metri(al),
+           oltre(da)});
       fine = std::max<int64_t>(fine, al);
     }
   }
 
   // Stations without a stop cell (kinds of 25 and more) at their position;
-  // the area of every station.
+  // the area of every station. Only the last, the terminus, may reach past
+  // the end with its area.
+  auto di_stazione = [&](int r) {
+    return con_fermata[static_cast<size_t>(r)] || ruolo_di(r, testata[static_cast<size_t>(r)]) == ruolo_voce::stazione;
+  };
+  int ultima = 0;
+  for (int r = voce_prima_stazione; r <= voce_primo_cartello; ++r)
+    if (di_stazione(r)) ultima = r;
   for (int r = voce_prima_stazione; r <= voce_primo_cartello; ++r) {
+    if (!di_stazione(r)) continue;
     const voce& v = testata[static_cast<size_t>(r)];
-    const bool stazione_r = con_fermata[static_cast<size_t>(r)] || ruolo_di(r, v) == ruolo_voce::stazione;
-    if (!stazione_r) continue;
     const std::string nome = testo_da_cp1252(v.nome);
     if (!con_fermata[static_cast<size_t>(r)]) {
-      s.stazioni.push_back({v.terzo, nome, nome + ", senza segno di fermata, " + metri(v.terzo), true});
+      s.stazioni.push_back(
+          {v.terzo, nome, nome + ", senza segno di fermata, " + metri(v.terzo), true, 0, oltre(v.terzo)});
       fine = std::max<int64_t>(fine, static_cast<int64_t>(v.terzo) + metri_per_cella);
     }
     if (v.primo < v.secondo) {
-      s.aree_stazione.push_back({v.primo, v.secondo, r, nome});
+      s.aree_stazione.push_back({v.primo, v.secondo, r, nome, r != ultima && oltre(v.secondo) && !oltre(v.terzo)});
       fine = std::max<int64_t>(fine, v.secondo);
     }
   }
@@ -192,13 +214,13 @@ std::string progressiva(const std::vector<scena::riferimento>& riferimenti, int6
 }
 
 std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
-                                                 const tabella_tracciato* tracciato) {
+                                                 std::optional<int32_t> ultimo_metro_linea) {
   const int64_t lunghezza = testata[voce_treno_e_percorso].secondo;
   const int64_t celle = ultima_cella_della_griglia(lunghezza) + 1;
   if (static_cast<int64_t>(percorso.size()) != celle)
     return discordanza{discordanza::file::griglia, lunghezza, static_cast<int64_t>(percorso.size()), celle};
   const int64_t ultimo_metro = ultimo_metro_del_tracciato(lunghezza);
-  if (tracciato && tracciato->ultimo_metro() != ultimo_metro)
-    return discordanza{discordanza::file::linea, lunghezza, tracciato->ultimo_metro(), ultimo_metro};
+  if (ultimo_metro_linea && *ultimo_metro_linea != ultimo_metro)
+    return discordanza{discordanza::file::linea, lunghezza, *ultimo_metro_linea, ultimo_metro};
   return std::nullopt;
 }

@@ -5,6 +5,13 @@
 // formula of signals, signs, slowdowns and indicators, and station stop cells
 // are placed by the same rule. Also the check that the three files come from
 // one build.
+//
+// Features past the route's end (the route length of record 84) are flagged,
+// as far as the files show them: a station by the position of its record;
+// signals, signs, indicators and slowdowns by their cell, so one less than
+// about 25 m past the end is not seen; the area of a station with another
+// station after it. Code points are not drawn: the finishing pass adds its
+// own, which the grid does not tell apart from an author's.
 #pragma once
 
 #include <cstdint>
@@ -24,12 +31,14 @@ struct scena {
     std::string dettaglio;       // for the tooltip
     bool senza_fermata = false;  // a station without a stop cell: drawn at its position
     int32_t valore = 0;          // an indicator's first speed, km/h
+    bool oltre_fine = false;     // past the route's end
   };
   struct tratto {
     int32_t da = 0;  // metres, da < a
     int32_t a = 0;
     int32_t valore = 0;  // slowdown speed, mountain type
     std::string dettaglio;
+    bool oltre_fine = false;  // a slowdown that starts past the route's end, a station area with another after it
   };
   struct riferimento {
     int32_t metro = 0;
@@ -47,6 +56,10 @@ struct scena {
   std::vector<double> pendenza, velocita, aderenza;
   std::vector<riferimento> riferimenti;  // chainage references, by route metre
 };
+
+// How many features of the scene are flagged past the route's end (the
+// warnings a drawing can see).
+size_t oltre_la_fine(const scena& s);
 
 // REQUIRES: `percorso` has at least one cell.
 scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& testata);
@@ -69,7 +82,7 @@ struct discordanza {
   int64_t atteso;     // what the route length wants of them
 };
 
-// The first thing that does not fit, or nothing. `tracciato` null: no line
-// file to check.
+// The first thing that does not fit, or nothing. `ultimo_metro_linea`: the
+// line file's last metre; none when there is no line file to check.
 std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
-                                                 const tabella_tracciato* tracciato);
+                                                 std::optional<int32_t> ultimo_metro_linea);

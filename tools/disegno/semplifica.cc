@@ -8,14 +8,25 @@
 
 namespace {
 
-// Distance of p from the segment a-b (from a when the segment is a point).
-double distanza(const punto& p, const punto& a, const punto& b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double l2 = dx * dx + dy * dy;
-  double t = 0;
-  if (l2 > 0) t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0);
-  return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
+// A segment a-b, and the offset of a point from its nearest point on it
+// (from a when the segment is a point); the offset's length is the distance.
+struct segmento {
+  segmento(const punto& da, const punto& a) : a(da), dx(a.x - da.x), dy(a.y - da.y), l2(dx * dx + dy * dy) {}
+  punto scarto(const punto& p) const {
+    double t = 0;
+    if (l2 > 0) t = std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0);
+    return {p.x - (a.x + t * dx), p.y - (a.y + t * dy)};
+  }
+  punto a;
+  double dx, dy, l2;
+};
+
+// Below this the square of a distance may lose its last digits (or be 0
+// for a distance that is not).
+constexpr double distanza_minima_al_quadrato = 1e-100;
+// A square below the largest times this belongs to a nearer point, whatever
+// the rounding of either (a few units in the last place at most).
+constexpr double quasi = 1 - 1e-9;
 
 // Adds a corner, merging it into the last one when both lie on one level.
 void aggiungi(std::vector<punto>& contorno, punto p) {
@@ -31,22 +42,51 @@ void aggiungi(std::vector<punto>& contorno, punto p) {
 }  // namespace
 
 std::vector<punto> semplifica_linea(std::span<const punto> ingresso, double tolleranza) {
-  std::vector<punto> punti;
-  punti.reserve(ingresso.size());
-  for (const punto& p : ingresso)
-    if (punti.empty() || punti.back().x != p.x || punti.back().y != p.y) punti.push_back(p);
-  if (punti.size() <= 2) return punti;
+  // Consecutive equal points count as one: the line is copied without them
+  // only when it has any.
+  auto uguali = [](const punto& a, const punto& b) { return a.x == b.x && a.y == b.y; };
+  std::vector<punto> senza_doppi;
+  std::span<const punto> punti = ingresso;
+  if (std::adjacent_find(ingresso.begin(), ingresso.end(), uguali) != ingresso.end()) {
+    senza_doppi.reserve(ingresso.size());
+    for (const punto& p : ingresso)
+      if (senza_doppi.empty() || !uguali(senza_doppi.back(), p)) senza_doppi.push_back(p);
+    punti = senza_doppi;
+  }
+  if (punti.size() <= 2) return {punti.begin(), punti.end()};
 
   std::vector<char> tenuto(punti.size(), 0);
   tenuto.front() = tenuto.back() = 1;
   std::vector<std::pair<size_t, size_t>> da_fare = {{0, punti.size() - 1}};
+  // The squared offsets of a segment's points. Kept from one call to the
+  // next on its thread: a million points' worth is 8 MB, not worth mapping
+  // afresh every time (scenario watch draws again on every save).
+  thread_local std::vector<double> quadrati;
+  if (quadrati.size() < punti.size()) quadrati.resize(punti.size());
   while (!da_fare.empty()) {
     auto [a, b] = da_fare.back();
     da_fare.pop_back();
+    const segmento ab(punti[a], punti[b]);
+    // The farthest point is the first of the largest std::hypot, which is
+    // slow. The squares of the offsets find the largest cheaply, in a tight
+    // loop; then only the points whose square is near the largest take the
+    // exact length (usually one does): a square clearly smaller belongs to
+    // a nearer point, whatever the rounding of either.
+    double quadrato_massimo = 0;
+    for (size_t i = a + 1; i < b; ++i) {
+      const punto s = ab.scarto(punti[i]);
+      const double q = s.x * s.x + s.y * s.y;
+      quadrati[i] = q;
+      quadrato_massimo = q > quadrato_massimo ? q : quadrato_massimo;
+    }
+    // Tiny squares may have lost their digits: then every length is taken.
+    const double sotto = quadrato_massimo > distanza_minima_al_quadrato ? quadrato_massimo * quasi : -1;
     double massima = -1;
     size_t lontano = a;
     for (size_t i = a + 1; i < b; ++i) {
-      double d = distanza(punti[i], punti[a], punti[b]);
+      if (quadrati[i] < sotto) continue;
+      const punto s = ab.scarto(punti[i]);
+      const double d = std::hypot(s.x, s.y);
       if (d > massima) {
         massima = d;
         lontano = i;

@@ -39,6 +39,7 @@ class cursore {
   }
   int16_t integer() { return static_cast<int16_t>(parola()); }
   int32_t long_() { return static_cast<int32_t>(parola_lunga()); }
+  void salta(size_t n) { pos_ += n; }
   std::string testo(size_t n) {
     std::string s(dati_.substr(pos_, n));
     pos_ += n;
@@ -161,44 +162,49 @@ tabella_testata decodifica_testata(std::string_view dati) {
   return testata;
 }
 
-tabella_tracciato decodifica_tracciato(std::string_view dati) {
-  cursore c(dati);
-  std::vector<tipo_elemento> tipi;
-  std::vector<double> valori;
-  while (!c.finito()) {
-    size_t inizio = c.posizione();
-    const std::string quale = "elemento " + std::to_string(tipi.size());
-    if (!c.bastano(2)) throw errore_formato(inizio, quale + " troncato: codice di tipo incompleto");
-    uint16_t codice = c.parola();
-    if (codice == static_cast<uint16_t>(tipo_elemento::vuoto)) {
-      tipi.push_back(tipo_elemento::vuoto);
-      valori.push_back(0.0);
-    } else if (codice == static_cast<uint16_t>(tipo_elemento::intero)) {
-      if (!c.bastano(2)) throw errore_formato(inizio, quale + " troncato: intero a 16 bit incompleto");
-      tipi.push_back(tipo_elemento::intero);
-      valori.push_back(c.integer());
+int32_t controlla_tracciato(std::string_view dati) {
+  size_t elementi = 0;
+  for (cursore c(dati); !c.finito(); ++elementi) {
+    const size_t inizio = c.posizione();
+    auto quale = [elementi] { return "elemento " + std::to_string(elementi); };
+    if (!c.bastano(2)) throw errore_formato(inizio, quale() + " troncato: codice di tipo incompleto");
+    const uint16_t codice = c.parola();
+    if (codice == static_cast<uint16_t>(tipo_elemento::intero)) {
+      if (!c.bastano(2)) throw errore_formato(inizio, quale() + " troncato: intero a 16 bit incompleto");
+      c.salta(2);
     } else if (codice == static_cast<uint16_t>(tipo_elemento::doppio)) {
-      if (!c.bastano(8)) throw errore_formato(inizio, quale + " troncato: double incompleto");
-      tipi.push_back(tipo_elemento::doppio);
-      valori.push_back(std::bit_cast<double>(c.parola_doppia()));
-    } else {
-      throw errore_formato(inizio, quale + " con codice di tipo sconosciuto " + std::to_string(codice) +
+      if (!c.bastano(8)) throw errore_formato(inizio, quale() + " troncato: double incompleto");
+      c.salta(8);
+    } else if (codice != static_cast<uint16_t>(tipo_elemento::vuoto)) {
+      throw errore_formato(inizio, quale() + " con codice di tipo sconosciuto " + std::to_string(codice) +
                                        " (attesi 0, 2 o 5)");
     }
   }
-  if (tipi.size() < 2 || tipi.size() % 2 != 0)
-    throw errore_formato(dati.size(), std::to_string(tipi.size()) +
+  if (elementi < 2 || elementi % 2 != 0)
+    throw errore_formato(dati.size(), std::to_string(elementi) +
                                           " elementi: servono le x e le y di ogni metro, un numero pari e almeno 2");
-  size_t metri = tipi.size() / 2;
+  const size_t metri = elementi / 2;
   if (metri - 1 > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
     throw errore_formato(dati.size(), "troppi elementi");
+  return static_cast<int32_t>(metri - 1);
+}
+
+tabella_tracciato decodifica_tracciato(std::string_view dati) {
+  // The types are checked and counted first, so the table is made at its
+  // size and filled straight from the bytes (the largest line has two
+  // million elements).
+  const int32_t ultimo = controlla_tracciato(dati);
+  const size_t metri = static_cast<size_t>(ultimo) + 1, elementi = 2 * metri;
   tabella_tracciato t;
-  t.crea(static_cast<int32_t>(metri - 1));
-  for (size_t i = 0; i < tipi.size(); ++i) {
-    auto m = static_cast<int32_t>(i % metri);
-    int k = static_cast<int>(i / metri);
-    if (tipi[i] == tipo_elemento::intero) t.metti_intero(m, k, static_cast<int16_t>(valori[i]));
-    if (tipi[i] == tipo_elemento::doppio) t.metti_doppio(m, k, valori[i]);
+  t.crea(ultimo);
+  cursore c(dati);
+  for (size_t i = 0; i < elementi; ++i) {
+    const auto m = static_cast<int32_t>(i % metri);
+    const int k = static_cast<int>(i / metri);
+    const uint16_t codice = c.parola();
+    if (codice == static_cast<uint16_t>(tipo_elemento::intero)) t.metti_intero(m, k, c.integer());
+    if (codice == static_cast<uint16_t>(tipo_elemento::doppio))
+      t.metti_doppio(m, k, std::bit_cast<double>(c.parola_doppia()));
   }
   return t;
 }

@@ -33,7 +33,10 @@ std::vector<cella> decodifica_percorso(std::string_view dati);
 // `.sim`: exactly 87 records of 34 + n bytes, nothing after them.
 tabella_testata decodifica_testata(std::string_view dati);
 // `_linea.dat`: an even number (at least 2) of tagged elements, each of type
-// 0 (Empty), 2 (16-bit integer) or 5 (double), nothing after them.
+// 0 (Empty), 2 (16-bit integer) or 5 (double), nothing after them: the x of
+// metres 0..T, then their y. controlla_tracciato checks that alone and
+// returns T; decodifica_tracciato fills a table too.
+int32_t controlla_tracciato(std::string_view dati);
 tabella_tracciato decodifica_tracciato(std::string_view dati);
 
 // The name of a cell kind ("segnale", ...); empty for a value never written.

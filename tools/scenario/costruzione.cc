@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "avvisi_autore.h"
 #include "driver/errori_build.h"
 #include "driver/form1.h"
 #include "driver/scrittura_intera.h"
@@ -63,9 +64,7 @@ struct passi {
 
   // The names, the sources read, and what the build will write.
   bool prepara(preparazione& p) {
-    if (auto e = problema_opzione("--name", q.nome)) return fine(uscita_uso_errato, *e);
-    if (auto e = problema_opzione("--number", q.numero)) return fine(uscita_uso_errato, *e);
-    if (auto e = problema_lunghezza(q.nome, q.numero)) return fine(uscita_uso_errato, "--name e --number: " + *e);
+    if (auto e = problema_nomi(q)) return fine(uscita_uso_errato, *e);
 
     // The names in the output folder as given, those inside the build in
     // Windows-1252, as the build itself holds them.
@@ -73,8 +72,9 @@ struct passi {
     p.numero = da_utf8_a_cp1252(q.numero);
     const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
     const nomi_file nomi_build = nomi_dei_file(p.nome, p.numero);
-    p.linea = q.linea.value_or(fs::path(nomi_uscita.sorgente_linea));
-    p.treno = q.treno.value_or(fs::path(nomi_uscita.sorgente_treno));
+    std::tie(p.linea, p.treno) = sorgenti_di(q);
+    r.file_linea = p.linea.string();
+    r.file_treno = p.treno.string();
     if (!q.senza_linea) p.binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
     p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
     p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
@@ -85,7 +85,7 @@ struct passi {
           std::tuple{&p.treno, "del treno", &p.testo_treno, &r.codifica_treno}}) {
       lettura_sorgente l = leggi_sorgente_autore(sistema, *percorso, quale, q.codifica);
       if (!l.sorgente) {
-        r.estratto = std::move(l.estratto);
+        r.citata = std::move(l.citata);
         return fine(uscita_uso_errato, std::move(l.messaggio));
       }
       *testo = std::move(l.sorgente->testo);
@@ -134,8 +134,10 @@ struct passi {
     // operation fails, and the platform has recorded which.
     int32_t j = q.senza_linea ? 0 : 1;
     std::string interno;
+    bool finita = false;
     try {
       r.esito = form.memorizza_percorso(j);
+      finita = true;
     } catch (const fine_programma&) {
       r.esito = form.esito_della_build();
       if (!sistema_build.primo_guasto) interno = "la costruzione si è fermata senza un guasto di file";
@@ -146,11 +148,27 @@ struct passi {
     riporta_esito(p, interno);
     if (sistema_build.primo_guasto) riporta_guasto(form, p, *sistema_build.primo_guasto);
     sposta_binari(form, p);
+    if (finita && q.col_modello) q.col_modello(form);
   }
 
-  // The build's error and stamp check in words, as the author reads them.
+  // The source line of a message at (riga, colonna) of source `s`, named
+  // `file`; nothing when the place is not known.
+  static std::optional<citazione> citata(const preparazione& p, const std::string& file, sorgente_build s,
+                                         int32_t riga, int32_t colonna) {
+    const std::string* testo = s == sorgente_build::linea   ? &p.testo_linea
+                               : s == sorgente_build::treno ? &p.testo_treno
+                                                            : nullptr;
+    if (!testo || riga <= 0 || colonna <= 0) return std::nullopt;
+    return citazione{file, riga, colonna, riga_mostrabile(da_cp1252_a_utf8(riga_del_testo(*testo, riga)))};
+  }
+
+  // The build's warnings, error and stamp check in words, as the author
+  // reads them.
   void riporta_esito(const preparazione& p, const std::string& interno) {
     const esito_build& e = r.esito;
+    for (const avviso_build& a : e.avvisi)
+      r.avvisi.push_back({riga_avviso(a, r.file_linea, r.file_treno),
+                          citata(p, file_dell_avviso(a, r.file_linea, r.file_treno), a.sorgente, a.riga, a.colonna)});
     // An error names the build's copy of a source, which stands for the
     // author's file.
     if (e.sorgente == sorgente_build::linea) r.sorgente = p.linea.string();
@@ -160,11 +178,7 @@ struct passi {
       if (r.sorgente) prefisso = prefisso_luogo(*r.sorgente, riga_nota(e), colonna_nota(e));
       riga_errore(prefisso, e.codice_errore, e.posizione, e.dettaglio);
       // The line the error is about, with a caret under its column.
-      const std::string* testo = e.sorgente == sorgente_build::linea   ? &p.testo_linea
-                                 : e.sorgente == sorgente_build::treno ? &p.testo_treno
-                                                                       : nullptr;
-      if (testo && colonna_nota(e))
-        r.estratto = riga_con_segno(da_cp1252_a_utf8(riga_del_testo(*testo, e.riga)), e.colonna);
+      if (r.sorgente && colonna_nota(e)) r.citata = citata(p, *r.sorgente, e.sorgente, e.riga, e.colonna);
     }
     if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, "");
     if (!interno.empty()) {
@@ -172,6 +186,12 @@ struct passi {
       r.righe.push_back("errore interno della costruzione: " + interno);
     }
     if (!e.riuscito()) r.stato = std::max(r.stato, uscita_errore);
+    if (q.avvisi_come_errori && !e.avvisi.empty()) {
+      const size_t n = e.avvisi.size();
+      r.righe.push_back(std::to_string(n) + (n == 1 ? " avviso, trattato come errore" : " avvisi, trattati come errori") +
+                        " (--werror)");
+      r.stato = std::max(r.stato, uscita_errore);
+    }
   }
 
   void riga_errore(const std::string& prefisso, int32_t codice, std::optional<int32_t> posizione,
@@ -221,6 +241,18 @@ struct passi {
 
 }  // namespace
 
+std::pair<fs::path, fs::path> sorgenti_di(const richiesta_build& q) {
+  const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
+  return {q.linea.value_or(fs::path(nomi.sorgente_linea)), q.treno.value_or(fs::path(nomi.sorgente_treno))};
+}
+
+std::optional<std::string> problema_nomi(const richiesta_build& q) {
+  if (auto e = problema_opzione("--name", q.nome)) return e;
+  if (auto e = problema_opzione("--number", q.numero)) return e;
+  if (auto e = problema_lunghezza(q.nome, q.numero)) return "--name e --number: " + *e;
+  return std::nullopt;
+}
+
 rapporto_build costruisci(piattaforma& sistema, const richiesta_build& q) {
   rapporto_build r;
   passi passo{sistema, q, r};
@@ -255,15 +287,21 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
   j["source_column"] = r.sorgente && colonna_nota(e) ? nlohmann::json(e.colonna) : nlohmann::json(nullptr);
   if (r.codifica_linea && r.codifica_treno)
     j["encodings"] = {{"line", nome_codifica(*r.codifica_linea)}, {"train", nome_codifica(*r.codifica_treno)}};
+  j["warnings"] = nlohmann::json::array();
+  for (const avviso_build& a : e.avvisi) j["warnings"].push_back(json_avviso(a, r.file_linea, r.file_treno));
   return j;
 }
 
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
                   std::ostream& uscita, std::ostream& errori) {
   rapporto_build r = costruisci(sistema, richiesta);
+  for (const avviso_riportato& a : r.avvisi) {
+    errori << a.riga << '\n';
+    if (mostra_riga && !json && a.citata) errori << riga_con_segno(*a.citata);
+  }
   for (size_t i = 0; i < r.righe.size(); ++i) {
     errori << r.righe[i] << '\n';
-    if (i == 0 && mostra_riga && !json) errori << r.estratto;
+    if (i == 0 && mostra_riga && !json && r.citata) errori << riga_con_segno(*r.citata);
   }
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.

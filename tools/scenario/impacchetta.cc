@@ -56,12 +56,14 @@ rapporto_build costruisci_privatamente(piattaforma& sistema, const fs::path& den
     r = costruisci(sistema, q);
     // The build names its copies of the sources; the author knows the
     // folder's files.
-    for (std::string& riga : r.righe) {
+    auto nomina_cartella = [&](std::string& riga) {
       for (const fs::path& copia : {*q.linea, *q.treno}) {
         if (riga.starts_with(copia.string() + ":"))
           riga = (cartella / copia.filename()).string() + riga.substr(copia.string().size());
       }
-    }
+    };
+    for (avviso_riportato& a : r.avvisi) nomina_cartella(a.riga);
+    for (std::string& riga : r.righe) nomina_cartella(riga);
   }
   if (esito e = sistema.rimuovi_cartella(lavoro); !e) {
     r.stato = std::max(r.stato, uscita_errore_file);
@@ -108,6 +110,7 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
   fs::path dentro = uscite.front().percorso.parent_path();
   if (dentro.empty()) dentro = ".";
   const rapporto_build r = costruisci_privatamente(sistema, dentro, s, q.cartella);
+  for (const avviso_riportato& a : r.avvisi) errori << a.riga << '\n';
   for (const std::string& riga : r.righe) errori << riga << '\n';
   if (r.stato != uscita_riuscita && r.stato != uscita_errore) return r.stato;
   if (r.stato == uscita_errore) {

@@ -22,16 +22,23 @@ std::string_view riga_del_testo(std::string_view testo, int32_t riga) {
   return testo.substr(inizio, testo.find_first_of("\r\n", inizio) - inizio);
 }
 
+std::string riga_mostrabile(std::string_view riga) {
+  std::string mostrata;
+  for (size_t i = 0; i < riga.size();) {
+    const size_t n = lunghezza_utf8(riga, i);
+    mostrata += n != 0 ? riga.substr(i, n) : std::string_view("?");
+    i += n != 0 ? n : 1;
+  }
+  return mostrata;
+}
+
 std::string riga_con_segno(std::string_view riga, int32_t colonna) {
-  std::string mostrata, segno;
+  const std::string mostrata = riga_mostrabile(riga);
+  std::string segno;
   int32_t carattere = 1;
-  for (size_t i = 0; i < riga.size(); ++carattere) {
-    size_t n = lunghezza_utf8(riga, i);
-    const bool valido = n != 0;
-    if (!valido) n = 1;
-    mostrata += valido ? riga.substr(i, n) : std::string_view("?");
-    if (carattere < colonna) segno += riga[i] == '\t' ? '\t' : ' ';
-    i += n;
+  for (size_t i = 0; i < mostrata.size(); ++carattere) {
+    if (carattere < colonna) segno += mostrata[i] == '\t' ? '\t' : ' ';
+    i += lunghezza_utf8(mostrata, i);
   }
   // A column just past the line's end (a field that is missing) still gets
   // its caret.

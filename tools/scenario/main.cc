@@ -1,8 +1,10 @@
 // scenario: the author tool. `scenario build` runs the package program's build
 // over any scenario's source texts and reports its errors; `scenario inspect`
 // decodes any of the three binary files it writes; `scenario draw` draws
-// them as a map and a profile; `scenario pack`, `unpack` and `new` make
-// package programs without a compiler (comandi_pacchetto.h).
+// them as a map and a profile; `scenario watch` builds and draws again on
+// every save and shows the result on a page that updates itself; `scenario
+// pack`, `unpack` and `new` make package programs without a compiler
+// (comandi_pacchetto.h).
 #include <iostream>
 
 #include <CLI/CLI.hpp>
@@ -11,6 +13,7 @@
 #include "costruzione.h"
 #include "disegno/comando_disegno.h"
 #include "ispezione.h"
+#include "osserva/comando_osserva.h"
 #include "platform/piattaforma_di_sistema.h"
 #include "terminale.h"
 
@@ -28,8 +31,10 @@ int main(int argc, char** argv) {
   std::filesystem::path linea, treno;
   CLI::App* comando_b = app.add_subcommand(
       "build",
-      "Builds NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in the output folder. Exit status: 0 no error, "
-      "1 build error, 2 bad use (nothing written), 3 a file operation failed.");
+      "Builds NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in the output folder. Warnings (what the "
+      "build drops or bends in the sources) go to standard error as FILE:LINE:COLUMN: attenzione: ... and do not "
+      "change the exit status unless --werror. Exit status: 0 no error, 1 build error (or a warning with "
+      "--werror), 2 bad use (nothing written), 3 a file operation failed.");
   comando_b->add_option("--name", build.nome, "Scenario name (nome_scenario)")->required();
   comando_b->add_option("--number", build.numero, "Train number (numero_treno)")->required();
   CLI::Option* opzione_linea =
@@ -48,8 +53,11 @@ int main(int argc, char** argv) {
                    "hold is bad use, named at FILE:LINE:COLUMN (default: auto)")
       ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
   comando_b->add_flag("--show-line", build_mostra_riga,
-                      "Show the source line of an error under its message, with a caret under the column (done "
-                      "anyway when standard error is a terminal; never with --json)");
+                      "Show the source line of an error or a warning under its message, with a caret under the "
+                      "column (done anyway when standard error is a terminal; never with --json)");
+  comando_b->add_flag("--werror", build.avvisi_come_errori,
+                      "Treat warnings as errors: any warning makes the exit status 1 (the files are written as "
+                      "without it)");
 
   richiesta_ispezione ispezione;
   CLI::App* comando_i = app.add_subcommand(
@@ -76,6 +84,26 @@ int main(int argc, char** argv) {
   CLI::Option* opzione_disegno_uscita =
       comando_d->add_option("--out", disegno_uscita, "The SVG file (default: DIR/NAME_NUMBER.svg)");
 
+  richiesta_osserva osserva;
+  std::string codifica_w = "auto";
+  bool osserva_mostra_riga = false;
+  CLI::App* comando_w = app.add_subcommand(
+      "watch",
+      "Builds as build does, draws as draw does, and serves a page on 127.0.0.1 that shows the drawing and the "
+      "outcome; builds again whenever a source is saved, and the page follows. Ctrl-C ends it. Exit status: 0 "
+      "ended, 2 bad use, 3 the page could not be served.");
+  comando_w->add_option("--name", osserva.build.nome, "Scenario name (nome_scenario)")->required();
+  comando_w->add_option("--number", osserva.build.numero, "Train number (numero_treno)")->required();
+  CLI::Option* opzione_linea_w = comando_w->add_option("--line", linea, "Line source text (default: NAME_linea.txt)");
+  CLI::Option* opzione_treno_w =
+      comando_w->add_option("--train", treno, "Train source text (default: NAME_NUMBER-.txt)");
+  comando_w->add_option("--out", osserva.build.uscita, "Output folder, as for build (default: the current folder)");
+  comando_w->add_option("--port", osserva.porta, "Port on 127.0.0.1 (default: a free one)")->check(CLI::Range(1, 65535));
+  comando_w->add_option("--encoding", codifica_w, "How the sources are written, as for build (default: auto)")
+      ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
+  comando_w->add_flag("--show-line", osserva_mostra_riga,
+                      "Show the source line of an error under its message (done anyway on a terminal)");
+
   comandi_pacchetto pacchetti(app);
 
   try {
@@ -96,6 +124,12 @@ int main(int argc, char** argv) {
     build.codifica = *codifica_di_nome(codifica);
     const bool mostra_riga = build_mostra_riga || errori_su_terminale();
     return comando_build(*sistema, build, build_json, mostra_riga, std::cout, std::cerr);
+  }
+  if (comando_w->parsed()) {
+    if (opzione_linea_w->count() > 0) osserva.build.linea = linea;
+    if (opzione_treno_w->count() > 0) osserva.build.treno = treno;
+    osserva.build.codifica = *codifica_di_nome(codifica_w);
+    return comando_watch(*sistema, osserva, osserva_mostra_riga || errori_su_terminale(), std::cout, std::cerr);
   }
   if (std::optional<int> stato = pacchetti.esegui(*sistema)) return *stato;
   if (comando_d->parsed()) {

@@ -39,7 +39,7 @@ lettura_sorgente leggi_sorgente_autore(piattaforma& sistema, const std::filesyst
     r.messaggio = prefisso_luogo(p.string(), e.riga, e.colonna) + descrivi(e);
     std::string_view riga = riga_del_testo(byte, e.riga);
     if (e.riga == 1 && riga.starts_with(bom)) riga.remove_prefix(bom.size());
-    r.estratto = riga_con_segno(riga, e.colonna);
+    r.citata = citazione{p.string(), e.riga, e.colonna, riga_mostrabile(riga)};
     return r;
   }
   r.sorgente = sorgente_autore{std::move(t.testo), t.codifica};

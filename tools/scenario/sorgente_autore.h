@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "luogo_sorgente.h"
 #include "model/testo_autore.h"
 #include "platform/piattaforma.h"
 
@@ -18,10 +19,10 @@ struct sorgente_autore {
 struct lettura_sorgente {
   std::optional<sorgente_autore> sorgente;
   // When there is no source: why, one line for standard error; for a text
-  // that would not convert, "FILE:LINE:COLUMN: ..." and, in `estratto`, the
-  // line with a caret under the character (riga_con_segno).
+  // that would not convert, "FILE:LINE:COLUMN: ..." and, in `citata`, the
+  // line and the column of the character.
   std::string messaggio;
-  std::string estratto;
+  std::optional<citazione> citata;
 };
 
 // Reads the file `p` (named in messages as given) through `sistema` and

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <regex>
@@ -20,7 +21,7 @@ using namespace supporto;
 struct costruito {
   std::vector<cella> percorso;
   tabella_testata testata;
-  tabella_tracciato tracciato;
+  punti_piani piani;
 };
 
 // Each scenario folder built once, with the tool, and decoded.
@@ -35,7 +36,8 @@ class disegno_scenari : public testing::Test {
       costruito& c = costruiti[cartella];
       c.percorso = decodifica_percorso(uscita.leggi(s.file_dat()));
       c.testata = decodifica_testata(uscita.leggi(s.file_sim()));
-      c.tracciato = decodifica_tracciato(uscita.leggi(s.file_linea()));
+      const std::string linea = uscita.leggi(s.file_linea());
+      punti_da_immagine(linea, controlla_tracciato(linea), c.piani);
     }
   }
   static void TearDownTestSuite() { costruiti.clear(); }
@@ -139,7 +141,7 @@ TEST_F(disegno_scenari, il_disegno_ha_un_segno_per_elemento_e_i_nomi) {
   for (const atteso_scena& a : attesi) {
     SCOPED_TRACE(a.cartella);
     const costruito& c = costruiti.at(a.cartella);
-    const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.tracciato);
+    const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.piani);
     EXPECT_TRUE(
         svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\""));
     EXPECT_TRUE(svg.ends_with("</svg>\n"));
@@ -161,7 +163,7 @@ TEST_F(disegno_scenari, il_disegno_ha_un_segno_per_elemento_e_i_nomi) {
 TEST_F(disegno_scenari, la_mappa_ha_il_nord_in_alto) {
   // The embedded line runs north: its stations climb up the picture.
   const costruito& c = costruiti.at("borvale");
-  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.tracciato);
+  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.piani);
   auto p = posti(svg, "stazione");
   ASSERT_EQ(p.size(), 3u);
   EXPECT_GT(p[0].second, p[1].second);
@@ -181,7 +183,8 @@ TEST(disegno, la_mappa_ha_la_stessa_scala_sui_due_assi) {
   for (size_t i : {1u, 21u, 41u}) percorso[i].tipo = segnale;
   tabella_testata testata;
   testata[84].secondo = lunghezza;
-  const std::string svg = disegna_svg(leggi_scena(percorso, testata), &t);
+  const punti_piani piani = punti_da_tabella(t);
+  const std::string svg = disegna_svg(leggi_scena(percorso, testata), &piani);
   auto p = posti(svg, "segnale");
   ASSERT_EQ(p.size(), 3u);
   const double nord = p[0].second - p[1].second, est = p[2].first - p[1].first;
@@ -235,6 +238,64 @@ TEST(disegno, riferimenti_nomi_e_celle_fuori_misura_non_rompono_nulla) {
   EXPECT_TRUE(svg.ends_with("</svg>\n"));
 }
 
+// What lies past the route's end, as far as the files show it: a station by
+// its record's position, point features and slowdowns by their cell, the
+// area of a station with another after it; a terminus at the end, whose stop
+// cell lies past it, is none.
+TEST(disegno, gli_elementi_oltre_la_fine_del_percorso) {
+  std::vector<cella> percorso(221);  // a 4000 m route
+  tabella_testata testata;
+  testata[84].secondo = 4000;
+  auto segna = [&](size_t i, uint8_t tipo, int16_t dato1 = 0) {
+    percorso[i].tipo = tipo;
+    percorso[i].dato1 = dato1;
+  };
+  auto stazione_n = [&](int r, int32_t posizione, int32_t primo, int32_t secondo) {
+    testata[static_cast<size_t>(r)].nome = "S" + std::to_string(r);
+    testata[static_cast<size_t>(r)].terzo = posizione;
+    testata[static_cast<size_t>(r)].primo = primo;
+    testata[static_cast<size_t>(r)].secondo = secondo;
+    segna(static_cast<size_t>(secondo / 50 - 1), stazione, static_cast<int16_t>(r));
+  };
+  stazione_n(1, 0, -200, 200);
+  stazione_n(2, 3800, 3500, 4100);  // its area runs past the end, and a station follows
+  stazione_n(3, 5000, 4800, 5200);  // past the end
+  segna(91, segnale);                 // 4500 m
+  segna(81, cartello, 80);            // 4000 m: at the end, not past it
+  segna(85, indicatore_v_max, 12);    // 4200 m
+  segna(87, inizio_rallentamento, 30);  // 4300 m
+  segna(90, fine_rallentamento, 30);
+  const scena s = leggi_scena(percorso, testata);
+
+  std::vector<std::string> oltre;
+  for (const auto* elenco : {&s.stazioni, &s.segnali, &s.cartelli, &s.indicatori})
+    for (const scena::segno& x : *elenco)
+      if (x.oltre_fine) oltre.push_back(x.dettaglio.substr(0, x.dettaglio.find(',')));
+  for (const auto* elenco : {&s.rallentamenti, &s.aree_stazione})
+    for (const scena::tratto& x : *elenco)
+      if (x.oltre_fine) oltre.push_back("tratto " + std::to_string(x.da) + "-" + std::to_string(x.a));
+  std::sort(oltre.begin(), oltre.end());
+  EXPECT_EQ(oltre, (std::vector<std::string>{"S3", "indicatore di velocità 60 km/h", "segnale", "tratto 3500-4100",
+                                             "tratto 4300-4450"}));
+  EXPECT_EQ(oltre_la_fine(s), 5u);
+
+  // Each is marked once in the profile, and the summary line counts them.
+  const std::string svg = disegna_svg(s, nullptr);
+  EXPECT_EQ(conta(svg, "data-avviso=\"oltre_fine_percorso\""), 5u);
+  EXPECT_NE(svg.find("data-avvisi=\"5\">  ·  5 elementi oltre la fine del percorso</tspan>"), std::string::npos);
+  EXPECT_NE(svg.find(">oltre la fine del percorso</text>"), std::string::npos);  // in the legend
+}
+
+TEST_F(disegno_scenari, gli_scenari_non_hanno_nulla_oltre_la_fine) {
+  for (const auto& [cartella, c] : costruiti) {
+    const scena s = leggi_scena(c.percorso, c.testata);
+    EXPECT_EQ(oltre_la_fine(s), 0u) << cartella;
+    const std::string svg = disegna_svg(s, &c.piani);
+    EXPECT_EQ(svg.find("oltre-fine"), std::string::npos) << cartella;
+    EXPECT_EQ(svg.find("oltre la fine"), std::string::npos) << cartella;
+  }
+}
+
 struct caso_progressiva {
   std::vector<scena::riferimento> riferimenti;
   int64_t metro;
@@ -258,7 +319,7 @@ TEST_F(disegno_scenari, i_testi_sono_utf8_e_protetti_per_xml) {
   costruito c = costruiti.at("valdigrano");
   c.testata[2].nome = "Caff\xE8 & <Bar> \"\x80\"\x01";
   c.testata[80].nome = "Ponte </text><script>";
-  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.tracciato);
+  const std::string svg = disegna_svg(leggi_scena(c.percorso, c.testata), &c.piani);
   EXPECT_NE(svg.find(">Caffè &amp; &lt;Bar&gt; &quot;€&quot;\xEF\xBF\xBD</text>"), std::string::npos);
   EXPECT_NE(svg.find("&lt;/text&gt;&lt;script&gt;"), std::string::npos);
   EXPECT_EQ(svg.find("<Bar>"), std::string::npos);

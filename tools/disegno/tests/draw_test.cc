@@ -81,6 +81,30 @@ TEST_F(draw_test, disegna_accanto_ai_file_binari_senza_dire_nulla) {
   EXPECT_EQ(leggi(dir / "altrove" / "disegno.svg"), svg);
 }
 
+// A signal past the route's end: drawn in the warning colour, and said on
+// standard error, with the status of a drawing.
+TEST_F(draw_test, un_elemento_oltre_la_fine_e_un_avviso) {
+  const fs::path c = fs::path(SCENARI_DIR) / "borvale";
+  std::string treno = leggi(c / "treno.txt");
+  const std::string segnali = "[segnali]\r\n";
+  treno.insert(treno.find(segnali) + segnali.size(), "segnale,    4500,   1, 2, 1,  0, 0,    0,  0,0,0, 0\r\n");
+  scrivi(dir / "treno.txt", treno);
+  esito_processo b = strumento({"build", "--name", borvale.nome, "--number", borvale.numero, "--line",
+                                (c / "linea.txt").string(), "--train", "treno.txt"},
+                               dir.percorso());
+  ASSERT_EQ(b.stato, 0) << b.errori;
+  EXPECT_NE(b.errori.find("treno.txt:"), std::string::npos) << b.errori;
+
+  esito_processo e = strumento(draw(), dir.percorso());
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.errori, "\"./" + borvale.file_svg() +
+                          "\": attenzione: 1 elemento oltre la fine del percorso di 4000 m, segnato nel disegno nel "
+                          "colore degli avvisi\n");
+  const std::string svg = leggi(dir / borvale.file_svg());
+  EXPECT_EQ(conta(svg, "data-avviso=\"oltre_fine_percorso\""), 2u);  // in the map and in the profile
+  EXPECT_NE(svg.find("  ·  1 elemento oltre la fine del percorso</tspan>"), std::string::npos);
+}
+
 TEST_F(draw_test, il_disegno_nel_repository_e_aggiornato) {
   ASSERT_EQ(strumento(draw(), dir.percorso()).stato, 0);
   EXPECT_TRUE(leggi(dir / borvale.file_svg()) == leggi(DISEGNO_BORVALE))

@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,6 +106,59 @@ INSTANTIATE_TEST_SUITE_P(linee, semplifica_binario,
                                          // a million metres that wind round and round.
                                          caso_linea{"un_milione_di_metri", 1'007'000, 0.001, 150, 3000}),
                          [](const auto& info) { return std::string(info.param.nome); });
+
+// Douglas-Peucker as written down: every distance measured exactly, the
+// first farthest point kept. The drawing's SVG must not change by a byte
+// with the way semplifica_linea finds that point.
+std::vector<punto> semplifica_come_definita(const std::vector<punto>& punti, double tolleranza) {
+  std::vector<char> tenuto(punti.size(), 0);
+  tenuto.front() = tenuto.back() = 1;
+  std::vector<std::pair<size_t, size_t>> da_fare = {{0, punti.size() - 1}};
+  while (!da_fare.empty()) {
+    auto [a, b] = da_fare.back();
+    da_fare.pop_back();
+    double massima = -1;
+    size_t lontano = a;
+    for (size_t i = a + 1; i < b; ++i) {
+      const punto p = punti[i], pa = punti[a], pb = punti[b];
+      const double dx = pb.x - pa.x, dy = pb.y - pa.y, l2 = dx * dx + dy * dy;
+      const double t = l2 > 0 ? std::clamp(((p.x - pa.x) * dx + (p.y - pa.y) * dy) / l2, 0.0, 1.0) : 0.0;
+      const double d = std::hypot(p.x - (pa.x + t * dx), p.y - (pa.y + t * dy));
+      if (d > massima) massima = d, lontano = i;
+    }
+    if (massima > tolleranza) {
+      tenuto[lontano] = 1;
+      da_fare.emplace_back(a, lontano);
+      da_fare.emplace_back(lontano, b);
+    }
+  }
+  std::vector<punto> r;
+  for (size_t i = 0; i < punti.size(); ++i)
+    if (tenuto[i]) r.push_back(punti[i]);
+  return r;
+}
+
+TEST(semplifica_linea, tiene_gli_stessi_punti_della_definizione) {
+  // Curves, a straight run of integer metres (every distance exactly 0),
+  // tiny offsets near the limits of a double, and ties: points as far as
+  // each other from their chord, on both sides of it.
+  std::vector<std::vector<punto>> linee = {binario(30'000, 0.002), binario(5'000, 0.00001)};
+  std::vector<punto> retta_e_zigzag;
+  for (int i = 0; i < 2000; ++i) retta_e_zigzag.push_back({static_cast<double>(i), 0});
+  for (int i = 2000; i < 4000; ++i) retta_e_zigzag.push_back({static_cast<double>(i), i % 2 == 0 ? 1.0 : -1.0});
+  for (int i = 4000; i < 4100; ++i) retta_e_zigzag.push_back({static_cast<double>(i), (i % 3) * 1e-160});
+  linee.push_back(retta_e_zigzag);
+  for (const auto& linea : linee)
+    for (double tolleranza : {0.0, 1e-170, 0.5, 3.0}) {
+      const std::vector<punto> attesa = semplifica_come_definita(linea, tolleranza);
+      const std::vector<punto> s = semplifica_linea(linea, tolleranza);
+      ASSERT_EQ(s.size(), attesa.size()) << linea.size() << " punti, tolleranza " << tolleranza;
+      for (size_t i = 0; i < s.size(); ++i) {
+        ASSERT_EQ(s[i].x, attesa[i].x) << i;
+        ASSERT_EQ(s[i].y, attesa[i].y) << i;
+      }
+    }
+}
 
 TEST(profilo_a_gradini, con_spazio_ogni_livello_e_esatto) {
   const std::vector<double> v = {1, 1, 2, 2, 2, 0};

@@ -121,6 +121,20 @@ TEST_F(pacchetti, un_errore_della_costruzione_ferma_pack_se_non_e_forzato) {
   EXPECT_EQ(in("").size(), 2u);
 }
 
+TEST_F(pacchetti, pack_riporta_gli_avvisi_con_i_file_della_cartella_e_impacchetta) {
+  // A misspelt key in the line source: dropped by the build, named by pack.
+  std::string& linea = sistema.file["mio/linea.txt"];
+  const size_t dopo_prima = linea.find("\r\n") + 2;
+  linea.insert(dopo_prima, "pendnza, 0\r\n");
+
+  EXPECT_EQ(pack(), uscita_riuscita) << errori.str();
+  const std::string linea_mostrata = (std::filesystem::path("mio") / "linea.txt").string();
+  EXPECT_TRUE(errori.str().starts_with(linea_mostrata + ":2:1: attenzione: ")) << errori.str();
+  EXPECT_NE(errori.str().find("chiave_sconosciuta"), std::string::npos) << errori.str();
+  EXPECT_EQ(in("").size(), 2u);
+  EXPECT_FALSE(resta_lavoro());
+}
+
 TEST_F(pacchetti, pack_rifiuta_senza_scrivere_nulla) {
   struct caso {
     const char* nome;

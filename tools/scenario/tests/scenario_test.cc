@@ -123,7 +123,8 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
                                "files": [")" + file_sim + R"(", ")" + file_dat + R"("],
                                "source": null, "source_line": null, "source_column": null,
-                               "encodings": {"line": "windows-1252", "train": "windows-1252"}})"));
+                               "encodings": {"line": "windows-1252", "train": "windows-1252"},
+                               "warnings": []})"));
   EXPECT_EQ(leggi(dir / file_linea), "vecchio");
   EXPECT_EQ(fs::file_size(dir / file_dat), 3315u);
 }
@@ -149,7 +150,8 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(j["source"], "src/treno.txt");
   EXPECT_EQ(j["source_line"], numero_atteso);
   EXPECT_EQ(j["source_column"], 12);
-  EXPECT_EQ(j.size(), 9u);
+  EXPECT_EQ(j["warnings"], json::array());
+  EXPECT_EQ(j.size(), 10u);
   // The error leaves all the files, and the author's source as it was.
   EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);
@@ -159,6 +161,45 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(testo.stato, 1);
   EXPECT_EQ(testo.uscita, "");
   EXPECT_EQ(testo.errori, e.errori);
+}
+
+TEST_F(scenario_test, un_avviso_sullo_standard_error_e_con_werror_lo_stato_1) {
+  // A misspelt key: the line is dropped, the build goes through.
+  std::string treno = testo_treno;
+  treno.replace(treno.find("sabbia,"), 7, "sabia,");
+  scrivi(dir / sorgente_treno, treno);
+  const std::string riga =
+      sorgente_treno + ":" + std::to_string(numero_riga(treno, "sabia,")) +
+      ":1: attenzione: \"sabia\" non è una chiave: la riga è scartata; forse \"sabbia\"? [chiave_sconosciuta]\n";
+
+  esito_processo e = esegui(dir.percorso(), build({"--out", "senza"}));
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.errori, riga);
+
+  // The source line under it, with a caret under the column.
+  e = esegui(dir.percorso(), build({"--out", "senza", "--show-line"}));
+  EXPECT_EQ(e.errori, riga + "sabia,    0\n^\n");
+
+  // --werror: the status of an error, and the files written as without it.
+  e = esegui(dir.percorso(), build({"--out", "con", "--werror"}));
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.errori, riga + "1 avviso, trattato come errore (--werror)\n");
+  for (const std::string& f : {file_linea, file_sim, file_dat}) {
+    ASSERT_TRUE(fs::exists(dir / "con" / f)) << f;
+    EXPECT_TRUE(leggi(dir / "con" / f) == leggi(dir / "senza" / f)) << f;
+  }
+
+  // --json: each warning as an object, naming the source as given.
+  fs::create_directory(dir / "src");
+  fs::rename(dir / sorgente_treno, dir / "src" / "treno.txt");
+  e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--json", "--werror"}));
+  EXPECT_EQ(e.stato, 1);
+  json j = json::parse(e.uscita);
+  EXPECT_EQ(j["codice_errore"], 0);
+  EXPECT_EQ(j["warnings"], json::parse(R"([{"source": "src/treno.txt", "line": 4, "column": 1,
+                                            "code": "chiave_sconosciuta",
+                                            "text": "\"sabia\" non è una chiave: la riga è scartata; forse \"sabbia\"?"}])"));
 }
 
 TEST_F(scenario_test, senza_griglia_nessun_file_binario) {
@@ -243,10 +284,12 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
     std::vector<std::string> parole;
   };
   const caso casi[] = {
-      {{"--help"}, {"build", "inspect"}},
+      {{"--help"}, {"build", "inspect", "watch"}},
       {{"build", "--help"},
-       {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json", "--encoding", "--show-line"}},
+       {"--name", "--number", "--line", "--train", "--out", "--no-line-file", "--json", "--encoding", "--show-line",
+        "--werror"}},
       {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
+      {{"watch", "--help"}, {"--name", "--number", "--line", "--train", "--out", "--port", "--encoding", "--show-line"}},
   };
   for (const caso& c : casi) {
     esito_processo e = esegui(dir.percorso(), c.argomenti);

@@ -1,0 +1,91 @@
+#include "reader/avvisi.h"
+
+#include "model/windows1252.h"
+#include "reader/chiavi_note.h"
+
+namespace {
+
+constexpr size_t caratteri_citati = 60;
+
+std::string metri(int64_t m) { return std::to_string(m) + " m"; }
+
+std::string con_suggerimento(std::string testo, std::string_view suggerimento) {
+  if (!suggerimento.empty()) testo += "; " + std::string(suggerimento);
+  return testo;
+}
+
+// An optional sign and digits only.
+bool solo_cifre(std::string_view t) {
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) t.remove_prefix(1);
+  if (t.empty()) return false;
+  for (char c : t)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace
+
+std::string_view nome_avviso(codice_avviso c) {
+  switch (c) {
+    case codice_avviso::chiave_sconosciuta: return "chiave_sconosciuta";
+    case codice_avviso::sezione_sconosciuta: return "sezione_sconosciuta";
+    case codice_avviso::valori_in_piu: return "valori_in_piu";
+    case codice_avviso::valori_mancanti: return "valori_mancanti";
+    case codice_avviso::numero_arrotondato: return "numero_arrotondato";
+    case codice_avviso::oltre_fine_percorso: return "oltre_fine_percorso";
+    case codice_avviso::area_oltre_fine: return "area_oltre_fine";
+    case codice_avviso::treno_senza_generale: return "treno_senza_generale";
+  }
+  return "?";
+}
+
+std::string campo_citato(std::string_view campo) {
+  if (campo.size() <= caratteri_citati) return "\"" + da_cp1252_a_utf8(campo) + "\"";
+  return "\"" + da_cp1252_a_utf8(campo.substr(0, caratteri_citati)) + "...\"";
+}
+
+std::string testo_chiave_sconosciuta(std::string_view campo, std::string_view suggerimento) {
+  return con_suggerimento(campo_citato(campo) + " non è una chiave: la riga è scartata", suggerimento);
+}
+
+std::string testo_sezione_sconosciuta(std::string_view campo, sorgente_build s, std::string_view suggerimento) {
+  const char* dove = s == sorgente_build::linea ? "della linea" : "del treno";
+  return con_suggerimento("la sezione " + campo_citato(campo) + " non è una sezione del sorgente " + dove,
+                          suggerimento);
+}
+
+std::string testo_valori_in_piu(std::string_view campo, std::string_view chiave) {
+  std::string t = campo_citato(campo) + " è in più sulla riga di " + campo_citato(chiave) +
+                  ", dopo i valori che la chiave legge: è scartato";
+  if (solo_cifre(campo)) t += "; un numero si scrive senza spazi tra le cifre";
+  return t;
+}
+
+std::string testo_valori_mancanti(std::string_view chiave, int32_t riga_seguente) {
+  const std::string dalla_riga = "sono presi dalla riga " + std::to_string(riga_seguente);
+  // A header is read as a key when it holds a key's words ("[montagna]").
+  if (intestazione(chiave))
+    return "l'intestazione " + campo_citato(chiave) +
+           " contiene le parole di una chiave ed è letta come quella chiave: i suoi valori " + dalla_riga;
+  return "la riga di " + campo_citato(chiave) + " finisce prima dei valori che la chiave legge: quelli che mancano " +
+         dalla_riga;
+}
+
+std::string testo_numero_arrotondato(std::string_view numero, int64_t valore) {
+  return "il numero " + campo_citato(numero) + " ha una parte decimale: è arrotondato a " + std::to_string(valore);
+}
+
+std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza) {
+  return std::string(elemento) + " a " + metri(posizione) + ", oltre la fine del percorso a " + metri(lunghezza);
+}
+
+std::string testo_area_oltre_fine(std::string_view nome, int32_t inizio, int32_t fine, int32_t lunghezza) {
+  return "l'area della stazione " + campo_citato(nome) + " (da " + std::to_string(inizio) + " a " + metri(fine) +
+         ") va oltre la fine del percorso a " + metri(lunghezza) +
+         ", e non è l'ultima stazione: solo il capolinea può uscirne";
+}
+
+std::string testo_treno_senza_generale() {
+  return "il sorgente del treno non ha la riga \"[generale]\": nessuna sua riga è letta, e velocità e aderenza "
+         "restano 0";
+}

@@ -1,0 +1,66 @@
+// Warnings: what the reader drops or bends in an author's source text without
+// stopping the build, each with where it was met. The reader appends them to
+// a list while it reads, beside the fields it reads them from; how any field
+// is read is the same with or without them, so the files a build writes never
+// depend on them. The package program ignores them; the author tool reports
+// them.
+//
+// Nothing is formatted unless a warning occurs: the functions below make the
+// texts, and the reader calls them only for a warning it is about to add.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The source text an error or a warning was met in.
+enum class sorgente_build { nessuna, linea, treno };
+
+// What a warning is about. The names (nome_avviso) are stable: scripts and
+// editors may match them.
+enum class codice_avviso : uint8_t {
+  chiave_sconosciuta,    // a key field that matches no key, and its line dropped
+  sezione_sconosciuta,   // a section header that is none of the source's sections
+  valori_in_piu,         // a field after the values a key read, on its line, dropped
+  valori_mancanti,       // a key read values past the end of its line, from the next
+  numero_arrotondato,    // a number with a fraction, rounded to a whole number
+  oltre_fine_percorso,   // a feature past the route's length, inside the grid's margin
+  area_oltre_fine,       // a station's area past the route's end, and a station after it
+  treno_senza_generale,  // a train source without "[generale]": none of it is read
+};
+
+inline constexpr codice_avviso codici_avviso[] = {
+    codice_avviso::chiave_sconosciuta, codice_avviso::sezione_sconosciuta, codice_avviso::valori_in_piu,
+    codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
+    codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale,
+};
+
+// "chiave_sconosciuta", ...: the code as reports and JSON name it.
+std::string_view nome_avviso(codice_avviso c);
+
+struct avviso_build {
+  sorgente_build sorgente = sorgente_build::nessuna;
+  int32_t riga = 0;     // 1-based; 0 when it is about the whole text
+  int32_t colonna = 0;  // 1-based, characters as written; 0 unknown
+  codice_avviso codice = codice_avviso::chiave_sconosciuta;
+  std::string testo;    // in Italian, UTF-8
+};
+
+// --- the texts --------------------------------------------------------------
+// Fields and keys are given as read (Windows-1252); the texts are UTF-8. A
+// long field is shown cut short.
+
+// A field shown in a message: in quotes, cut after 60 characters.
+std::string campo_citato(std::string_view campo);
+
+// `suggerimento` completes the sentence: "forse \"pendenza\"?", or empty.
+std::string testo_chiave_sconosciuta(std::string_view campo, std::string_view suggerimento);
+std::string testo_sezione_sconosciuta(std::string_view campo, sorgente_build s, std::string_view suggerimento);
+std::string testo_valori_in_piu(std::string_view campo, std::string_view chiave);
+std::string testo_valori_mancanti(std::string_view chiave, int32_t riga_seguente);
+std::string testo_numero_arrotondato(std::string_view numero, int64_t valore);
+// `elemento`: "segnale", "stazione", ... as the author calls it.
+std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza);
+std::string testo_area_oltre_fine(std::string_view nome, int32_t inizio, int32_t fine, int32_t lunghezza);
+std::string testo_treno_senza_generale();

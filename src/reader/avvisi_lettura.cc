@@ -1,0 +1,94 @@
+// The reader's warnings, taken beside the reading from what it has just done
+// (reader/lettura.h): dropped key fields and what they were, fields left over
+// on a key's line, keys whose values ran onto the next line, features past the
+// route's end.
+#include <algorithm>
+#include <cstdint>
+
+#include "reader/avvisi.h"
+#include "reader/chiavi_note.h"
+#include "reader/lettura.h"
+
+namespace {
+
+bool vuoto(std::string_view campo) { return campo.find_first_not_of(" \t") == std::string_view::npos; }
+
+}  // namespace
+
+void lettura::avvisa(luogo dove, codice_avviso c, std::string testo) {
+  f.avvisi.push_back({sorgente, dove.riga, dove.colonna, c, std::move(testo)});
+}
+
+std::string_view lettura::chiave_a(size_t byte) const {
+  std::string_view t = std::string_view(contenuto).substr(std::min(byte, contenuto.size()));
+  t = t.substr(0, t.find_first_of(",\r\n"));
+  return t.substr(0, t.find_last_not_of(" \t") + 1);
+}
+
+void lettura::dopo_chiave(parte_testo parte) {
+  // Every key reads at least one value, so a field read since the key's
+  // means it was recognised.
+  if (campi->inizio_campo() != luogo_chiave) {
+    riga_valori = luogo_chiave.riga;
+    byte_chiave_valori = byte_chiave;
+    return;
+  }
+  scartata(parte);
+}
+
+void lettura::scartata(parte_testo parte) {
+  if (!chiave_a_inizio_riga) return in_piu();
+  riga_valori = 0;
+  const std::string& campo = f.riga;
+  if (vuoto(campo)) return;  // an empty line
+  if (intestazione(campo)) {
+    if (!sezione_nota(campo, sorgente))
+      avvisa(luogo_chiave, codice_avviso::sezione_sconosciuta,
+             testo_sezione_sconosciuta(campo, sorgente, suggerimento_sezione(campo, sorgente)));
+    return;
+  }
+  avvisa(luogo_chiave, codice_avviso::chiave_sconosciuta,
+         testo_chiave_sconosciuta(campo, suggerimento_chiave(campo, parte)));
+}
+
+void lettura::trattino() {
+  // At the start of a line the rule switches the line off, as authors use it.
+  if (chiave_a_inizio_riga)
+    riga_valori = 0;
+  else
+    in_piu();
+}
+
+void lettura::in_piu() {
+  if (riga_valori != luogo_chiave.riga || vuoto(f.riga)) return;
+  avvisa(luogo_chiave, codice_avviso::valori_in_piu, testo_valori_in_piu(f.riga, chiave_a(byte_chiave_valori)));
+  riga_valori = 0;  // once a line
+}
+
+void lettura::controlla_valori_mancanti() {
+  const luogo ultimo = campi->inizio_campo();
+  if (luogo_chiave.riga == 0 || ultimo.riga <= luogo_chiave.riga) return;
+  // At the end of the key's line, where the values are missing.
+  const size_t fine = std::min(contenuto.find_first_of("\r\n", byte_chiave), contenuto.size());
+  const int64_t colonna = int64_t{luogo_chiave.colonna} + static_cast<int64_t>(fine - byte_chiave);
+  const luogo dove{luogo_chiave.riga, static_cast<int32_t>(std::min<int64_t>(colonna, INT32_MAX))};
+  avvisa(dove, codice_avviso::valori_mancanti, testo_valori_mancanti(chiave_a(byte_chiave), ultimo.riga));
+}
+
+void lettura::oltre_fine(std::string_view elemento, int32_t posizione) {
+  const int32_t lunghezza = f.testata[voce_treno_e_percorso].secondo;
+  if (posizione > lunghezza)
+    avvisa(luogo_posizione, codice_avviso::oltre_fine_percorso, testo_oltre_fine(elemento, posizione, lunghezza));
+}
+
+void lettura::aree_oltre_fine() {
+  // The last station read, the terminus, may stand with its area across the
+  // end, as a stop at the end of the line does; a station after it may not.
+  const int32_t lunghezza = f.testata[voce_treno_e_percorso].secondo;
+  for (int32_t n = voce_prima_stazione; n < contatore_stazioni - 1; ++n) {
+    const voce& v = f.testata[static_cast<size_t>(n)];
+    if (v.secondo > lunghezza && v.terzo <= lunghezza)
+      avvisa(luogo_stazioni[static_cast<size_t>(n)], codice_avviso::area_oltre_fine,
+             testo_area_oltre_fine(v.nome, v.primo, v.secondo, lunghezza));
+  }
+}

@@ -1,0 +1,136 @@
+#include "reader/chiavi_note.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "model/windows1252.h"
+
+namespace {
+
+constexpr std::string_view chiavi_generale[] = {
+    "lunghezza percorso",           "progressiva chilometrica uno", "progressiva chilometrica due",
+    "progressiva chilometrica tre", "sfondo uno",                   "sfondo due",
+    "sfondo tre",                   "ripetizione segnali 4 codici", "ripetizione segnali 9 codici",
+};
+constexpr std::string_view chiavi_profilo[] = {
+    "pendenza", "curvas1", "curvas2",  "curvas3",          "curvas4",            "curvas5", "curvas6", "curvad1",
+    "curvad2",  "curvad3", "curvad4",  "curvad5",          "curvad6",            "montagna", "indicatori_v_max",
+    "cartello indicatore",
+};
+constexpr std::string_view chiavi_treno[] = {
+    "numero vetture", "percentuale massa frenata", "velocita", "aderenza", "orologio", "sabbia",
+    "segnale",        "rallentamento",             "abbattimento", "stazione",
+};
+constexpr std::string_view sezioni_linea[] = {"[generale]", "[curve]",       "[pendenze]", "[montagne]",
+                                              "[cartelli]", "[indicazioni]", "[fine]"};
+constexpr std::string_view sezioni_treno[] = {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
+                                              "[rallentamenti]", "[segnali]", "[codici]", "[fine]"};
+
+// How far a misspelling may be from a known spelling to be taken for it.
+size_t limite(std::string_view nota) { return std::min<size_t>(3, std::max<size_t>(1, nota.size() / 3)); }
+
+std::string_view senza_spazi(std::string_view t) {
+  const size_t i = t.find_first_not_of(" \t");
+  if (i == t.npos) return {};
+  return t.substr(i, t.find_last_not_of(" \t") - i + 1);
+}
+
+std::string citata(std::string_view nota) { return "\"" + da_cp1252_a_utf8(nota) + "\""; }
+
+// "forse \"a\"?" or "forse \"a\" o \"b\"?" for the spellings of `note`
+// nearest to `campo` (lower case), within each one's limit; empty when none
+// is, or when more than two are equally near (a hint that names a few of
+// many would mislead).
+std::string forse(std::string_view campo, std::span<const std::string_view> note) {
+  size_t migliore = 4;
+  std::vector<std::string_view> vicine;
+  for (std::string_view n : note) {
+    const size_t d = distanza(campo, n, limite(n));
+    if (d > limite(n) || d > migliore) continue;
+    if (d < migliore) vicine.clear();
+    migliore = d;
+    vicine.push_back(n);
+  }
+  if (vicine.empty() || vicine.size() > 2) return {};
+  std::string t = "forse " + citata(vicine[0]);
+  if (vicine.size() == 2) t += " o " + citata(vicine[1]);
+  return t + "?";
+}
+
+bool tra(std::string_view campo, std::span<const std::string_view> note) {
+  return std::find(note.begin(), note.end(), campo) != note.end();
+}
+
+}  // namespace
+
+std::span<const std::string_view> chiavi_della_parte(parte_testo p) {
+  switch (p) {
+    case parte_testo::generale_linea: return chiavi_generale;
+    case parte_testo::profilo_linea: return chiavi_profilo;
+    case parte_testo::treno: return chiavi_treno;
+  }
+  return {};
+}
+
+std::span<const std::string_view> sezioni_del_sorgente(sorgente_build s) {
+  return s == sorgente_build::treno ? std::span<const std::string_view>(sezioni_treno)
+                                    : std::span<const std::string_view>(sezioni_linea);
+}
+
+std::string suggerimento_chiave(std::string_view campo, parte_testo p) {
+  const std::string minuscolo = minuscole_cp1252(senza_spazi(campo));
+  // One of this part's keys but for capitals: only the exact keys are not
+  // recognised so.
+  if (tra(minuscolo, chiavi_della_parte(p))) return "la chiave " + citata(minuscolo) + " si scrive in minuscolo";
+  // A key of another part, where it is not read.
+  for (parte_testo altra : {parte_testo::generale_linea, parte_testo::profilo_linea, parte_testo::treno}) {
+    if (altra == p || !tra(minuscolo, chiavi_della_parte(altra))) continue;
+    const std::string chiave = citata(minuscolo);
+    if (altra == parte_testo::treno) return chiave + " è una chiave del sorgente del treno";
+    if (p == parte_testo::treno) return chiave + " è una chiave del sorgente della linea";
+    if (altra == parte_testo::generale_linea) return chiave + " vale solo nella sezione [generale] della linea";
+    return chiave + " vale solo dopo la sezione [generale] della linea";
+  }
+  return forse(minuscolo, chiavi_della_parte(p));
+}
+
+bool intestazione(std::string_view campo) {
+  const std::string_view t = senza_spazi(campo);
+  return t.size() >= 2 && t.front() == '[' && t.back() == ']';
+}
+
+bool sezione_nota(std::string_view campo, sorgente_build s) {
+  return tra(minuscole_cp1252(senza_spazi(campo)), sezioni_del_sorgente(s));
+}
+
+std::string suggerimento_sezione(std::string_view campo, sorgente_build s) {
+  const std::string minuscolo = minuscole_cp1252(senza_spazi(campo));
+  const sorgente_build altra = s == sorgente_build::treno ? sorgente_build::linea : sorgente_build::treno;
+  if (tra(minuscolo, sezioni_del_sorgente(altra)))
+    return std::string("è una sezione del sorgente ") + (altra == sorgente_build::linea ? "della linea" : "del treno");
+  return forse(minuscolo, sezioni_del_sorgente(s));
+}
+
+size_t distanza(std::string_view a, std::string_view b, size_t oltre) {
+  const size_t n = a.size(), m = b.size();
+  if ((n > m ? n - m : m - n) > oltre) return oltre + 1;
+  // Three rows of the table of the optimal string alignment distance.
+  std::vector<size_t> prima(m + 1), sopra(m + 1), riga(m + 1);
+  for (size_t j = 0; j <= m; ++j) sopra[j] = j;
+  for (size_t i = 1; i <= n; ++i) {
+    riga[0] = i;
+    size_t minimo = riga[0];
+    for (size_t j = 1; j <= m; ++j) {
+      const size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
+      riga[j] = std::min({sopra[j] + 1, riga[j - 1] + 1, sopra[j - 1] + costo});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) riga[j] = std::min(riga[j], prima[j - 2] + 1);
+      minimo = std::min(minimo, riga[j]);
+    }
+    if (minimo > oltre) return oltre + 1;
+    std::swap(prima, sopra);
+    std::swap(sopra, riga);
+  }
+  return std::min(sopra[m], oltre + 1);
+}

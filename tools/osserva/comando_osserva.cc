@@ -1,0 +1,200 @@
+// The watch: the server started, a first build, then looks at the sources a
+// few times a second and a build whenever a change has settled, until an end
+// is asked for.
+#include "osserva/comando_osserva.h"
+
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <utility>
+
+#include "disegno/comando_disegno.h"
+#include "driver/form1.h"
+#include "driver/scrittura_intera.h"
+#include "driver/stati_uscita.h"
+#include "model/file_binari.h"
+#include "osserva/bacheca.h"
+#include "osserva/esito_pagina.h"
+#include "osserva/interruzione.h"
+#include "osserva/servitore.h"
+#include "osserva/sorveglianza.h"
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+// How often the sources are looked at: while nothing changes, and while a
+// change settles. From a save to the start of its build: at most one look,
+// the settling time and one more look, some 45 ms. A look is two calls for
+// the files' size and time, a few microseconds.
+constexpr auto tra_sguardi = 20ms, tra_sguardi_in_attesa = 5ms;
+constexpr auto quiete = 20ms;
+// How long a missing source is waited for before its build reports it.
+constexpr auto pazienza = 1000ms;
+// How often the contents are read, for a change that keeps size and time.
+constexpr auto tra_letture = 1000ms;
+
+std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
+
+double millisecondi(orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// The watch's memory from one build to the next.
+class osservatore {
+ public:
+  osservatore(piattaforma& sistema, const richiesta_osserva& q, bacheca& tavola, bool mostra_riga,
+              std::ostream& errori)
+      : sistema_(sistema), q_(q), sorgenti_(sorgenti_di(q.build)), tavola_(tavola), mostra_riga_(mostra_riga),
+        errori_(errori) {}
+
+  std::vector<impronta_file> impronte() const { return {impronta(sorgenti_.first), impronta(sorgenti_.second)}; }
+
+  // Whether the sources' contents differ from those of the latest build.
+  bool contenuti_cambiati() { return contenuti() != costruiti_; }
+
+  // One build, its drawing, its outcome on the board, the drawing's file
+  // and the report on the console.
+  void costruisci_e_pubblica() {
+    costruiti_ = contenuti();
+    osservazione o;
+    o.numero = ++numero_;
+    // The build's files are drawn from the bytes it holds, the very bytes it
+    // wrote, before they go: the same drawing as `scenario draw` makes of the
+    // files in the output folder, without reading 20 MB back.
+    richiesta_build q = q_.build;
+    std::optional<disegno_build> d;
+    orologio::duration tempo_disegno{};
+    q.col_modello = [&](Form1& form) {
+      if (!form.esito_della_build().file_scritti()) return;
+      const auto t = orologio::now();
+      try {
+        const std::string sim = immagine_testata(form.testata), dat = immagine_percorso(form.percorso);
+        d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt},
+                             {sim, dat, form.tracciato.immagine()}, piani_);
+      } catch (const std::exception& e) {
+        d = disegno_build{};
+        d->stato = uscita_errore;
+        d->righe.push_back(std::string("disegno non riuscito: ") + e.what());
+      }
+      tempo_disegno = orologio::now() - t;
+    };
+    const auto t0 = orologio::now();
+    o.rapporto = costruisci(sistema_, q);
+    o.ms_costruzione = millisecondi(orologio::now() - t0 - tempo_disegno);
+    o.ms_disegno = millisecondi(tempo_disegno);
+
+    // Shown when the build has put all its binary files in the output
+    // folder, and written there as `scenario draw` writes it, once the page
+    // has it.
+    std::shared_ptr<const std::string> svg;
+    if (d && o.rapporto.esito.file_scritti() && o.rapporto.file.size() == 3) {
+      o.righe_disegno = std::move(d->righe);
+      if (d->stato == uscita_riuscita) {
+        svg = std::make_shared<const std::string>(std::move(d->svg));
+        o.disegnato = true;
+        numero_disegno_ = o.numero;
+        conteggi_ = d->conteggi;
+      }
+    }
+    o.numero_disegno = numero_disegno_;
+    o.conteggi = conteggi_;
+    if (svg) {
+      if (auto g = scrivi_per_intero(sistema_, d->uscita, *svg))
+        o.righe_disegno.push_back("impossibile scrivere il file " + tra_virgolette(d->uscita) + ": " + g->motivo);
+    }
+    tavola_.pubblica(o.numero,
+                     json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), svg);
+
+    // The report as `scenario build` writes it: the warnings, then the
+    // errors.
+    const rapporto_build& r = o.rapporto;
+    for (const avviso_riportato& a : r.avvisi) {
+      errori_ << a.riga << '\n';
+      if (mostra_riga_ && a.citata) errori_ << riga_con_segno(*a.citata);
+    }
+    for (size_t i = 0; i < r.righe.size(); ++i) {
+      errori_ << r.righe[i] << '\n';
+      if (i == 0 && mostra_riga_ && r.citata) errori_ << riga_con_segno(*r.citata);
+    }
+    for (const std::string& riga : o.righe_disegno) errori_ << riga << '\n';
+    errori_ << riga_console(o) << std::endl;
+  }
+
+ private:
+  // The two contents' prints; a source that cannot be read has none.
+  std::pair<uint64_t, uint64_t> contenuti() {
+    auto leggi = [this](const fs::path& p) {
+      std::string s;
+      return sistema_.leggi(p, s) ? impronta_contenuto(s) : 0;
+    };
+    return {leggi(sorgenti_.first), leggi(sorgenti_.second)};
+  }
+
+  piattaforma& sistema_;
+  const richiesta_osserva& q_;
+  const std::pair<fs::path, fs::path> sorgenti_;
+  bacheca& tavola_;
+  const bool mostra_riga_;
+  std::ostream& errori_;
+  uint64_t numero_ = 0, numero_disegno_ = 0;
+  std::optional<conteggi_scena> conteggi_;
+  std::pair<uint64_t, uint64_t> costruiti_{};
+  punti_piani piani_;  // the line's points, their memory kept from one drawing to the next
+};
+
+}  // namespace
+
+int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_riga, std::ostream& uscita,
+                  std::ostream& errori) {
+  // What no edit of a source can put right ends the watch before it starts.
+  if (auto p = problema_nomi(q.build)) {
+    errori << *p << '\n';
+    return uscita_uso_errato;
+  }
+  if (sistema.esiste(q.build.uscita) && !sistema.e_cartella(q.build.uscita)) {
+    errori << "la cartella di uscita " << tra_virgolette(q.build.uscita) << " non è una cartella\n";
+    return uscita_uso_errato;
+  }
+
+  bacheca tavola;
+  servitore server(tavola);
+  std::string motivo;
+  const std::optional<int> porta = server.avvia(q.porta, motivo);
+  if (!porta) {
+    errori << "scenario watch: impossibile servire la pagina: " << motivo << '\n';
+    return uscita_errore_file;
+  }
+  intercetta_interruzione();
+  uscita << "scenario watch: http://127.0.0.1:" << *porta << "/ (Ctrl-C per finire)" << std::endl;
+
+  osservatore o(sistema, q, tavola, mostra_riga, errori);
+  // A build that fails in an unforeseen way (no memory left) is reported,
+  // and the watch goes on to the next save.
+  auto costruisci = [&] {
+    try {
+      o.costruisci_e_pubblica();
+    } catch (const std::exception& e) {
+      errori << "scenario watch: costruzione non riuscita: " << e.what() << std::endl;
+    }
+  };
+  sorveglianza guardia(quiete, pazienza);
+  guardia.guarda(o.impronte(), orologio::now());
+  costruisci();
+  auto prossima_lettura = orologio::now() + tra_letture;
+  while (!interruzione_chiesta()) {
+    std::this_thread::sleep_for(guardia.in_attesa() ? tra_sguardi_in_attesa : tra_sguardi);
+    if (interruzione_chiesta()) break;
+    const auto ora = orologio::now();
+    if (!guardia.in_attesa() && ora >= prossima_lettura) {
+      prossima_lettura = ora + tra_letture;
+      if (o.contenuti_cambiati()) guardia.cambiato(ora);
+    }
+    if (guardia.guarda(o.impronte(), ora)) costruisci();
+  }
+
+  tavola.chiudi();
+  server.ferma();
+  errori << "scenario watch: fine" << std::endl;
+  fine_conclusa();
+  return uscita_riuscita;
+}

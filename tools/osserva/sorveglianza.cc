@@ -1,0 +1,44 @@
+// The prints of the files, and the settling of a change.
+#include "osserva/sorveglianza.h"
+
+#include <algorithm>
+#include <system_error>
+
+impronta_file impronta(const std::filesystem::path& p) {
+  std::error_code e1, e2, e3;
+  impronta_file i;
+  const bool regolare = std::filesystem::is_regular_file(p, e1);
+  i.dimensione = regolare ? std::filesystem::file_size(p, e2) : 0;
+  i.tempo = regolare ? std::filesystem::last_write_time(p, e3) : std::filesystem::file_time_type{};
+  i.esiste = regolare && !e1 && !e2 && !e3;
+  if (!i.esiste) i = {};
+  return i;
+}
+
+uint64_t impronta_contenuto(std::string_view contenuto) {
+  uint64_t h = 14695981039346656037ull;
+  for (unsigned char c : contenuto) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool sorveglianza::guarda(const std::vector<impronta_file>& viste, orologio::time_point ora) {
+  if (prima_ || viste != ultime_) {
+    if (!prima_) cambiato(ora);
+    prima_ = false;
+    ultime_ = viste;
+    return false;
+  }
+  if (!in_attesa_ || ora - cambiato_ < quiete_) return false;
+  const bool manca = std::any_of(viste.begin(), viste.end(), [](const impronta_file& i) { return !i.esiste; });
+  if (manca && ora - cambiato_ < pazienza_) return false;
+  in_attesa_ = false;
+  return true;
+}
+
+void sorveglianza::cambiato(orologio::time_point ora) {
+  in_attesa_ = true;
+  cambiato_ = ora;
+}

@@ -1,0 +1,116 @@
+// When the watch rebuilds, from looks at the sources at given times: a
+// change is built once it has settled, a burst of writes is one build, a
+// file that is missing for a moment (a save by renaming) is waited for, a
+// change the prints do not show still builds, and nothing builds while
+// nothing changes.
+#include "osserva/sorveglianza.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/cartella_temporanea.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// One look: the two files as seen at a time, in ms from the start.
+struct sguardo {
+  int ms;
+  impronta_file linea, treno;
+  bool contenuto_cambiato = false;  // a change found by reading, before the look
+};
+
+struct caso_sorveglianza {
+  const char* nome;
+  std::vector<sguardo> sguardi;
+  std::vector<int> costruzioni;  // the times of the looks that start a build
+};
+
+void PrintTo(const caso_sorveglianza& c, std::ostream* o) { *o << c.nome; }
+
+impronta_file file(std::uintmax_t dimensione, int tempo) {
+  return {true, dimensione, std::filesystem::file_time_type(std::chrono::seconds(tempo))};
+}
+const impronta_file manca{};
+
+class sorveglianza_casi : public testing::TestWithParam<caso_sorveglianza> {};
+
+TEST_P(sorveglianza_casi, costruisce_quando_serve) {
+  const caso_sorveglianza& c = GetParam();
+  sorveglianza s(50ms, 1000ms);
+  const orologio::time_point zero{};
+  std::vector<int> costruzioni;
+  for (const sguardo& g : c.sguardi) {
+    const orologio::time_point ora = zero + std::chrono::milliseconds(g.ms);
+    if (g.contenuto_cambiato) s.cambiato(ora);
+    if (s.guarda({g.linea, g.treno}, ora)) costruzioni.push_back(g.ms);
+  }
+  EXPECT_EQ(costruzioni, c.costruzioni);
+}
+
+const impronta_file a = file(100, 1), a2 = file(120, 2), a3 = file(130, 3), b = file(200, 1), b2 = file(210, 2);
+
+INSTANTIATE_TEST_SUITE_P(
+    tempi, sorveglianza_casi,
+    testing::Values(
+        caso_sorveglianza{"nulla_cambia_nulla_si_costruisce", {{0, a, b}, {50, a, b}, {100, a, b}, {5000, a, b}}, {}},
+        caso_sorveglianza{"un_salvataggio_si_costruisce_quando_si_e_posato",
+                          {{0, a, b}, {50, a2, b}, {60, a2, b}, {90, a2, b}, {100, a2, b}, {110, a2, b}},
+                          {100}},
+        // Written in three steps 20 ms apart, then both files: one build,
+        // once the last write has settled.
+        caso_sorveglianza{"scritture_vicine_sono_una_costruzione",
+                          {{0, a, b},
+                           {50, a2, b},
+                           {70, a3, b},
+                           {90, a3, b2},
+                           {120, a3, b2},
+                           {140, a3, b2},
+                           {150, a3, b2},
+                           {300, a3, b2}},
+                          {140}},
+        // An editor that moves the old file away and writes a new one: the
+        // missing file is waited for, and the new one built once settled.
+        caso_sorveglianza{"un_file_che_manca_un_momento_si_aspetta",
+                          {{0, a, b}, {50, manca, b}, {110, manca, b}, {300, manca, b}, {320, a2, b}, {380, a2, b}},
+                          {380}},
+        // A file deleted for good: built after the patience, to report it,
+        // and not again while it stays missing.
+        caso_sorveglianza{"un_file_che_manca_davvero_si_riporta_una_volta",
+                          {{0, a, b}, {50, a, manca}, {500, a, manca}, {1050, a, manca}, {1100, a, manca}, {3000, a, manca}},
+                          {1050}},
+        // The content changed under the same size and time: found by
+        // reading, built once settled, once.
+        caso_sorveglianza{"un_contenuto_cambiato_senza_impronta_si_costruisce",
+                          {{0, a, b}, {50, a, b}, {1000, a, b, true}, {1020, a, b}, {1050, a, b}, {1100, a, b}},
+                          {1050}},
+        // The first look sets what the others compare with; a change since
+        // then is built as any other.
+        caso_sorveglianza{"il_primo_sguardo_e_il_riferimento",
+                          {{0, a2, b2}, {50, a2, b2}, {100, a2, b}, {150, a2, b}},
+                          {150}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST(impronta, vede_esistenza_dimensione_tempo_e_contenuto) {
+  cartella_temporanea c;
+  const std::filesystem::path p = c / "treno.txt";
+  EXPECT_FALSE(impronta(p).esiste);
+  EXPECT_FALSE(impronta(c.percorso()).esiste);  // a folder is not a source
+  std::ofstream(p, std::ios::binary) << "stazione, 100";
+  const impronta_file i = impronta(p);
+  EXPECT_TRUE(i.esiste);
+  EXPECT_EQ(i.dimensione, 13u);
+  std::filesystem::last_write_time(p, i.tempo + std::chrono::seconds(5));
+  EXPECT_NE(impronta(p), i);
+
+  EXPECT_EQ(impronta_contenuto("stazione, 100"), impronta_contenuto("stazione, 100"));
+  EXPECT_NE(impronta_contenuto("stazione, 100"), impronta_contenuto("stazione, 101"));
+  EXPECT_NE(impronta_contenuto(""), 0u);  // 0 stands for a source that cannot be read
+}
+
+}  // namespace

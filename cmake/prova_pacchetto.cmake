@@ -11,7 +11,8 @@
 #         [-DSTRUMENTO=<scenario tool>] [-DEMULATORE=<runner>] -P prova_pacchetto.cmake
 #
 # A cross-built program runs through EMULATORE (Wine); its status alone then
-# tells an error, as the runner writes diagnostics of its own.
+# tells an error, as the runner writes diagnostics of its own; so does the
+# tool of the same build.
 #
 # The names are Windows-1252 bytes; the files on disk carry them in the
 # platform's form (UTF-8 as seen here, also for the files Wine writes). NOMI,
@@ -105,7 +106,7 @@ endforeach()
 if(DEFINED STRUMENTO AND NOT STRUMENTO STREQUAL "")
   set(costruiti "${LAVORO}/strumento")
   execute_process(
-    COMMAND "${STRUMENTO}" build --name "${nome}" --number "${numero}"
+    COMMAND ${EMULATORE} "${STRUMENTO}" build --name "${nome}" --number "${numero}"
             --line "${CARTELLA}/linea.txt" --train "${CARTELLA}/treno.txt" --out "${costruiti}"
     RESULT_VARIABLE stato OUTPUT_VARIABLE uscita ERROR_VARIABLE errori)
   if(NOT stato EQUAL 0)

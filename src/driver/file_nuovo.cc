@@ -3,15 +3,7 @@
 
 #include "driver/form1.h"
 #include "driver/scrittura_intera.h"
-
-namespace {
-
-std::string testo_percorso(const std::filesystem::path& p) {
-  std::u8string u = p.u8string();
-  return std::string(u.begin(), u.end());
-}
-
-}  // namespace
+#include "platform/testo_percorso.h"
 
 std::filesystem::path Form1::percorso_file(std::string_view nome) const {
   return sistema.cartella_programma() / sistema.nome_file(nome);
@@ -19,5 +11,5 @@ std::filesystem::path Form1::percorso_file(std::string_view nome) const {
 
 void Form1::scrivi_file_nuovo(std::string_view nome, std::string_view contenuto) {
   if (auto g = scrivi_per_intero(sistema, percorso_file(nome), contenuto))
-    messaggio_e_fine("Impossibile " + g->azione + " il file \"" + testo_percorso(g->percorso) + "\": " + g->motivo);
+    messaggio_e_fine("Impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " + g->motivo);
 }

@@ -5,14 +5,14 @@
 
 #include "carico/lettura_carico.h"
 #include "driver/form1.h"
+#include "platform/testo_percorso.h"
 
 namespace {
 
 // A message that the program cannot read its own file, in UTF-8 as every
 // message.
 std::string illeggibile(const std::filesystem::path& programma, const std::string& motivo) {
-  const std::u8string u = programma.u8string();
-  return "Impossibile leggere il programma stesso (\"" + std::string(u.begin(), u.end()) + "\"): " + motivo;
+  return "Impossibile leggere il programma stesso (" + tra_virgolette(programma) + "): " + motivo;
 }
 
 }  // namespace

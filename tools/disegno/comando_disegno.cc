@@ -14,6 +14,7 @@
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
 #include "ispeziona/decodifica.h"
+#include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +23,6 @@ namespace {
 constexpr int riuscito = uscita_riuscita, file_non_valido = uscita_errore, uso_errato = uscita_uso_errato,
               scrittura_fallita = uscita_errore_file;
 
-std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
 // Why the option's value cannot be a scenario's name, or nothing.
 std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
@@ -66,10 +66,10 @@ file_richiesta file_di(const richiesta_disegno& q) {
   else if (auto p = problema_opzione("--number", q.numero)) f.problema = p;
   if (f.problema) return f;
   const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
-  f.linea = q.cartella / nomi.file_linea;
-  f.sim = q.cartella / nomi.file_sim;
-  f.dat = q.cartella / nomi.file_dat;
-  f.uscita = q.uscita.value_or(q.cartella / (q.nome + "_" + q.numero + ".svg"));
+  f.linea = q.cartella / percorso_da_testo(nomi.file_linea);
+  f.sim = q.cartella / percorso_da_testo(nomi.file_sim);
+  f.dat = q.cartella / percorso_da_testo(nomi.file_dat);
+  f.uscita = q.uscita.value_or(q.cartella / percorso_da_testo(q.nome + "_" + q.numero + ".svg"));
   return f;
 }
 

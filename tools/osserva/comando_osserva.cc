@@ -18,6 +18,7 @@
 #include "osserva/interruzione.h"
 #include "osserva/servitore.h"
 #include "osserva/sorveglianza.h"
+#include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -35,7 +36,6 @@ constexpr auto pazienza = 1000ms;
 // How often the contents are read, for a change that keeps size and time.
 constexpr auto tra_letture = 1000ms;
 
-std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
 double millisecondi(orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 

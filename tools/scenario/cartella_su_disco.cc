@@ -6,12 +6,12 @@
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
 #include "sources/cartella_scenario.h"
+#include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
 }  // namespace
 
@@ -23,7 +23,7 @@ lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, 
     const fs::path p = cartella / file_cartella_scenario[i];
     if (!sistema.esiste(p))
       return {std::nullopt, uscita_uso_errato,
-              p.string() + ": manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
+              testo_percorso(p) + ": manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
                            "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt"};
     if (esito e = sistema.leggi(p, byte[i]); !e)
       return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo};
@@ -31,7 +31,7 @@ lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, 
   cartella_letta letta = leggi_cartella_scenario(byte, codifica);
   if (letta.problema)
     return {std::nullopt, uscita_uso_errato,
-            descrivi_problema((cartella / letta.problema->file).string(), *letta.problema)};
+            descrivi_problema(testo_percorso(cartella / letta.problema->file), *letta.problema)};
   return {std::move(letta.s), uscita_riuscita, {}};
 }
 

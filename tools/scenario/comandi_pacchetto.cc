@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "nuovo.h"
+#include "riga_di_comando.h"
 #include "spacchetta.h"
 
 comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
@@ -14,9 +15,10 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
       "for. The scenario is built first; a build error refuses the packing. Exit status: 0 written, 1 build "
       "error (nothing written unless --force), 2 bad use or a folder that breaks a rule (nothing written), 3 a "
       "file operation failed or a stub is missing.");
-  pack_->add_option("DIR", pack_richiesta_.cartella, "The scenario folder")->required();
-  opzione_windows_ = pack_->add_option("--windows", windows_, "Write only the Windows program, as FILE.exe");
-  opzione_linux_ = pack_->add_option("--linux", linux_, "Write only the Linux program, as FILE (both options: both)");
+  opzione_percorso(pack_, "DIR", pack_richiesta_.cartella, "The scenario folder")->required();
+  opzione_windows_ = opzione_percorso(pack_, "--windows", windows_, "Write only the Windows program, as FILE.exe");
+  opzione_linux_ =
+      opzione_percorso(pack_, "--linux", linux_, "Write only the Linux program, as FILE (both options: both)");
   pack_
       ->add_option("--encoding", codifica_,
                    "How the folder's files are written: auto, utf-8, windows-1252, as for build (default: auto)")
@@ -28,8 +30,8 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
       "Writes the scenario folder DIR (created when missing) back out of a program made by pack, for Windows or "
       "Linux. Exit status: 0 written, 1 a program without a scenario or a damaged one, 2 bad use (nothing "
       "written), 3 a file operation failed.");
-  unpack_->add_option("PROGRAM", programma_, "The program made by pack")->required();
-  unpack_->add_option("DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
+  opzione_percorso(unpack_, "PROGRAM", programma_, "The program made by pack")->required();
+  opzione_percorso(unpack_, "DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
       ->required();
 
   nuovo_ = app.add_subcommand(
@@ -37,7 +39,7 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
       "Writes a starter scenario folder DIR (created when missing): a small complete scenario with every kind of "
       "feature, to edit, build and pack. Exit status: 0 written, 2 bad use (nothing written), 3 a file "
       "operation failed.");
-  nuovo_->add_option("DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
+  opzione_percorso(nuovo_, "DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
       ->required();
 }
 

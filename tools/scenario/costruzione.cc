@@ -13,6 +13,7 @@
 #include "model/windows1252.h"
 #include "piattaforma_strumento.h"
 #include "sorgente_autore.h"
+#include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +22,6 @@ namespace {
 // The working folder's name, inside the output folder, before its unique end.
 constexpr std::string_view prefisso_lavoro = ".scenario-build-";
 
-std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
 // The line and column of an error, where the build knows them.
 std::optional<int32_t> riga_nota(const esito_build& e) { return e.riga > 0 ? std::optional(e.riga) : std::nullopt; }
@@ -73,8 +73,8 @@ struct passi {
     const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
     const nomi_file nomi_build = nomi_dei_file(p.nome, p.numero);
     std::tie(p.linea, p.treno) = sorgenti_di(q);
-    r.file_linea = p.linea.string();
-    r.file_treno = p.treno.string();
+    r.file_linea = testo_percorso(p.linea);
+    r.file_treno = testo_percorso(p.treno);
     if (!q.senza_linea) p.binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
     p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
     p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
@@ -101,7 +101,7 @@ struct passi {
     if (sistema.esiste(uscita) && !sistema.e_cartella(uscita))
       return fine(uscita_uso_errato, "la cartella di uscita " + tra_virgolette(uscita) + " non è una cartella");
     for (const file_binario& b : p.binari) {
-      const fs::path destinazione = uscita / b.nome_uscita;
+      const fs::path destinazione = uscita / percorso_da_testo(b.nome_uscita);
       if (sistema.stesso_file(destinazione, p.linea) || sistema.stesso_file(destinazione, p.treno))
         return fine(uscita_uso_errato,
                     "il file binario " + tra_virgolette(destinazione) + " prenderebbe il posto di un sorgente");
@@ -171,8 +171,8 @@ struct passi {
                           citata(p, file_dell_avviso(a, r.file_linea, r.file_treno), a.sorgente, a.riga, a.colonna)});
     // An error names the build's copy of a source, which stands for the
     // author's file.
-    if (e.sorgente == sorgente_build::linea) r.sorgente = p.linea.string();
-    if (e.sorgente == sorgente_build::treno) r.sorgente = p.treno.string();
+    if (e.sorgente == sorgente_build::linea) r.sorgente = testo_percorso(p.linea);
+    if (e.sorgente == sorgente_build::treno) r.sorgente = testo_percorso(p.treno);
     if (e.codice_errore != 0) {
       std::string prefisso;
       if (r.sorgente) prefisso = prefisso_luogo(*r.sorgente, riga_nota(e), colonna_nota(e));
@@ -212,7 +212,7 @@ struct passi {
     for (const file_binario& b : p.binari) {
       const fs::path nella_build = form.percorso_file(b.nome_build);
       if (g.percorso == nella_build || g.percorso == percorso_temporaneo(nella_build))
-        mostrato = q.uscita / b.nome_uscita;
+        mostrato = q.uscita / percorso_da_testo(b.nome_uscita);
     }
     r.stato = uscita_errore_file;
     r.righe.push_back("impossibile " + g.azione + " il file " + tra_virgolette(mostrato) + ": " + g.motivo);
@@ -224,7 +224,7 @@ struct passi {
     for (const file_binario& b : p.binari) {
       const fs::path da = form.percorso_file(b.nome_build);
       if (!sistema.esiste(da)) continue;
-      const fs::path a = q.uscita / b.nome_uscita;
+      const fs::path a = q.uscita / percorso_da_testo(b.nome_uscita);
       if (esito e = sistema.rinomina(da, a); !e) {
         r.stato = uscita_errore_file;
         r.righe.push_back("impossibile scrivere il file " + tra_virgolette(a) + ": " + e.motivo);
@@ -243,7 +243,8 @@ struct passi {
 
 std::pair<fs::path, fs::path> sorgenti_di(const richiesta_build& q) {
   const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
-  return {q.linea.value_or(fs::path(nomi.sorgente_linea)), q.treno.value_or(fs::path(nomi.sorgente_treno))};
+  return {q.linea.value_or(percorso_da_testo(nomi.sorgente_linea)),
+          q.treno.value_or(percorso_da_testo(nomi.sorgente_treno))};
 }
 
 std::optional<std::string> problema_nomi(const richiesta_build& q) {

@@ -12,6 +12,7 @@
 #include "model/windows1252.h"
 #include "programmi_base.h"
 #include "sources/cartella_scenario.h"
+#include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
 
@@ -20,7 +21,6 @@ namespace {
 // The private folder of the build, inside the folder of the first program.
 constexpr std::string_view prefisso_lavoro = ".scenario-pack-";
 
-std::string tra_virgolette(const fs::path& p) { return "\"" + p.string() + "\""; }
 
 struct uscita_pack {
   destinazione d;
@@ -58,8 +58,8 @@ rapporto_build costruisci_privatamente(piattaforma& sistema, const fs::path& den
     // folder's files.
     auto nomina_cartella = [&](std::string& riga) {
       for (const fs::path& copia : {*q.linea, *q.treno}) {
-        if (riga.starts_with(copia.string() + ":"))
-          riga = (cartella / copia.filename()).string() + riga.substr(copia.string().size());
+        if (riga.starts_with(testo_percorso(copia) + ":"))
+          riga = testo_percorso(cartella / copia.filename()) + riga.substr(testo_percorso(copia).size());
       }
     };
     for (avviso_riportato& a : r.avvisi) nomina_cartella(a.riga);

@@ -11,6 +11,7 @@
 #include "costruzione.h"
 #include "ispeziona/decodifica.h"
 #include "model/windows1252.h"
+#include "platform/testo_percorso.h"
 
 namespace {
 
@@ -232,8 +233,8 @@ json json_tracciato(const tabella_tracciato& t, bool tutti, int32_t passo) {
 }
 
 int comando_inspect(piattaforma& sistema, const richiesta_ispezione& q, std::ostream& uscita, std::ostream& errori) {
-  const std::string nome = q.file.string();
-  const tipo_file tipo = tipo_da_nome(q.file.filename().string());
+  const std::string nome = testo_percorso(q.file);
+  const tipo_file tipo = tipo_da_nome(testo_percorso(q.file.filename()));
   if (tipo == tipo_file::sconosciuto) {
     errori << "\"" << nome << "\": il nome non finisce con \"_linea.dat\", \".sim\" o \".dat\"\n";
     return uscita_uso_errato;

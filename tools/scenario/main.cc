@@ -15,6 +15,7 @@
 #include "ispezione.h"
 #include "osserva/comando_osserva.h"
 #include "platform/piattaforma_di_sistema.h"
+#include "riga_di_comando.h"
 #include "terminale.h"
 
 int main(int argc, char** argv) {
@@ -38,10 +39,11 @@ int main(int argc, char** argv) {
   comando_b->add_option("--name", build.nome, "Scenario name (nome_scenario)")->required();
   comando_b->add_option("--number", build.numero, "Train number (numero_treno)")->required();
   CLI::Option* opzione_linea =
-      comando_b->add_option("--line", linea, "Line source text (default: NAME_linea.txt)");
+      opzione_percorso(comando_b, "--line", linea, "Line source text (default: NAME_linea.txt)");
   CLI::Option* opzione_treno =
-      comando_b->add_option("--train", treno, "Train source text (default: NAME_NUMBER-.txt)");
-  comando_b->add_option("--out", build.uscita, "Output folder, created when missing (default: the current folder)");
+      opzione_percorso(comando_b, "--train", treno, "Train source text (default: NAME_NUMBER-.txt)");
+  opzione_percorso(comando_b, "--out", build.uscita,
+                   "Output folder, created when missing (default: the current folder)");
   comando_b->add_flag("--no-line-file", build.senza_linea, "Do not build or write the line file NAME_linea.dat");
   comando_b->add_flag("--json", build_json,
                       "Print the outcome as one JSON object on standard output (not on bad use)");
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
       "inspect",
       "Decodes a binary file, chosen by its name: *_linea.dat (coordinates), *.sim (header records), "
       "*.dat (route grid). Exit status: 0 decoded, 1 not a valid file, 2 bad use.");
-  comando_i->add_option("FILE", ispezione.file, "The file to decode")->required();
+  opzione_percorso(comando_i, "FILE", ispezione.file, "The file to decode")->required();
   comando_i->add_flag("--json", ispezione.json, "Print the content as one JSON object");
   comando_i->add_flag("--all", ispezione.tutti, "Line file: every metre, not a sample");
   comando_i->add_option("--step", ispezione.passo, "Line file: show a metre every STEP (default 100)")
@@ -80,9 +82,9 @@ int main(int argc, char** argv) {
       "not valid (nothing written), 2 bad use, 3 the SVG could not be written.");
   comando_d->add_option("--name", disegno.nome, "Scenario name (nome_scenario)")->required();
   comando_d->add_option("--number", disegno.numero, "Train number (numero_treno)")->required();
-  comando_d->add_option("--dir", disegno.cartella, "Folder of the binary files (default: the current folder)");
+  opzione_percorso(comando_d, "--dir", disegno.cartella, "Folder of the binary files (default: the current folder)");
   CLI::Option* opzione_disegno_uscita =
-      comando_d->add_option("--out", disegno_uscita, "The SVG file (default: DIR/NAME_NUMBER.svg)");
+      opzione_percorso(comando_d, "--out", disegno_uscita, "The SVG file (default: DIR/NAME_NUMBER.svg)");
 
   richiesta_osserva osserva;
   std::string codifica_w = "auto";
@@ -94,10 +96,12 @@ int main(int argc, char** argv) {
       "ended, 2 bad use, 3 the page could not be served.");
   comando_w->add_option("--name", osserva.build.nome, "Scenario name (nome_scenario)")->required();
   comando_w->add_option("--number", osserva.build.numero, "Train number (numero_treno)")->required();
-  CLI::Option* opzione_linea_w = comando_w->add_option("--line", linea, "Line source text (default: NAME_linea.txt)");
+  CLI::Option* opzione_linea_w =
+      opzione_percorso(comando_w, "--line", linea, "Line source text (default: NAME_linea.txt)");
   CLI::Option* opzione_treno_w =
-      comando_w->add_option("--train", treno, "Train source text (default: NAME_NUMBER-.txt)");
-  comando_w->add_option("--out", osserva.build.uscita, "Output folder, as for build (default: the current folder)");
+      opzione_percorso(comando_w, "--train", treno, "Train source text (default: NAME_NUMBER-.txt)");
+  opzione_percorso(comando_w, "--out", osserva.build.uscita,
+                   "Output folder, as for build (default: the current folder)");
   comando_w->add_option("--port", osserva.porta, "Port on 127.0.0.1 (default: a free one)")->check(CLI::Range(1, 65535));
   comando_w->add_option("--encoding", codifica_w, "How the sources are written, as for build (default: auto)")
       ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
@@ -107,7 +111,8 @@ int main(int argc, char** argv) {
   comandi_pacchetto pacchetti(app);
 
   try {
-    app.parse(argc, argv);
+    argomenti_utf8 argomenti(argc, argv);
+    app.parse(argomenti.argc(), argomenti.argv());
   } catch (const CLI::ParseError& e) {
     // Help goes to standard output with status 0; a parse error is bad use.
     if (e.get_exit_code() == 0) return app.exit(e);

@@ -2,6 +2,7 @@
 #include "programmi_base.h"
 
 #include "carico/lettura_carico.h"
+#include "platform/testo_percorso.h"
 
 std::string_view nome_destinazione(destinazione d) { return d == destinazione::per_linux ? "Linux" : "Windows"; }
 
@@ -12,7 +13,7 @@ std::filesystem::path percorso_programma_base(piattaforma& sistema, destinazione
 
 programma_base leggi_programma_base(piattaforma& sistema, destinazione d) {
   const std::filesystem::path p = percorso_programma_base(sistema, d);
-  const std::string quale = "il programma base per " + std::string(nome_destinazione(d)) + " \"" + p.string() + "\"";
+  const std::string quale = "il programma base per " + std::string(nome_destinazione(d)) + " " + tra_virgolette(p);
   const std::string rimedio =
       ": installa di nuovo lo strumento dall'archivio di rilascio intero (scenario-*-Linux.tar.gz o "
       "scenario-*-Windows.zip), che ha nella cartella stub i programmi base per Linux e per Windows";

@@ -1,6 +1,7 @@
 #include "sorgente_autore.h"
 
 #include "luogo_sorgente.h"
+#include "platform/testo_percorso.h"
 
 namespace {
 
@@ -30,16 +31,16 @@ lettura_sorgente leggi_sorgente_autore(piattaforma& sistema, const std::filesyst
   lettura_sorgente r;
   std::string byte;
   if (esito e = sistema.leggi(p, byte); !e) {
-    r.messaggio = "impossibile leggere il sorgente " + quale + " \"" + p.string() + "\": " + e.motivo;
+    r.messaggio = "impossibile leggere il sorgente " + quale + " \"" + testo_percorso(p) + "\": " + e.motivo;
     return r;
   }
   testo_convertito t = converti_testo_autore(byte, richiesta);
   if (t.errore) {
     const errore_codifica& e = *t.errore;
-    r.messaggio = prefisso_luogo(p.string(), e.riga, e.colonna) + descrivi(e);
+    r.messaggio = prefisso_luogo(testo_percorso(p), e.riga, e.colonna) + descrivi(e);
     std::string_view riga = riga_del_testo(byte, e.riga);
     if (e.riga == 1 && riga.starts_with(bom)) riga.remove_prefix(bom.size());
-    r.citata = citazione{p.string(), e.riga, e.colonna, riga_mostrabile(riga)};
+    r.citata = citazione{testo_percorso(p), e.riga, e.colonna, riga_mostrabile(riga)};
     return r;
   }
   r.sorgente = sorgente_autore{std::move(t.testo), t.codifica};

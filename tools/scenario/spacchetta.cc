@@ -4,10 +4,11 @@
 #include "carico/lettura_carico.h"
 #include "cartella_su_disco.h"
 #include "driver/stati_uscita.h"
+#include "platform/testo_percorso.h"
 
 int comando_unpack(piattaforma& sistema, const std::filesystem::path& programma, const std::filesystem::path& cartella,
                    std::ostream& errori) {
-  const std::string nome = "\"" + programma.string() + "\"";
+  const std::string nome = tra_virgolette(programma);
   auto fine = [&](int stato, const std::string& riga) {
     errori << riga << '\n';
     return stato;

@@ -255,6 +255,10 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
       {"separatore nel numero", {"build", "--name", nome, "--number", "a/b"}, "--number"},
       {"barra rovesciata", {"build", "--name", "a\\b", "--number", numero}, "--name"},
       {"due punti", {"build", "--name", "..", "--number", numero}, "--name"},
+      {"carattere fuori da Windows-1252 nel nome", {"build", "--name", "Valle \u2192 Monte", "--number", numero},
+       "U+2192"},
+      {"emoji nel numero", {"build", "--name", nome, "--number", "2041\U0001F682"}, "U+1F682"},
+      {"nome non UTF-8", {"build", "--name", "Citt\xE0", "--number", numero}, "UTF-8"},
       {"nome troppo lungo", {"build", "--name", std::string(250, 'a'), "--number", numero}, "troppo lunghi"},
       {"uscita che è un file", build({"--out", "file"}), "file"},
       {"uscita sopra un sorgente", build({"--line", "sorgenti/" + nome + "_linea.dat", "--out", "sorgenti"}),
@@ -321,22 +325,34 @@ TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
   EXPECT_EQ(istantanea(dir / "piccolo").size(), 0u);
 }
 
-TEST_F(scenario_test, nomi_fuori_da_windows_1252) {
-  // File names as given; inside the files Windows-1252, "?" for what it lacks.
+TEST_F(scenario_test, i_nomi_in_windows_1252_e_quelli_che_non_ci_stanno) {
+  // File names as given (UTF-8); inside the files Windows-1252.
+  const std::string nome_accentato = "Caff\xC3\xA8 \xE2\x80\x93 Sal\xC3\xB2";  // "Caffè – Salò"
+  const nomi_file accentati = nomi_dei_file(nome_accentato, "7");
+  fs::rename(dir / sorgente_linea, dir / accentati.sorgente_linea);
+  fs::rename(dir / sorgente_treno, dir / accentati.sorgente_treno);
+  esito_processo e = esegui(dir.percorso(), {"build", "--name", nome_accentato, "--number", "7"});
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  tabella_testata t = decodifica_testata(leggi(dir / accentati.file_sim));
+  EXPECT_EQ(t[85].nome, "Caff\xE8 \x96 Sal\xF2");
+  EXPECT_EQ(t[86].nome, "7");
+  EXPECT_TRUE(fs::exists(dir / accentati.file_linea));
+
+  esito_processo i = esegui(dir.percorso(), {"inspect", accentati.file_sim, "--json"});
+  ASSERT_EQ(i.stato, 0) << i.errori;
+  EXPECT_EQ(json::parse(i.uscita)["voci"][85]["nome"], nome_accentato);
+
+  // A character Windows-1252 lacks is refused, not replaced: a "?" in the
+  // files would be a name the author never wrote.
   const std::string nome_greco = "Caff\xC3\xA8 \xCE\xA9";  // "Caffè Ω"
   const nomi_file greci = nomi_dei_file(nome_greco, "7");
-  fs::rename(dir / sorgente_linea, dir / greci.sorgente_linea);
-  fs::rename(dir / sorgente_treno, dir / greci.sorgente_treno);
-  esito_processo e = esegui(dir.percorso(), {"build", "--name", nome_greco, "--number", "7"});
-  ASSERT_EQ(e.stato, 0) << e.errori;
-  tabella_testata t = decodifica_testata(leggi(dir / greci.file_sim));
-  EXPECT_EQ(t[85].nome, "Caff\xE8 ?");
-  EXPECT_EQ(t[86].nome, "7");
-  EXPECT_TRUE(fs::exists(dir / greci.file_linea));
-
-  esito_processo i = esegui(dir.percorso(), {"inspect", greci.file_sim, "--json"});
-  ASSERT_EQ(i.stato, 0) << i.errori;
-  EXPECT_EQ(json::parse(i.uscita)["voci"][85]["nome"], "Caff\xC3\xA8 ?");
+  fs::copy_file(dir / accentati.sorgente_linea, dir / greci.sorgente_linea);
+  fs::copy_file(dir / accentati.sorgente_treno, dir / greci.sorgente_treno);
+  auto prima = istantanea(dir.percorso());
+  esito_processo g = esegui(dir.percorso(), {"build", "--name", nome_greco, "--number", "7"});
+  EXPECT_EQ(g.stato, 2);
+  EXPECT_TRUE(contiene(g.errori, "U+03A9 \"\xCE\xA9\" non esiste in Windows-1252")) << g.errori;
+  EXPECT_EQ(istantanea(dir.percorso()), prima);
 }
 
 // --- inspect ---------------------------------------------------------------------

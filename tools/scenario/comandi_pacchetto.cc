@@ -13,8 +13,8 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
       "Packs the scenario folder DIR (seven files, as scenarios/NAME holds them) into package programs that need "
       "no compiler: NAME_NUMBER.exe for Windows and NAME_NUMBER for Linux in the current folder, or those asked "
       "for. The scenario is built first; a build error refuses the packing. Exit status: 0 written, 1 build "
-      "error (nothing written unless --force), 2 bad use or a folder that breaks a rule (nothing written), 3 a "
-      "file operation failed or a stub is missing.");
+      "error or, with --werror, a warning (nothing written unless --force), 2 bad use or a folder that breaks a "
+      "rule (nothing written), 3 a file operation failed or a stub is missing.");
   opzione_percorso(pack_, "DIR", pack_richiesta_.cartella, "The scenario folder")->required();
   opzione_windows_ = opzione_percorso(pack_, "--windows", windows_, "Write only the Windows program, as FILE.exe");
   opzione_linux_ =
@@ -23,6 +23,8 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
       ->add_option("--encoding", codifica_,
                    "How the folder's files are written: auto, utf-8, windows-1252, as for build (default: auto)")
       ->check(CLI::IsMember({"auto", "utf-8", "windows-1252"}));
+  pack_->add_flag("--werror", pack_richiesta_.avvisi_come_errori,
+                  "Treat the build's warnings as errors: any warning refuses the packing");
   pack_->add_flag("--force", pack_richiesta_.forza, "Pack even when the build records an error, and say so");
 
   unpack_ = app.add_subcommand(

@@ -31,7 +31,7 @@ struct uscita_pack {
 // Builds `s` as `scenario build` does, in a private folder inside `dentro`
 // that goes afterwards; the report names the folder's own sources.
 rapporto_build costruisci_privatamente(piattaforma& sistema, const fs::path& dentro, const scenario& s,
-                                       const fs::path& cartella) {
+                                       const fs::path& cartella, bool avvisi_come_errori) {
   rapporto_build r;
   fs::path lavoro;
   if (esito e = sistema.crea_cartella_temporanea(dentro, prefisso_lavoro, lavoro); !e) {
@@ -47,6 +47,7 @@ rapporto_build costruisci_privatamente(piattaforma& sistema, const fs::path& den
   q.treno = lavoro / testi_scenario[1].file;
   q.uscita = lavoro;
   q.codifica = codifica_testo::windows1252;
+  q.avvisi_come_errori = avvisi_come_errori;
   std::optional<guasto_scrittura> g = scrivi_per_intero(sistema, *q.linea, file[2]);
   if (!g) g = scrivi_per_intero(sistema, *q.treno, file[3]);
   if (g) {
@@ -109,15 +110,19 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
 
   fs::path dentro = uscite.front().percorso.parent_path();
   if (dentro.empty()) dentro = ".";
-  const rapporto_build r = costruisci_privatamente(sistema, dentro, s, q.cartella);
+  const rapporto_build r = costruisci_privatamente(sistema, dentro, s, q.cartella, q.avvisi_come_errori);
   for (const avviso_riportato& a : r.avvisi) errori << a.riga << '\n';
   for (const std::string& riga : r.righe) errori << riga << '\n';
   if (r.stato != uscita_riuscita && r.stato != uscita_errore) return r.stato;
-  if (r.stato == uscita_errore) {
+  if (r.stato == uscita_errore && !r.esito.riuscito()) {
     if (!q.forza)
       return fine(uscita_errore,
                   "nessun programma scritto: chi lo avviasse vedrebbe solo l'errore (--force impacchetta comunque)");
     errori << "impacchettato comunque (--force): chi avvia il programma vedrà l'errore\n";
+  } else if (r.stato == uscita_errore) {
+    // Only warnings, taken as errors (--werror).
+    if (!q.forza) return fine(uscita_errore, "nessun programma scritto (--force impacchetta comunque)");
+    errori << "impacchettato comunque (--force)\n";
   }
 
   const std::string carico = carico_con_coda(s);

@@ -20,11 +20,14 @@ struct richiesta_pack {
   std::optional<std::filesystem::path> windows;
   std::optional<std::filesystem::path> linux_;
   codifica_testo codifica = codifica_testo::automatica;
+  // Any warning of the build refuses the packing as an error would.
+  bool avvisi_come_errori = false;
   bool forza = false;
 };
 
 // The whole command, its report on `errori`; returns the exit status: 0
-// written, 1 the build records an error (nothing written unless forced), 2
+// written, 1 the build records an error, or a warning with
+// `avvisi_come_errori` (nothing written unless forced), 2
 // bad use or a folder that cannot be read or breaks a rule (nothing
 // written), 3 a failed file operation or a missing stub.
 int comando_pack(piattaforma& sistema, const richiesta_pack& richiesta, std::ostream& errori);

@@ -135,6 +135,35 @@ TEST_F(pacchetti, pack_riporta_gli_avvisi_con_i_file_della_cartella_e_impacchett
   EXPECT_FALSE(resta_lavoro());
 }
 
+TEST_F(pacchetti, con_werror_un_avviso_ferma_pack_se_non_e_forzato) {
+  std::string& linea = sistema.file["mio/linea.txt"];
+  linea.insert(linea.find("\r\n") + 2, "pendnza, 0\r\n");
+  richiesta_pack q;
+  q.avvisi_come_errori = true;
+
+  EXPECT_EQ(pack(q), uscita_errore);
+  EXPECT_NE(errori.str().find("chiave_sconosciuta"), std::string::npos) << errori.str();
+  EXPECT_NE(errori.str().find("1 avviso, trattato come errore (--werror)"), std::string::npos) << errori.str();
+  // A warning is no error box for the player: the refusal says only what it is.
+  EXPECT_EQ(errori.str().find("vedrebbe"), std::string::npos) << errori.str();
+  EXPECT_TRUE(in("").empty());
+  EXPECT_FALSE(resta_lavoro());
+
+  q.forza = true;
+  errori.str("");
+  EXPECT_EQ(pack(q), uscita_riuscita) << errori.str();
+  EXPECT_NE(errori.str().find("impacchettato comunque (--force)"), std::string::npos) << errori.str();
+  EXPECT_EQ(in("").size(), 2u);
+
+  // Without warnings --werror changes nothing.
+  linea.erase(linea.find("pendnza, 0\r\n"), 12);
+  richiesta_pack pulita;
+  pulita.avvisi_come_errori = true;
+  errori.str("");
+  EXPECT_EQ(pack(pulita), uscita_riuscita) << errori.str();
+  EXPECT_EQ(errori.str(), "");
+}
+
 TEST_F(pacchetti, pack_rifiuta_senza_scrivere_nulla) {
   struct caso {
     const char* nome;

@@ -5,15 +5,11 @@
 
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
+#include "model/windows1252.h"
 #include "sources/cartella_scenario.h"
 #include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-
-}  // namespace
 
 lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, codifica_testo codifica) {
   if (!sistema.e_cartella(cartella))
@@ -35,7 +31,8 @@ lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, 
   return {std::move(letta.s), uscita_riuscita, {}};
 }
 
-scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartella, const scenario& s) {
+scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartella, const scenario& s,
+                                   codifica_testo codifica) {
   if (sistema.esiste(cartella) && !sistema.e_cartella(cartella))
     return {uscita_uso_errato, tra_virgolette(cartella) + " non è una cartella"};
   for (std::string_view f : file_cartella_scenario) {
@@ -47,7 +44,9 @@ scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartell
     if (esito e = sistema.crea_cartella(cartella); !e)
       return {uscita_errore_file, "impossibile creare la cartella " + tra_virgolette(cartella) + ": " + e.motivo};
   }
-  const std::array<std::string, 7> contenuti = file_cartella(s);
+  std::array<std::string, 7> contenuti = file_cartella(s);
+  if (codifica == codifica_testo::utf8)
+    for (std::string& c : contenuti) c = da_cp1252_a_utf8(c);
   for (size_t i = 0; i < contenuti.size(); ++i) {
     if (auto g = scrivi_per_intero(sistema, cartella / file_cartella_scenario[i], contenuti[i]))
       return {uscita_errore_file, "impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " +

@@ -29,7 +29,11 @@ struct scrittura_cartella {
   std::string messaggio;  // when not 0
 };
 
-// Writes `s` as the folder `cartella`, made when missing. A path that is a
-// file, or a folder that already holds any of the seven files: bad use,
-// nothing written. A failed write: the files before it stay, whole.
-scrittura_cartella scrivi_cartella(piattaforma& sistema, const std::filesystem::path& cartella, const scenario& s);
+// Writes `s` as the folder `cartella`, made when missing: its files as the
+// scenario holds them (Windows-1252), or turned into UTF-8 (no byte-order
+// mark) for an author whose editor writes that; either reads back into the
+// same scenario. A path that is a file, or a folder that already holds any
+// of the seven files: bad use, nothing written. A failed write: the files
+// before it stay, whole.
+scrittura_cartella scrivi_cartella(piattaforma& sistema, const std::filesystem::path& cartella, const scenario& s,
+                                   codifica_testo codifica = codifica_testo::windows1252);

@@ -35,6 +35,7 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
   opzione_percorso(unpack_, "PROGRAM", programma_, "The program made by pack")->required();
   opzione_percorso(unpack_, "DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
       ->required();
+  opzione_scrittura(unpack_);
 
   nuovo_ = app.add_subcommand(
       "new",
@@ -43,6 +44,15 @@ comandi_pacchetto::comandi_pacchetto(CLI::App& app) {
       "operation failed.");
   opzione_percorso(nuovo_, "DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
       ->required();
+  opzione_scrittura(nuovo_);
+}
+
+void comandi_pacchetto::opzione_scrittura(CLI::App* comando) {
+  comando
+      ->add_option("--encoding", scrittura_,
+                   "How to write the seven files: windows-1252, as the program holds them and as the simulator's "
+                   "files are (default), or utf-8, for an editor that writes UTF-8; build and pack read both")
+      ->check(CLI::IsMember({"utf-8", "windows-1252"}));
 }
 
 std::optional<int> comandi_pacchetto::esegui(piattaforma& sistema) {
@@ -52,7 +62,7 @@ std::optional<int> comandi_pacchetto::esegui(piattaforma& sistema) {
     pack_richiesta_.codifica = *codifica_di_nome(codifica_);
     return comando_pack(sistema, pack_richiesta_, std::cerr);
   }
-  if (unpack_->parsed()) return comando_unpack(sistema, programma_, cartella_, std::cerr);
-  if (nuovo_->parsed()) return comando_new(sistema, cartella_, std::cerr);
+  if (unpack_->parsed()) return comando_unpack(sistema, programma_, cartella_, *codifica_di_nome(scrittura_), std::cerr);
+  if (nuovo_->parsed()) return comando_new(sistema, cartella_, *codifica_di_nome(scrittura_), std::cerr);
   return std::nullopt;
 }

@@ -19,11 +19,15 @@ class comandi_pacchetto {
   std::optional<int> esegui(piattaforma& sistema);
 
  private:
+  // --encoding of the commands that write a folder.
+  void opzione_scrittura(CLI::App* comando);
+
   CLI::App* pack_;
   CLI::App* unpack_;
   CLI::App* nuovo_;
   richiesta_pack pack_richiesta_;
-  std::string codifica_ = "auto";
+  std::string codifica_ = "auto";         // pack's reading
+  std::string scrittura_ = "windows-1252";  // unpack's and new's writing
   std::filesystem::path windows_, linux_;
   CLI::Option* opzione_windows_;
   CLI::Option* opzione_linux_;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "model/testo_autore.h"
 #include "platform/piattaforma.h"
 #include "sources/scenario.h"
 
@@ -15,5 +16,7 @@ scenario scenario_iniziale();
 
 // The whole command; returns the exit status: 0 written, 2 bad use (a file
 // where the folder goes, or a folder that already holds a scenario's files),
-// 3 a failed file operation.
-int comando_new(piattaforma& sistema, const std::filesystem::path& cartella, std::ostream& errori);
+// 3 a failed file operation. `codifica`: the files in Windows-1252 or in
+// UTF-8 (cartella_su_disco.h).
+int comando_new(piattaforma& sistema, const std::filesystem::path& cartella, codifica_testo codifica,
+                std::ostream& errori);

@@ -7,7 +7,7 @@
 #include "platform/testo_percorso.h"
 
 int comando_unpack(piattaforma& sistema, const std::filesystem::path& programma, const std::filesystem::path& cartella,
-                   std::ostream& errori) {
+                   codifica_testo codifica, std::ostream& errori) {
   const std::string nome = tra_virgolette(programma);
   auto fine = [&](int stato, const std::string& riga) {
     errori << riga << '\n';
@@ -29,7 +29,7 @@ int comando_unpack(piattaforma& sistema, const std::filesystem::path& programma,
     case programma_letto::stato::illeggibile:
       return fine(uscita_uso_errato, letto.problema);
   }
-  const scrittura_cartella s = scrivi_cartella(sistema, cartella, *letto.s);
+  const scrittura_cartella s = scrivi_cartella(sistema, cartella, *letto.s, codifica);
   if (s.stato != uscita_riuscita) return fine(s.stato, s.messaggio);
   return uscita_riuscita;
 }

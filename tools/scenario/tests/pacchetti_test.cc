@@ -10,6 +10,7 @@
 #include "carico/carico.h"
 #include "driver/stati_uscita.h"
 #include "impacchetta.h"
+#include "model/windows1252.h"
 #include "nuovo.h"
 #include "sources/cartella_scenario.h"
 #include "spacchetta.h"
@@ -93,7 +94,8 @@ TEST_F(pacchetti, un_carico_sostituisce_quello_che_c_era_e_unpack_lo_riporta_ind
   ASSERT_EQ(pack(q), uscita_riuscita) << errori.str();
   EXPECT_EQ(sistema.file.at("v"), programma_finto::elf() + carico_con_coda(scenario_iniziale()));
 
-  ASSERT_EQ(comando_unpack(sistema, "v", "indietro", errori), uscita_riuscita) << errori.str();
+  ASSERT_EQ(comando_unpack(sistema, "v", "indietro", codifica_testo::windows1252, errori), uscita_riuscita)
+      << errori.str();
   EXPECT_EQ(in("indietro"), in("mio"));
   EXPECT_EQ(in("indietro").size(), 7u);
 }
@@ -262,17 +264,41 @@ TEST_F(pacchetti, unpack_di_cio_che_non_porta_uno_scenario) {
     SCOPED_TRACE(c.nome);
     sistema.file["p"] = c.byte;
     errori.str("");
-    EXPECT_EQ(comando_unpack(sistema, "p", "fuori", errori), c.stato);
+    EXPECT_EQ(comando_unpack(sistema, "p", "fuori", codifica_testo::windows1252, errori), c.stato);
     EXPECT_NE(errori.str().find(c.parola), std::string::npos) << errori.str();
     EXPECT_EQ(sistema.cartelle.count("fuori"), 0u);
   }
   errori.str("");
-  EXPECT_EQ(comando_unpack(sistema, "manca", "fuori", errori), uscita_uso_errato);
+  EXPECT_EQ(comando_unpack(sistema, "manca", "fuori", codifica_testo::windows1252, errori), uscita_uso_errato);
   EXPECT_NE(errori.str().find("impossibile leggere \"manca\""), std::string::npos) << errori.str();
 }
 
+TEST_F(pacchetti, in_utf8_new_e_unpack_scrivono_cartelle_che_si_impacchettano_uguali) {
+  // The starter folder in UTF-8: the same texts, accents as UTF-8.
+  ASSERT_EQ(comando_new(sistema, "u", codifica_testo::utf8, errori), uscita_riuscita) << errori.str();
+  const auto in_1252 = in("mio"), in_utf8 = in("u");
+  ASSERT_EQ(in_utf8.size(), 7u);
+  size_t diversi = 0;
+  for (const auto& [nome, contenuto] : in_1252) {
+    EXPECT_EQ(in_utf8.at(nome), da_cp1252_a_utf8(contenuto)) << nome;
+    diversi += in_utf8.at(nome) != contenuto;
+  }
+  EXPECT_GT(diversi, 0u) << "the starter scenario has no accented letter to show the encoding";
+
+  // Packed, it is the same scenario; unpacked in UTF-8, the same folder.
+  richiesta_pack q;
+  q.cartella = "u";
+  q.linux_ = "da_utf8";
+  ASSERT_EQ(comando_pack(sistema, q, errori), uscita_riuscita) << errori.str();
+  EXPECT_EQ(sistema.file.at("da_utf8"), programma_finto::elf() + carico_con_coda(scenario_iniziale()));
+  ASSERT_EQ(comando_unpack(sistema, "da_utf8", "indietro", codifica_testo::utf8, errori), uscita_riuscita)
+      << errori.str();
+  EXPECT_EQ(in("indietro"), in_utf8);
+}
+
 TEST_F(pacchetti, new_e_unpack_non_scrivono_su_uno_scenario_che_c_e_gia) {
-  ASSERT_EQ(comando_new(sistema, "nuovo/sotto", errori), uscita_riuscita) << errori.str();
+  ASSERT_EQ(comando_new(sistema, "nuovo/sotto", codifica_testo::windows1252, errori), uscita_riuscita)
+      << errori.str();
   EXPECT_EQ(in("nuovo/sotto"), in("mio"));
 
   // A folder that holds one of the seven files, or a file in the folder's place.
@@ -283,13 +309,13 @@ TEST_F(pacchetti, new_e_unpack_non_scrivono_su_uno_scenario_che_c_e_gia) {
     SCOPED_TRACE(cartella);
     const auto prima = sistema.file;
     errori.str("");
-    EXPECT_EQ(comando_new(sistema, cartella, errori), uscita_uso_errato);
+    EXPECT_EQ(comando_new(sistema, cartella, codifica_testo::windows1252, errori), uscita_uso_errato);
     EXPECT_NE(errori.str().find(cartella), std::string::npos) << errori.str();
     EXPECT_TRUE(sistema.file == prima);
   }
   sistema.file["p"] = programma_finto::elf() + carico_con_coda(scenario_iniziale());
   errori.str("");
-  EXPECT_EQ(comando_unpack(sistema, "p", "altro", errori), uscita_uso_errato);
+  EXPECT_EQ(comando_unpack(sistema, "p", "altro", codifica_testo::windows1252, errori), uscita_uso_errato);
   EXPECT_NE(errori.str().find("contiene già note.txt"), std::string::npos) << errori.str();
   EXPECT_EQ(sistema.file["altro/note.txt"], "mie");
 }

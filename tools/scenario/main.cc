@@ -5,7 +5,10 @@
 // every save and shows the result on a page that updates itself; `scenario
 // pack`, `unpack` and `new` make package programs without a compiler
 // (comandi_pacchetto.h).
+#include <algorithm>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -15,8 +18,32 @@
 #include "ispezione.h"
 #include "osserva/comando_osserva.h"
 #include "platform/piattaforma_di_sistema.h"
+#include "reader/chiavi_note.h"
 #include "riga_di_comando.h"
 #include "terminale.h"
+
+namespace {
+
+// A parse error in words an author can act on: a command that is none, with
+// the nearest one, and the help of the command being given.
+std::string errore_di_uso(const CLI::App& app, int argc, char** argv, const CLI::ParseError& e) {
+  std::vector<std::string> nomi;
+  for (const CLI::App* c : app.get_subcommands({})) nomi.push_back(c->get_name());
+  const std::string primo = argc > 1 ? argv[1] : "";
+  if (!primo.empty() && primo.front() != '-' && std::find(nomi.begin(), nomi.end(), primo) == nomi.end()) {
+    std::string t = "\"" + primo + "\" non è un comando";
+    for (const std::string& n : nomi)
+      if (distanza(primo, n, 2) <= 2) t += " (forse \"" + n + "\"?)";
+    t += "; i comandi sono";
+    for (const std::string& n : nomi) t += " " + n;
+    return t + "\n(scenario --help per l'uso)";
+  }
+  for (const CLI::App* c : app.get_subcommands())
+    return std::string(e.what()) + "\n(scenario " + c->get_name() + " --help per l'uso)";
+  return std::string(e.what()) + "\n(scenario --help per l'uso)";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   prepara_terminale();
@@ -24,6 +51,7 @@ int main(int argc, char** argv) {
                "decodes those files and draws them, and packs a scenario folder into package programs.",
                "scenario"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "scenario " SCENARIO_VERSIONE);
 
   richiesta_build build;
   bool build_json = false;
@@ -116,7 +144,7 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     // Help goes to standard output with status 0; a parse error is bad use.
     if (e.get_exit_code() == 0) return app.exit(e);
-    std::cerr << "scenario: " << e.what() << "\n(scenario --help per l'uso)\n";
+    std::cerr << "scenario: " << errore_di_uso(app, argc, argv, e) << '\n';
     return uscita_uso_errato;
   }
 

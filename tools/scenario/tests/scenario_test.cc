@@ -247,6 +247,8 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
   const caso casi[] = {
       {"opzione sconosciuta", build({"--verbose"}), "--verbose"},
       {"nessun comando", {}, ""},
+      {"comando sbagliato", {"biuld", "--name", nome}, "\"biuld\" non è un comando (forse \"build\"?)"},
+      {"opzione mancante, con l'aiuto del suo comando", {"build", "--number", numero}, "scenario build --help"},
       {"nome mancante", {"build", "--number", numero}, "--name"},
       {"nome vuoto", {"build", "--name", "", "--number", numero}, "--name"},
       {"sorgente mancante", build({"--train", "manca.txt"}), "manca.txt"},
@@ -294,6 +296,10 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
         "--werror"}},
       {{"inspect", "--help"}, {"FILE", "--json", "--all", "--step"}},
       {{"watch", "--help"}, {"--name", "--number", "--line", "--train", "--out", "--port", "--encoding", "--show-line"}},
+      {{"pack", "--help"}, {"DIR", "--windows", "--linux", "--encoding", "--werror", "--force"}},
+      {{"unpack", "--help"}, {"PROGRAM", "DIR", "--encoding"}},
+      {{"new", "--help"}, {"DIR", "--encoding"}},
+      {{"--version"}, {"scenario 1."}},
   };
   for (const caso& c : casi) {
     esito_processo e = esegui(dir.percorso(), c.argomenti);

@@ -174,6 +174,27 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"numero_arrotondato", linea_base,
              cambia(treno_base, "aderenza,   0,    100", {"aderenza,   0,    100.5"}),
              {{numero_arrotondato, T, 5, "100.5"}}},
+        // Thousands written with a point: read as decimals, said so (rounded or not).
+        caso{"separatore_migliaia", linea_base,
+             cambia(treno_base, "aderenza,   0,    100", {"aderenza,   0,    100", "aderenza,   1.500,    90"}),
+             {{separatore_migliaia, T, 6, "1.500"}}},
+        caso{"separatore_migliaia_senza_arrotondare",
+             cambia(linea_base, "pendenza,  600,   4", {"pendenza,  600,   4", "pendenza,  -2.000,   3"}), treno_base,
+             {{separatore_migliaia, L, 9, "-2.000"}, {fuori_ordine, L, 9, "-2.000"}}},
+        caso{"decimali_che_non_sembrano_migliaia", linea_base,
+             cambia(treno_base, "aderenza,   0,    100", {"aderenza,   0.500,    100", "aderenza,   1200,  90.25"}),
+             {{numero_arrotondato, T, 5, "0.500"}, {numero_arrotondato, T, 6, "90.25"}}},
+        // A list line before where the list had reached, once per such line;
+        // equal positions are in order.
+        caso{"pendenza_fuori_ordine",
+             cambia(linea_base, "pendenza,  600,   4",
+                    {"pendenza,  600,   4", "pendenza,  300,   2", "pendenza,  450,   1", "pendenza,  600,  0"}),
+             treno_base,
+             {{fuori_ordine, L, 9, "300"}, {fuori_ordine, L, 10, "450"}}},
+        caso{"aderenza_fuori_ordine", linea_base,
+             cambia(treno_base, "aderenza,   0,    100",
+                    {"aderenza,   0,    100", "aderenza,   2000,    90", "aderenza,   1000,    80"}),
+             {{fuori_ordine, T, 7, "1000"}}},
         caso{"segnale_oltre_la_fine", linea_base, cambia(treno_base, "[fine]", {segnale_4500, "[fine]"}),
              {{oltre_fine_percorso, T, 11, "4500"}}},
         caso{"ogni_elemento_oltre_la_fine",
@@ -204,8 +225,9 @@ TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
   sistema_finto sistema;
   sistema.file["Prova_linea.txt"] = cambia(cambia(linea_base, "pendenza,  600,   4", {"pendnza,  600,   4"}),
                                            "lunghezza percorso,    4000", {"lunghezza percorso,    4000 0"});
-  sistema.file["Prova_1-.txt"] = cambia(cambia(treno_base, "[segnali]", {"[curve]"}), "aderenza,   0,    100",
-                                        {"aderenza,   0,    99.5"});
+  sistema.file["Prova_1-.txt"] =
+      cambia(cambia(treno_base, "[segnali]", {"[curve]"}), "aderenza,   0,    100",
+             {"aderenza,   0,    99.5", "aderenza,   3000,    90", "aderenza,   1.500,    80"});
   Form1 f(sistema);
   f.nome_scenario = "Prova";
   f.numero_treno = "1";
@@ -215,9 +237,13 @@ TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
   for (const avviso_build& a : e.avvisi) testi.push_back(a.testo);
   EXPECT_EQ(testi, (std::vector<std::string>{
                        "\"0\" è in più sulla riga di \"lunghezza percorso\", dopo i valori che la chiave legge: è "
-                       "scartato; un numero si scrive senza spazi tra le cifre",
+                       "scartato; un numero si scrive senza spazi né virgole tra le cifre",
                        "\"pendnza\" non è una chiave: la riga è scartata; forse \"pendenza\"?",
                        "il numero \"99.5\" ha una parte decimale: è arrotondato a 100",
+                       "il numero \"1.500\" è letto come 2: il punto separa i decimali; se sono migliaia, si "
+                       "scrivono senza punto (\"1500\")",
+                       "aderenza a 2 m dopo una riga a 3000 m: le righe vanno in ordine di posizione, e questa non "
+                       "torna indietro (il suo valore comincia dopo i 3000 m)",
                        "la sezione \"[curve]\" non è una sezione del sorgente del treno; è una sezione del sorgente "
                        "della linea",
                    }));

@@ -35,6 +35,8 @@ std::string_view nome_avviso(codice_avviso c) {
     case codice_avviso::oltre_fine_percorso: return "oltre_fine_percorso";
     case codice_avviso::area_oltre_fine: return "area_oltre_fine";
     case codice_avviso::treno_senza_generale: return "treno_senza_generale";
+    case codice_avviso::separatore_migliaia: return "separatore_migliaia";
+    case codice_avviso::fuori_ordine: return "fuori_ordine";
   }
   return "?";
 }
@@ -57,7 +59,7 @@ std::string testo_sezione_sconosciuta(std::string_view campo, sorgente_build s, 
 std::string testo_valori_in_piu(std::string_view campo, std::string_view chiave) {
   std::string t = campo_citato(campo) + " è in più sulla riga di " + campo_citato(chiave) +
                   ", dopo i valori che la chiave legge: è scartato";
-  if (solo_cifre(campo)) t += "; un numero si scrive senza spazi tra le cifre";
+  if (solo_cifre(campo)) t += "; un numero si scrive senza spazi né virgole tra le cifre";
   return t;
 }
 
@@ -73,6 +75,19 @@ std::string testo_valori_mancanti(std::string_view chiave, int32_t riga_seguente
 
 std::string testo_numero_arrotondato(std::string_view numero, int64_t valore) {
   return "il numero " + campo_citato(numero) + " ha una parte decimale: è arrotondato a " + std::to_string(valore);
+}
+
+std::string testo_separatore_migliaia(std::string_view numero, int64_t valore) {
+  std::string senza_punto(numero);
+  senza_punto.erase(senza_punto.find('.'), 1);
+  return "il numero " + campo_citato(numero) + " è letto come " + std::to_string(valore) +
+         ": il punto separa i decimali; se sono migliaia, si scrivono senza punto (" + campo_citato(senza_punto) + ")";
+}
+
+std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int32_t raggiunta) {
+  return std::string(elemento) + " a " + metri(posizione) + " dopo una riga a " + metri(raggiunta) +
+         ": le righe vanno in ordine di posizione, e questa non torna indietro (il suo valore comincia dopo i " +
+         metri(raggiunta) + ")";
 }
 
 std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza) {

@@ -28,12 +28,15 @@ enum class codice_avviso : uint8_t {
   oltre_fine_percorso,   // a feature past the route's length, inside the grid's margin
   area_oltre_fine,       // a station's area past the route's end, and a station after it
   treno_senza_generale,  // a train source without "[generale]": none of it is read
+  separatore_migliaia,   // a number like "3.000": a thousands separator read as a decimal point
+  fuori_ordine,          // a gradient, speed or adhesion line before the position the list had reached
 };
 
 inline constexpr codice_avviso codici_avviso[] = {
     codice_avviso::chiave_sconosciuta, codice_avviso::sezione_sconosciuta, codice_avviso::valori_in_piu,
     codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
-    codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale,
+    codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale, codice_avviso::separatore_migliaia,
+    codice_avviso::fuori_ordine,
 };
 
 // "chiave_sconosciuta", ...: the code as reports and JSON name it.
@@ -60,6 +63,10 @@ std::string testo_sezione_sconosciuta(std::string_view campo, sorgente_build s, 
 std::string testo_valori_in_piu(std::string_view campo, std::string_view chiave);
 std::string testo_valori_mancanti(std::string_view chiave, int32_t riga_seguente);
 std::string testo_numero_arrotondato(std::string_view numero, int64_t valore);
+std::string testo_separatore_migliaia(std::string_view numero, int64_t valore);
+// `elemento`: "pendenza", "velocità", "aderenza"; `raggiunta`: the farthest
+// position of the list's lines before it.
+std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int32_t raggiunta);
 // `elemento`: "segnale", "stazione", ... as the author calls it.
 std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza);
 std::string testo_area_oltre_fine(std::string_view nome, int32_t inizio, int32_t fine, int32_t lunghezza);

@@ -1,7 +1,7 @@
 // The reader's warnings, taken beside the reading from what it has just done
 // (reader/lettura.h): dropped key fields and what they were, fields left over
-// on a key's line, keys whose values ran onto the next line, features past the
-// route's end.
+// on a key's line, keys whose values ran onto the next line, list lines out of
+// order, features past the route's end.
 #include <algorithm>
 #include <cstdint>
 
@@ -79,6 +79,12 @@ void lettura::oltre_fine(std::string_view elemento, int32_t posizione) {
   const int32_t lunghezza = f.testata[voce_treno_e_percorso].secondo;
   if (posizione > lunghezza)
     avvisa(luogo_posizione, codice_avviso::oltre_fine_percorso, testo_oltre_fine(elemento, posizione, lunghezza));
+}
+
+void lettura::in_ordine(std::string_view elemento, std::optional<int32_t>& raggiunta, int32_t posizione) {
+  if (raggiunta && posizione < *raggiunta)
+    avvisa(luogo_posizione, codice_avviso::fuori_ordine, testo_fuori_ordine(elemento, posizione, *raggiunta));
+  raggiunta = std::max(raggiunta.value_or(posizione), posizione);
 }
 
 void lettura::aree_oltre_fine() {

@@ -1,5 +1,6 @@
 #include "reader/lettore_campi.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -49,6 +50,19 @@ int64_t valore_token(std::string_view t, bool& arrotondato) {
   d = intero;
   if (d < -9.0e18 || d > 9.0e18) throw errore_lettura{"numero troppo grande: " + std::string(t)};
   return static_cast<int64_t>(d);
+}
+
+// "3.000", "-12.500": one to three digits, the first not 0, a point and
+// three digits, as Italian writes thousands. Every value the sources hold is
+// whole, so such a number is far likelier thousands than decimals.
+bool come_migliaia(std::string_view t) {
+  while (!t.empty() && spazio(t.front())) t.remove_prefix(1);
+  while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
+  if (!t.empty() && (t.front() == '+' || t.front() == '-')) t.remove_prefix(1);
+  const size_t punto = t.find('.');
+  if (punto < 1 || punto > 3 || t.size() != punto + 4 || t.front() == '0') return false;
+  return std::all_of(t.begin(), t.end(), [](char c) { return c == '.' || cifra(c); }) &&
+         t.find('.', punto + 1) == std::string_view::npos;
 }
 
 }  // namespace
@@ -132,7 +146,10 @@ int64_t lettore_campi::numero() {
   }
   bool arrotondato = false;
   const int64_t v = valore_token(token, arrotondato);
-  if (arrotondato && avvisi_) {
+  if (avvisi_ && come_migliaia(token)) {
+    avvisi_->push_back({sorgente_, inizio_campo_.riga, inizio_campo_.colonna, codice_avviso::separatore_migliaia,
+                        testo_separatore_migliaia(token, v)});
+  } else if (arrotondato && avvisi_) {
     avvisi_->push_back({sorgente_, inizio_campo_.riga, inizio_campo_.colonna, codice_avviso::numero_arrotondato,
                         testo_numero_arrotondato(token, v)});
   }

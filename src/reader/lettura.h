@@ -55,6 +55,8 @@ class lettura {
   int32_t riga_valori = 0;
   size_t byte_chiave_valori = 0;
   std::array<luogo, voce_primo_cartello + 1> luogo_stazioni{};
+  // The farthest position each list of the profile has reached.
+  std::optional<int32_t> raggiunta_pendenza, raggiunta_velocita, raggiunta_aderenza;
 
   // Working values of the line source (carried from line to line).
   int32_t cursore_pendenza = 0;
@@ -112,6 +114,9 @@ class lettura {
   // A feature at `posizione` past the route's length (inside the grid's
   // margin, which the caller has checked), at the line's position field.
   void oltre_fine(std::string_view elemento, int32_t posizione);
+  // A line of a list (gradients, speeds, adhesions) at `posizione`, before
+  // where the list had reached, at the line's position field.
+  void in_ordine(std::string_view elemento, std::optional<int32_t>& raggiunta, int32_t posizione);
   // Each station but the last whose area runs past the route's end.
   void aree_oltre_fine();
   void avvisa(luogo dove, codice_avviso c, std::string testo);

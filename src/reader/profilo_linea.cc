@@ -91,6 +91,7 @@ void lettura::profilo_linea() {
       const int32_t posizione = leggi_posizione();
       const int32_t valore = campi->numero_long();
       if (oltre_griglia(posizione)) break;
+      in_ordine("pendenza", raggiunta_pendenza, posizione);
       pendenza(posizione, valore);
     }
     if (contiene(minuscola, "curva") && f.crea_linea != 0) {

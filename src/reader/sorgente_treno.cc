@@ -56,6 +56,7 @@ void lettura::sorgente_treno() {
       int32_t posizione = leggi_posizione();
       int32_t velocita = campi->numero_long();
       if (oltre_griglia(posizione)) break;
+      in_ordine("velocità", raggiunta_velocita, posizione);
       int32_t n = ultima_cella();
       int64_t p = indice(posizione / 50.0);
       if (p >= 1) {
@@ -72,6 +73,7 @@ void lettura::sorgente_treno() {
       int32_t posizione = leggi_posizione();
       int32_t aderenza = campi->numero_long();
       if (oltre_griglia(posizione)) break;
+      in_ordine("aderenza", raggiunta_aderenza, posizione);
       int32_t n = ultima_cella();
       int64_t p = indice(posizione / 50.0);
       if (p >= 1) {

@@ -195,6 +195,19 @@ INSTANTIATE_TEST_SUITE_P(
              cambia(treno_base, "aderenza,   0,    100",
                     {"aderenza,   0,    100", "aderenza,   2000,    90", "aderenza,   1000,    80"}),
              {{fuori_ordine, T, 7, "1000"}}},
+        // PRIMA stops in cell 3, where a sign or an indicator at 100 m stands.
+        caso{"fermata_sopra_un_cartello",
+             cambia(linea_base, "[cartelli]", {"[cartelli]", "cartello indicatore,  100, Galleria"}), treno_base,
+             {{elemento_coperto, T, 7, "0"}}},
+        caso{"fermata_sopra_un_indicatore",
+             cambia(linea_base, "[cartelli]", {"[cartelli]", "indicatori_v_max,  100,  1, 0, 0, 2,  60, 0, 0, 1"}),
+             treno_base,
+             {{elemento_coperto, T, 7, "0"}}},
+        // With [segnali] before [stazioni] a signal on the stop cell is taken.
+        caso{"fermata_sopra_un_segnale", linea_base,
+             cambia(cambia(treno_base, "[segnali]", {}), "[stazioni]",
+                    {"[segnali]", "segnale,     100,   2, 3, 1,  0, 0,    0,  0,0,0, 230", "[stazioni]"}),
+             {{elemento_coperto, T, 9, "0"}}},
         caso{"segnale_oltre_la_fine", linea_base, cambia(treno_base, "[fine]", {segnale_4500, "[fine]"}),
              {{oltre_fine_percorso, T, 11, "4500"}}},
         caso{"ogni_elemento_oltre_la_fine",
@@ -223,8 +236,10 @@ INSTANTIATE_TEST_SUITE_P(
 // and a hint where there is one.
 TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
   sistema_finto sistema;
-  sistema.file["Prova_linea.txt"] = cambia(cambia(linea_base, "pendenza,  600,   4", {"pendnza,  600,   4"}),
-                                           "lunghezza percorso,    4000", {"lunghezza percorso,    4000 0"});
+  sistema.file["Prova_linea.txt"] =
+      cambia(cambia(cambia(linea_base, "pendenza,  600,   4", {"pendnza,  600,   4"}), "lunghezza percorso,    4000",
+                    {"lunghezza percorso,    4000 0"}),
+             "[cartelli]", {"[cartelli]", "cartello indicatore,  100, Galleria Aspra"});
   sistema.file["Prova_1-.txt"] =
       cambia(cambia(treno_base, "[segnali]", {"[curve]"}), "aderenza,   0,    100",
              {"aderenza,   0,    99.5", "aderenza,   3000,    90", "aderenza,   1.500,    80"});
@@ -244,6 +259,8 @@ TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
                        "scrivono senza punto (\"1500\")",
                        "aderenza a 2 m dopo una riga a 3000 m: le righe vanno in ordine di posizione, e questa non "
                        "torna indietro (il suo valore comincia dopo i 3000 m)",
+                       "la fermata della stazione \"PRIMA\" cade nella cella del cartello \"Galleria Aspra\" a 100 m, "
+                       "che sparisce dalla griglia",
                        "la sezione \"[curve]\" non è una sezione del sorgente del treno; è una sezione del sorgente "
                        "della linea",
                    }));

@@ -99,6 +99,8 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
       {codice_avviso::treno_senza_generale, testo_treno_senza_generale()},
       {codice_avviso::separatore_migliaia, testo_separatore_migliaia("3.000", 3)},
       {codice_avviso::fuori_ordine, testo_fuori_ordine("velocità", 2000, 4800)},
+      {codice_avviso::elemento_coperto,
+       testo_elemento_coperto("FONTE ROSSA", "del cartello \"Galleria Monte Aspro\"", 2900)},
   };
   for (codice_avviso c : codici_avviso) {
     ASSERT_TRUE(esempi.contains(c)) << nome_avviso(c);

@@ -37,6 +37,7 @@ std::string_view nome_avviso(codice_avviso c) {
     case codice_avviso::treno_senza_generale: return "treno_senza_generale";
     case codice_avviso::separatore_migliaia: return "separatore_migliaia";
     case codice_avviso::fuori_ordine: return "fuori_ordine";
+    case codice_avviso::elemento_coperto: return "elemento_coperto";
   }
   return "?";
 }
@@ -88,6 +89,11 @@ std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int
   return std::string(elemento) + " a " + metri(posizione) + " dopo una riga a " + metri(raggiunta) +
          ": le righe vanno in ordine di posizione, e questa non torna indietro (il suo valore comincia dopo i " +
          metri(raggiunta) + ")";
+}
+
+std::string testo_elemento_coperto(std::string_view stazione, std::string_view di_coperto, int32_t metro) {
+  return "la fermata della stazione " + campo_citato(stazione) + " cade nella cella " + std::string(di_coperto) +
+         " a " + metri(metro) + ", che sparisce dalla griglia";
 }
 
 std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza) {

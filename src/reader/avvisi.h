@@ -30,13 +30,14 @@ enum class codice_avviso : uint8_t {
   treno_senza_generale,  // a train source without "[generale]": none of it is read
   separatore_migliaia,   // a number like "3.000": a thousands separator read as a decimal point
   fuori_ordine,          // a gradient, speed or adhesion line before the position the list had reached
+  elemento_coperto,      // a station's stop cell put over a feature read before it, which is lost
 };
 
 inline constexpr codice_avviso codici_avviso[] = {
     codice_avviso::chiave_sconosciuta, codice_avviso::sezione_sconosciuta, codice_avviso::valori_in_piu,
     codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
     codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale, codice_avviso::separatore_migliaia,
-    codice_avviso::fuori_ordine,
+    codice_avviso::fuori_ordine,       codice_avviso::elemento_coperto,
 };
 
 // "chiave_sconosciuta", ...: the code as reports and JSON name it.
@@ -67,6 +68,9 @@ std::string testo_separatore_migliaia(std::string_view numero, int64_t valore);
 // `elemento`: "pendenza", "velocità", "aderenza"; `raggiunta`: the farthest
 // position of the list's lines before it.
 std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int32_t raggiunta);
+// `di_coperto`: "del cartello \"...\"", "del segnale", ...; `metro`: where
+// it stood.
+std::string testo_elemento_coperto(std::string_view stazione, std::string_view di_coperto, int32_t metro);
 // `elemento`: "segnale", "stazione", ... as the author calls it.
 std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza);
 std::string testo_area_oltre_fine(std::string_view nome, int32_t inizio, int32_t fine, int32_t lunghezza);

@@ -117,6 +117,10 @@ class lettura {
   // A line of a list (gradients, speeds, adhesions) at `posizione`, before
   // where the list had reached, at the line's position field.
   void in_ordine(std::string_view elemento, std::optional<int32_t>& raggiunta, int32_t posizione);
+  // The stop cell `i` of station `nome`, about to be written over a feature
+  // read before it (a sign, an indicator, a signal, a slowdown's cell, ...),
+  // at the line's position field.
+  void fermata_sopra(const cella& c, int64_t i, std::string_view nome);
   // Each station but the last whose area runs past the route's end.
   void aree_oltre_fine();
   void avvisa(luogo dove, codice_avviso c, std::string testo);

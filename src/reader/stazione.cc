@@ -101,6 +101,7 @@ void lettura::stazione() {
     double c = fine / 50.0 - 1;
     if (c <= 1) ferma(24, sorgente);
     cella& fermata = f.percorso[static_cast<size_t>(arrotonda(c))];
+    fermata_sopra(fermata, static_cast<int64_t>(arrotonda(c)), v.nome);
     fermata.tipo = ::stazione;  // the kind, not this procedure
     fermata.dato1 = basso16(n);
   }

@@ -26,8 +26,10 @@ struct esito_build {
   int32_t colonna = 0;
   // For error 25, what failed, in words (UTF-8); empty otherwise.
   std::string dettaglio;
-  // 1250 or 1251 when a stamp check failed: then no binary file was written.
+  // 1250 or 1251 when a stamp check failed: then no binary file was written;
+  // and what holds the stamp's place, in words (UTF-8).
   int32_t timbro_fallito = 0;
+  std::string dettaglio_timbro;
   // The route length sized the grid, so the binary files were written unless
   // a stamp check failed.
   bool griglia_dimensionata = false;

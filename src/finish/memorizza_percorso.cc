@@ -63,6 +63,10 @@ esito_build Form1::memorizza_percorso(int32_t& j) {
   auto timbro_fallito = [&](int32_t timbro) {
     esito_build e = esito_della_build();
     e.timbro_fallito = timbro;
+    // The sources never write the record's places; a feature may take the cell.
+    if (!cella_libera(prima))
+      e.dettaglio_timbro = "nella cella 1 della griglia, all'inizio del percorso e riservata al timbro, c'è " +
+                           elemento_della_cella(prima, testata) + ": va messo più avanti";
     return e;
   };
   if (scenario.intero1 != 0 || prima.dato1 != 0) return timbro_fallito(1250);

@@ -14,6 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "model/cella.h"
+#include "model/voce.h"
+
 // The source text an error or a warning was met in.
 enum class sorgente_build { nessuna, linea, treno };
 
@@ -68,7 +71,13 @@ std::string testo_separatore_migliaia(std::string_view numero, int64_t valore);
 // `elemento`: "pendenza", "velocità", "aderenza"; `raggiunta`: the farthest
 // position of the list's lines before it.
 std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int32_t raggiunta);
-// `di_coperto`: "del cartello \"...\"", "del segnale", ...; `metro`: where
+// What a grid cell holds, as a noun with its article: "un segnale", "il
+// cartello \"...\"" (its text from `testata`), "l'inizio di un
+// rallentamento", ...; and the same after "di": "di un segnale", ...
+std::string elemento_della_cella(const cella& c, const tabella_testata& testata);
+std::string di_elemento(std::string_view elemento);
+
+// `di_coperto`: "del cartello \"...\"", "di un segnale", ...; `metro`: where
 // it stood.
 std::string testo_elemento_coperto(std::string_view stazione, std::string_view di_coperto, int32_t metro);
 // `elemento`: "segnale", "stazione", ... as the author calls it.

@@ -93,24 +93,7 @@ void lettura::in_ordine(std::string_view elemento, std::optional<int32_t>& raggi
 
 void lettura::fermata_sopra(const cella& c, int64_t i, std::string_view nome) {
   if (cella_libera(c)) return;
-  std::string di_coperto;
-  switch (c.tipo) {
-    case segnale: di_coperto = "del segnale"; break;
-    case fine_rallentamento: di_coperto = "della fine di un rallentamento"; break;
-    case inizio_rallentamento: di_coperto = "dell'inizio di un rallentamento"; break;
-    case avviso_rallentamento: di_coperto = "dell'avviso di un rallentamento"; break;
-    case preavviso_rallentamento: di_coperto = "del preavviso di un rallentamento"; break;
-    case indicatore_v_max: di_coperto = "dell'indicatore di velocità"; break;
-    case ::stazione: di_coperto = "della fermata di un'altra stazione"; break;
-    case abbattimento:
-    case abbattimento_nullo: di_coperto = "di un abbattimento"; break;
-    case cartello: {
-      const auto voce_testo = static_cast<size_t>(static_cast<uint16_t>(c.dato1));
-      di_coperto = "del cartello " + campo_citato(voce_testo < f.testata.size() ? f.testata[voce_testo].nome : "");
-      break;
-    }
-    default: di_coperto = "di un elemento di tipo " + std::to_string(c.tipo);
-  }
+  const std::string di_coperto = di_elemento(elemento_della_cella(c, f.testata));
   // A point feature in cell i stands at metre 50 (i - 1).
   const auto metro = static_cast<int32_t>(std::clamp<int64_t>((i - 1) * metri_per_cella, INT32_MIN, INT32_MAX));
   avvisa(luogo_posizione, codice_avviso::elemento_coperto, testo_elemento_coperto(nome, di_coperto, metro));

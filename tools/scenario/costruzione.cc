@@ -191,7 +191,7 @@ struct passi {
       // The line the error is about, with a caret under its column.
       if (r.sorgente && colonna_nota(e)) r.citata = citata(p, *r.sorgente, e.sorgente, e.riga, e.colonna);
     }
-    if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, "");
+    if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, e.dettaglio_timbro);
     if (!interno.empty()) {
       r.stato = uscita_errore_file;
       r.righe.push_back("errore interno della costruzione: " + interno);

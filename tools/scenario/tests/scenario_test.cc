@@ -226,6 +226,10 @@ TEST_F(scenario_test, un_timbro_gia_usato_non_scrive_nulla) {
   esito_processo e = esegui(dir.percorso(), build({"--json"}));
   EXPECT_EQ(e.stato, 1);
   EXPECT_TRUE(contiene(e.errori, "Errore n. 1250: ")) << e.errori;
+  // What holds the place, for the author to find.
+  EXPECT_TRUE(contiene(e.errori, "(nella cella 1 della griglia, all'inizio del percorso e riservata al timbro, c'è "
+                                 "un abbattimento: va messo più avanti)"))
+      << e.errori;
   json j = json::parse(e.uscita);
   EXPECT_EQ(j["codice_errore"], 0);
   EXPECT_EQ(j["errore"], "1250");

@@ -3,8 +3,10 @@
 // column it is reported at, and which source texts are left on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
+#include "driver/errori_build.h"
 #include "driver/form1.h"
 #include "support/file_system_fake.h"
 
@@ -102,6 +104,47 @@ const caso casi[] = {
     {102, righe({"lunghezza percorso, 4000", "[fine]"}), treno_con({}), nessuna, false, true, 2, 1},
     {103, linea_con("curvax, 100, 100"), treno_con({}), nessuna, false, true, 4, 1},
 };
+
+// Errors 16-21 say what holds the cell, for the author to find it; the
+// package program's message stays the number and the position.
+TEST(errori_sorgenti, una_cella_occupata_dice_che_cosa_la_occupa) {
+  const struct {
+    int32_t codice;
+    std::string dettaglio;
+  } attesi[] = {
+      {16, "nella cella c'è un segnale"},
+      {17, "nella cella c'è un segnale"},
+      {21, "nella cella c'è il cartello \"A\""},
+  };
+  for (const auto& a : attesi) {
+    SCOPED_TRACE("errore " + std::to_string(a.codice));
+    const caso& c =
+        *std::find_if(std::begin(casi), std::end(casi), [&](const caso& k) { return k.codice == a.codice; });
+    sistema_finto sistema;
+    Form1 form(sistema);
+    form.nome_scenario = "Prova";
+    form.numero_treno = "1";
+    sistema.file[form.nome_sorgente_linea()] = *c.sorgente_linea;
+    sistema.file[form.nome_sorgente_treno()] = c.sorgente_treno;
+    int32_t j = 1;
+    const esito_build e = form.memorizza_percorso(j);
+    EXPECT_EQ(e.codice_errore, a.codice);
+    EXPECT_EQ(e.dettaglio, a.dettaglio);
+    EXPECT_EQ(testo_errore_build(e), " Errore n. " + std::to_string(a.codice) + " a " +
+                                         std::to_string(c.posizione) + " m");
+  }
+  // A slowdown whose start falls on a station's stop: the station by name.
+  sistema_finto sistema;
+  Form1 form(sistema);
+  form.nome_scenario = "Prova";
+  form.numero_treno = "1";
+  sistema.file[form.nome_sorgente_linea()] = linea;
+  sistema.file[form.nome_sorgente_treno()] = treno_con({stazione(2900, 12, 400), rallentamento()});
+  int32_t j = 1;
+  const esito_build e = form.memorizza_percorso(j);
+  EXPECT_EQ(e.codice_errore, 18);
+  EXPECT_EQ(e.dettaglio, "nella cella c'è la fermata della stazione \"Fermata\"");
+}
 
 TEST(errori_sorgenti, ogni_numero_con_la_sua_posizione_e_i_sorgenti_che_restano) {
   for (const caso& c : casi) {

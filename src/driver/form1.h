@@ -56,6 +56,9 @@ struct Form1 {
   int32_t colonna_sorgente_errore = 0;
   // For error 25, what failed, in words (UTF-8).
   std::string dettaglio_errore;
+  // For errors 16-21, what holds the cell a feature found taken, in words
+  // (UTF-8), as it was when the feature met it.
+  std::string occupante_errore;
   // What the reader dropped or bent without an error, as it met them
   // (reader/avvisi.h); cleared with the error state.
   std::vector<avviso_build> avvisi;

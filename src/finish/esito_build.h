@@ -24,7 +24,8 @@ struct esito_build {
   std::string nome_sorgente;
   int32_t riga = 0;
   int32_t colonna = 0;
-  // For error 25, what failed, in words (UTF-8); empty otherwise.
+  // For error 25, what failed, and for errors 16-21, what holds the cell the
+  // feature found taken, in words (UTF-8); empty otherwise.
   std::string dettaglio;
   // 1250 or 1251 when a stamp check failed: then no binary file was written;
   // and what holds the stamp's place, in words (UTF-8).

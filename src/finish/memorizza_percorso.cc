@@ -30,6 +30,8 @@ esito_build Form1::esito_della_build() const {
     e.colonna = colonna_sorgente_errore;
   }
   if (codice_errore == 25) e.dettaglio = dettaglio_errore;
+  if (codice_errore >= 16 && codice_errore <= 21 && !occupante_errore.empty())
+    e.dettaglio = "nella cella c'è " + occupante_errore;
   return e;
 }
 
@@ -43,6 +45,7 @@ esito_build Form1::memorizza_percorso(int32_t& j) {
   riga_sorgente_errore = 0;
   colonna_sorgente_errore = 0;
   dettaglio_errore.clear();
+  occupante_errore.clear();
   avvisi.clear();
   percorso.clear();
   tracciato = tabella_tracciato{};

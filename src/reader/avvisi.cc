@@ -99,7 +99,11 @@ std::string elemento_della_cella(const cella& c, const tabella_testata& testata)
     case avviso_rallentamento: return "l'avviso di un rallentamento";
     case preavviso_rallentamento: return "il preavviso di un rallentamento";
     case indicatore_v_max: return "un indicatore di velocità";
-    case stazione: return "la fermata di una stazione";
+    case stazione: {
+      const auto voce_stazione = static_cast<size_t>(static_cast<uint16_t>(c.dato1));
+      if (voce_stazione == 0 || voce_stazione >= testata.size()) return "la fermata di una stazione";
+      return "la fermata della stazione " + campo_citato(testata[voce_stazione].nome);
+    }
     case abbattimento:
     case abbattimento_nullo: return "un abbattimento";
     case cartello: {

@@ -23,6 +23,7 @@ void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs,
   cella& c = percorso[static_cast<size_t>(i)];
   if (!cella_libera(c)) {
     codice_errore = 21;
+    occupante_errore = elemento_della_cella(c, testata);
     return;
   }
   // Written field by field: a pair that does not fit leaves the ones before it.

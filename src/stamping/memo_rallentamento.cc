@@ -22,18 +22,14 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   auto in = [&](int64_t i) -> cella& { return percorso[static_cast<size_t>(i)]; };
 
   const bool avviso = x > 1500;
-  if (avviso && !cella_libera(in(w))) {
-    codice_errore = 17;
-    return;
-  }
-  if (!cella_libera(in(s))) {
-    codice_errore = 18;
-    return;
-  }
-  if (!cella_libera(in(e))) {
-    codice_errore = 19;
-    return;
-  }
+  auto occupata = [&](int64_t i, int32_t codice) {
+    if (cella_libera(in(i))) return false;
+    codice_errore = codice;
+    occupante_errore = elemento_della_cella(in(i), testata);
+    return true;
+  };
+  if (avviso && occupata(w, 17)) return;
+  if (occupata(s, 18) || occupata(e, 19)) return;
 
   // The start is written after the end, so a slowdown within one cell leaves
   // a start point there.
@@ -53,12 +49,8 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
 
   if (!avviso || f_ta == 0) return;
   // Checked after the points above are in place, which this test sees.
-  for (int64_t k = 0; k < 4; ++k) {
-    if (!cella_libera(in(h - k))) {
-      codice_errore = 20;
-      return;
-    }
-  }
+  for (int64_t k = 0; k < 4; ++k)
+    if (occupata(h - k, 20)) return;
   for (int16_t k = 0; k < 4; ++k) {
     cella& c = in(h - k);
     c.tipo = preavviso_rallentamento;

@@ -16,6 +16,7 @@ void Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s
   cella& c = percorso[static_cast<size_t>(i)];
   if (!cella_libera(c)) {
     codice_errore = 16;
+    occupante_errore = elemento_della_cella(c, testata);
     return;
   }
 

@@ -160,6 +160,15 @@ INSTANTIATE_TEST_SUITE_P(
                                              {"lunghezza percorso,    4 000"}),
              cambia(treno_base, "stazione,    4000, 12,  500,  0, 0, 0,  1,1,0,  2,1,1,  0,   13,35, 0, ULTIMA", {}),
              {{valori_in_piu, L, 2, "000"}, {oltre_fine_percorso, T, 9, "900"}}},
+        // Split earlier on the line: the values shift, and the split number is the place.
+        caso{"numero_con_lo_spazio_a_meta_riga", linea_base,
+             cambia(treno_base, "segnale,     900,   2, 3, 1,  0, 0,    0,  0,0,0, 230",
+                    {"segnale,     1 900,   2, 3, 1,  0, 0,    0,  0,0,0, 230"}),
+             {{valori_in_piu, T, 10, "1 900"}}},
+        // Numbers apart by blanks alone are fields, as the clock writes them.
+        caso{"numeri_separati_da_spazi", linea_base, cambia(treno_base, "sabbia,    0", {"sabbia,    0",
+                                                                                     "orologio,  13  27  42"}),
+             {}},
         caso{"virgola_in_un_nome_di_stazione", linea_base,
              cambia(treno_base, "stazione,    4000, 12,  500,  0, 0, 0,  1,1,0,  2,1,1,  0,   13,35, 0, ULTIMA",
                     {"stazione,    4000, 12,  500,  0, 0, 0,  1,1,0,  2,1,1,  0,   13,35, 0, ULTIMA, P.F."}),
@@ -241,8 +250,10 @@ TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
                     {"lunghezza percorso,    4000 0"}),
              "[cartelli]", {"[cartelli]", "cartello indicatore,  100, Galleria Aspra"});
   sistema.file["Prova_1-.txt"] =
-      cambia(cambia(treno_base, "[segnali]", {"[curve]"}), "aderenza,   0,    100",
-             {"aderenza,   0,    99.5", "aderenza,   3000,    90", "aderenza,   1.500,    80"});
+      cambia(cambia(cambia(treno_base, "[segnali]", {"[curve]"}), "aderenza,   0,    100",
+                    {"aderenza,   0,    99.5", "aderenza,   3000,    90", "aderenza,   1.500,    80"}),
+             "segnale,     900,   2, 3, 1,  0, 0,    0,  0,0,0, 230",
+             {"segnale,     1 900,   2, 3, 1,  0, 0,    0,  0,0,0, 230"});
   Form1 f(sistema);
   f.nome_scenario = "Prova";
   f.numero_treno = "1";
@@ -263,6 +274,9 @@ TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
                        "che sparisce dalla griglia",
                        "la sezione \"[curve]\" non è una sezione del sorgente del treno; è una sezione del sorgente "
                        "della linea",
+                       "il numero \"1 900\" ha uno spazio tra le cifre ed è letto come due valori: quelli dopo "
+                       "scorrono di un posto, e \"230\" è in più sulla riga di \"segnale\" ed è scartato; un numero "
+                       "si scrive senza spazi tra le cifre",
                    }));
 }
 

@@ -111,7 +111,8 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
   for (const std::string& t : {suggerimento_chiave("Sfondo uno", parte_testo::generale_linea),
                                suggerimento_chiave("pendenza", parte_testo::generale_linea),
                                suggerimento_chiave("segnale", parte_testo::profilo_linea),
-                               testo_valori_mancanti("[montagna]", 19)})
+                               testo_valori_mancanti("[montagna]", 19),
+                               testo_numero_spezzato("3 700", "60", "segnale")})
     EXPECT_NE(riferimento().find("`" + t + "`"), std::string::npos) << "manca: " << t;
   const avviso_build a{sorgente_build::linea, 15, 1, codice_avviso::chiave_sconosciuta,
                        esempi.at(codice_avviso::chiave_sconosciuta)};

@@ -64,6 +64,13 @@ std::string testo_valori_in_piu(std::string_view campo, std::string_view chiave)
   return t;
 }
 
+std::string testo_numero_spezzato(std::string_view numero, std::string_view campo, std::string_view chiave) {
+  return "il numero " + campo_citato(numero) +
+         " ha uno spazio tra le cifre ed è letto come due valori: quelli dopo scorrono di un posto, e " +
+         campo_citato(campo) + " è in più sulla riga di " + campo_citato(chiave) +
+         " ed è scartato; un numero si scrive senza spazi tra le cifre";
+}
+
 std::string testo_valori_mancanti(std::string_view chiave, int32_t riga_seguente) {
   const std::string dalla_riga = "sono presi dalla riga " + std::to_string(riga_seguente);
   // A header is read as a key when it holds a key's words ("[montagna]").

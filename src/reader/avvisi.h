@@ -65,6 +65,8 @@ std::string campo_citato(std::string_view campo);
 std::string testo_chiave_sconosciuta(std::string_view campo, std::string_view suggerimento);
 std::string testo_sezione_sconosciuta(std::string_view campo, sorgente_build s, std::string_view suggerimento);
 std::string testo_valori_in_piu(std::string_view campo, std::string_view chiave);
+// `numero`: a number with a blank in it, read as two, before `campo`, left over.
+std::string testo_numero_spezzato(std::string_view numero, std::string_view campo, std::string_view chiave);
 std::string testo_valori_mancanti(std::string_view chiave, int32_t riga_seguente);
 std::string testo_numero_arrotondato(std::string_view numero, int64_t valore);
 std::string testo_separatore_migliaia(std::string_view numero, int64_t valore);

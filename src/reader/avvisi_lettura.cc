@@ -65,8 +65,23 @@ void lettura::trattino() {
 
 void lettura::in_piu() {
   if (riga_valori != luogo_chiave.riga || vuoto(f.riga)) return;
-  avvisa(luogo_chiave, codice_avviso::valori_in_piu, testo_valori_in_piu(f.riga, chiave_a(byte_chiave_valori)));
   riga_valori = 0;  // once a line
+  // A number with a blank in it earlier on the line, read as two ("3 700"),
+  // pushed every value after it one place on: that number is the place to
+  // fix. When the field left over is its own second half ("12 000"), the
+  // field says it.
+  const luogo spezzato = campi->numero_spezzato();
+  const size_t da = campi->numero_spezzato_byte();
+  if (spezzato.riga == luogo_chiave.riga && da < byte_chiave &&
+      contenuto.find(',', da) < std::min(byte_chiave, contenuto.size())) {
+    std::string_view numero = std::string_view(contenuto).substr(da);
+    numero = numero.substr(0, numero.find_first_of(",\r\n"));
+    numero = numero.substr(0, numero.find_last_not_of(" \t") + 1);
+    avvisa(spezzato, codice_avviso::valori_in_piu,
+           testo_numero_spezzato(numero, f.riga, chiave_a(byte_chiave_valori)));
+    return;
+  }
+  avvisa(luogo_chiave, codice_avviso::valori_in_piu, testo_valori_in_piu(f.riga, chiave_a(byte_chiave_valori)));
 }
 
 void lettura::controlla_valori_mancanti() {

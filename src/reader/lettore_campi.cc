@@ -137,7 +137,12 @@ int64_t lettore_campi::numero() {
     while (!finito() && testo_[pos_] != ',' && !spazio(testo_[pos_]) && !fine_riga(testo_[pos_])) ++pos_;
     token = testo_.substr(inizio, pos_ - inizio);
   }
+  const bool fermato_da_spazio = !finito() && spazio(testo_[pos_]);
   salta_spazi();
+  if (fermato_da_spazio && !token.empty() && !finito() && testo_[pos_] != ',' && !a_fine_riga()) {
+    numero_spezzato_ = inizio_campo_;
+    byte_spezzato_ = byte_campo_;
+  }
   if (!finito()) {
     if (testo_[pos_] == ',')
       ++pos_;

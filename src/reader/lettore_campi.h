@@ -50,6 +50,12 @@ class lettore_campi {
   // number or its value does not fit the type. False when it threw because
   // no data remained, or did not throw.
   bool campo_rifiutato() const { return campo_aperto_; }
+  // The last number read that a blank ended with more of its line after it
+  // and no comma between ("3 700" read as 3, and then 700 as the next
+  // field): where it started and the offset of its first byte; unknown until
+  // one is read.
+  luogo numero_spezzato() const { return numero_spezzato_; }
+  size_t numero_spezzato_byte() const { return byte_spezzato_; }
 
   // Warnings of the numbers rounded go to `lista`, as met in source `s`.
   void raccogli_avvisi(std::vector<avviso_build>* lista, sorgente_build s) {
@@ -79,6 +85,8 @@ class lettore_campi {
   luogo inizio_campo_;
   size_t byte_campo_ = 0;
   bool campo_aperto_ = false;
+  luogo numero_spezzato_;
+  size_t byte_spezzato_ = 0;
   std::vector<avviso_build>* avvisi_ = nullptr;
   sorgente_build sorgente_ = sorgente_build::nessuna;
 };

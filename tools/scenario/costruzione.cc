@@ -205,15 +205,18 @@ struct passi {
     }
   }
 
+  // The error's line of the report; the first one's words, without the
+  // place, also stand in the JSON object.
   void riga_errore(const std::string& prefisso, int32_t codice, std::optional<int32_t> posizione,
                    const std::string& dettaglio) {
     const descrizione_errore* d = cerca_errore(codice);
-    std::string riga = prefisso + "Errore n. " + std::to_string(codice);
-    if (posizione) riga += " a " + std::to_string(*posizione) + " m";
-    riga += ": ";
-    riga += d ? std::string(d->significato) : "errore sconosciuto";
-    if (!dettaglio.empty()) riga += " (" + dettaglio + ")";
-    r.righe.push_back(riga);
+    std::string testo = "Errore n. " + std::to_string(codice);
+    if (posizione) testo += " a " + std::to_string(*posizione) + " m";
+    testo += ": ";
+    testo += d ? std::string(d->significato) : "errore sconosciuto";
+    if (!dettaglio.empty()) testo += " (" + dettaglio + ")";
+    r.righe.push_back(prefisso + testo);
+    if (!r.testo_errore) r.testo_errore = testo;
   }
 
   // A failed write of the build, naming the file as the author knows it: its
@@ -294,6 +297,7 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
   j["grid_sized"] = e.griglia_dimensionata;
   j["errore"] = e.timbro_fallito != 0 ? nlohmann::json(std::to_string(e.timbro_fallito)) : nlohmann::json(nullptr);
   j["files"] = r.file;
+  j["text"] = r.testo_errore ? nlohmann::json(*r.testo_errore) : nlohmann::json(nullptr);
   j["source"] = r.sorgente ? nlohmann::json(*r.sorgente) : nlohmann::json(nullptr);
   j["source_line"] = r.sorgente && riga_nota(e) ? nlohmann::json(e.riga) : nlohmann::json(nullptr);
   j["source_column"] = r.sorgente && colonna_nota(e) ? nlohmann::json(e.colonna) : nlohmann::json(nullptr);

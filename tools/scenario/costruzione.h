@@ -60,6 +60,9 @@ struct rapporto_build {
   // What each source was read as, once both are read.
   std::optional<codifica_testo> codifica_linea, codifica_treno;
   std::vector<std::string> righe;  // the report for standard error, one line each
+  // The build error's words (a failed stamp check's when there is no other),
+  // as `righe` has them after the place; none without one.
+  std::optional<std::string> testo_errore;
   // The source line that the first of `righe` names, and the column; shown
   // under that line, with a caret under the column, on request.
   std::optional<citazione> citata;

@@ -121,7 +121,7 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   ASSERT_EQ(e.stato, 0) << e.errori;
   json j = json::parse(e.uscita);
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
-                               "files": [")" + file_sim + R"(", ")" + file_dat + R"("],
+                               "files": [")" + file_sim + R"(", ")" + file_dat + R"("], "text": null,
                                "source": null, "source_line": null, "source_column": null,
                                "encodings": {"line": "windows-1252", "train": "windows-1252"},
                                "warnings": []})"));
@@ -151,7 +151,11 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   EXPECT_EQ(j["source_line"], numero_atteso);
   EXPECT_EQ(j["source_column"], 12);
   EXPECT_EQ(j["warnings"], json::array());
-  EXPECT_EQ(j.size(), 10u);
+  // The message's words as standard error has them after the place.
+  const std::string parole = j["text"];
+  EXPECT_TRUE(parole.starts_with("Errore n. 15 a 10901 m: ")) << parole;
+  EXPECT_TRUE(contiene(e.errori, dove + parole)) << e.errori;
+  EXPECT_EQ(j.size(), 11u);
   // The error leaves all the files, and the author's source as it was.
   EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);
@@ -233,6 +237,7 @@ TEST_F(scenario_test, un_timbro_gia_usato_non_scrive_nulla) {
   json j = json::parse(e.uscita);
   EXPECT_EQ(j["codice_errore"], 0);
   EXPECT_EQ(j["errore"], "1250");
+  EXPECT_TRUE(j["text"].get<std::string>().starts_with("Errore n. 1250: ")) << j["text"];
   EXPECT_EQ(j["grid_sized"], true);
   EXPECT_EQ(j["files"], json::array());
   EXPECT_EQ(j["source"], nullptr);

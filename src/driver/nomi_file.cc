@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "model/testo_autore.h"
+#include "model/windows1252.h"
+
 nomi_file nomi_dei_file(std::string_view nome_scenario, std::string_view numero_treno) {
   const std::string nome(nome_scenario);
   const std::string treno = nome + "_" + std::string(numero_treno);
@@ -21,6 +24,17 @@ std::optional<std::string> problema_nome(std::string_view nome) {
       return std::string("contiene il carattere ") + c + ", che un nome di file di Windows non può contenere";
   }
   if (nome.find("..") != std::string_view::npos) return "contiene \"..\"";
+  return std::nullopt;
+}
+
+std::optional<std::string> problema_nome_utf8(std::string_view nome) {
+  if (auto p = problema_nome(nome)) return p;
+  const testo_convertito t = converti_testo_autore(nome, codifica_testo::utf8);
+  if (t.errore && t.errore->carattere == 0) return "non è UTF-8 valido";
+  if (t.errore)
+    return "contiene il carattere " + nome_unicode(t.errore->carattere) + " \"" + carattere_utf8(t.errore->carattere) +
+           "\", che non esiste in Windows-1252, la codifica dei file dello scenario";
+  if (da_cp1252_a_utf8(t.testo) != nome) return "contiene un carattere che non esiste in Windows-1252";
   return std::nullopt;
 }
 

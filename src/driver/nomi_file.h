@@ -53,6 +53,11 @@ nomi_file nomi_dei_file(std::string_view nome_scenario, std::string_view numero_
 // it through difetto_dello_scenario (sources/scenario.h).
 std::optional<std::string> problema_nome(std::string_view nome);
 
+// The same for a name given in UTF-8, as on a command line, which the files
+// hold in Windows-1252: also refused, a name that is not valid UTF-8 or that
+// holds a character Windows-1252 cannot hold (never replaced).
+std::optional<std::string> problema_nome_utf8(std::string_view nome);
+
 // Why the two names together make a file name longer than nome_file_massimo
 // bytes, temporary ending included, or nothing. Bytes of the names as given:
 // pass them in the form the files will be named in.

@@ -3,6 +3,8 @@
 // written through a temporary file.
 #include "disegno/comando_disegno.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -26,7 +28,7 @@ constexpr int riuscito = uscita_riuscita, file_non_valido = uscita_errore, uso_e
 
 // Why the option's value cannot be a scenario's name, or nothing.
 std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
-  if (auto p = problema_nome(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
+  if (auto p = problema_nome_utf8(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
   return std::nullopt;
 }
 
@@ -146,6 +148,12 @@ disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
     if (sistema.stesso_file(d.uscita, p))
       return fine(uso_errato, "il disegno " + tra_virgolette(d.uscita) + " prenderebbe il posto del file binario " +
                                   tra_virgolette(p));
+  // An SVG under another name would open as nothing, or as something else.
+  std::string estensione = testo_percorso(d.uscita.extension());
+  std::transform(estensione.begin(), estensione.end(), estensione.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (estensione != ".svg")
+    return fine(uso_errato, "il disegno " + tra_virgolette(d.uscita) + " è un SVG: il nome finisce con .svg");
 
   lettura sim = leggi_file(sistema, f.sim, descrizione_sim);
   if (!sim.errore.empty()) return fine(file_non_valido, sim.errore);

@@ -10,7 +10,6 @@
 #include "driver/form1.h"
 #include "driver/scrittura_intera.h"
 #include "luogo_sorgente.h"
-#include "model/testo_autore.h"
 #include "model/windows1252.h"
 #include "piattaforma_strumento.h"
 #include "sorgente_autore.h"
@@ -31,18 +30,7 @@ std::optional<int32_t> colonna_nota(const esito_build& e) {
 
 // Why the option's value cannot be a scenario's name, or nothing.
 std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
-  if (auto p = problema_nome(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
-  // The build holds the names in Windows-1252, as the simulator's files do:
-  // a character the page cannot hold is refused, never replaced.
-  const testo_convertito t = converti_testo_autore(valore, codifica_testo::utf8);
-  if (t.errore && t.errore->carattere == 0) return std::string(opzione) + ": il nome dato non è UTF-8 valido";
-  if (t.errore) {
-    const char32_t c = t.errore->carattere;
-    return std::string(opzione) + " \"" + valore + "\": il carattere " + nome_unicode(c) + " \"" + carattere_utf8(c) +
-           "\" non esiste in Windows-1252, la codifica dei file dello scenario";
-  }
-  if (da_cp1252_a_utf8(t.testo) != valore)
-    return std::string(opzione) + " \"" + valore + "\": un carattere non esiste in Windows-1252";
+  if (auto p = problema_nome_utf8(valore)) return std::string(opzione) + " \"" + valore + "\" " + *p;
   return std::nullopt;
 }
 

@@ -57,6 +57,46 @@ INSTANTIATE_TEST_SUITE_P(
         caso{"chiesto_utf8_ascii", "abc", utf8, utf8, "abc"}),
     [](const testing::TestParamInfo<caso>& i) { return std::string(i.param.nome); });
 
+// A text read as Windows-1252 that holds UTF-8 letters too: where the first
+// is, and which; the text is taken all the same.
+TEST(ConvertiTesto, UnTestoCheMescolaLeDueCodificheLoDice) {
+  const struct {
+    const char* nome;
+    std::string testo;
+    codifica_testo richiesta;
+    int32_t riga, colonna;  // 0: none
+    char32_t carattere;
+  } casi[] = {
+      {"utf8_in_testa", "\xC3\x80 e poi \xE8", automatica, 1, 1, 0xC0},
+      {"riga_utf8_aggiunta", "CITT\xC0\r\nnote: pi\xC3\xB9", automatica, 2, 9, 0xF9},
+      {"solo_windows_1252", "CITT\xC0 NUOVA \xE8\xE0", automatica, 0, 0, 0},
+      {"ascii", "stazione, 0, x", automatica, 0, 0, 0},
+      {"troncato", "abc\xC3", automatica, 0, 0, 0},
+      {"tutto_utf8", "CITT\xC3\x80", automatica, 0, 0, 0},
+      // Asked for Windows-1252: the author has said what the text is.
+      {"chiesto_windows_1252", "\xC3\x80 e poi \xE8", windows1252, 0, 0, 0},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const testo_convertito r = converti_testo_autore(c.testo, c.richiesta);
+    ASSERT_FALSE(r.errore);
+    if (c.riga == 0) {
+      EXPECT_FALSE(r.misto);
+      continue;
+    }
+    ASSERT_TRUE(r.misto);
+    EXPECT_EQ(r.misto->riga, c.riga);
+    EXPECT_EQ(r.misto->colonna, c.colonna);
+    EXPECT_EQ(r.misto->carattere, c.carattere);
+    EXPECT_EQ(r.codifica, windows1252);
+    EXPECT_EQ(r.testo, c.testo);
+  }
+  EXPECT_EQ(testo_codifica_mista(0xF9),
+            "il testo non è tutto UTF-8 ed è letto come Windows-1252, ma qui c'è una lettera in UTF-8 (\"\xC3\xB9\", "
+            "che così diventa \"\xC3\x83\xC2\xB9\"): il file mescola le due codifiche; va salvato tutto in UTF-8 o "
+            "tutto in Windows-1252");
+}
+
 // What is refused: the place (line and column in characters) and the
 // character or byte.
 struct rifiuto {

@@ -106,6 +106,8 @@ int main(int argc, char** argv) {
     std::cerr << descrivi_problema(mostrata + "/" + std::string(letta.problema->file), *letta.problema) << "\n";
     return 1;
   }
+  for (const problema_cartella& m : letta.misti)
+    std::cerr << descrivi_misto(mostrata + "/" + std::string(m.file), m) << "\n";
 
   const fs::path testi = uscita.parent_path() / "testi";
   std::error_code ec;

@@ -17,6 +17,7 @@
 #include "avvisi_autore.h"
 #include "driver/errori_build.h"
 #include "parti_marcate.h"
+#include "model/testo_autore.h"
 #include "reader/avvisi.h"
 #include "reader/chiavi_note.h"
 #include "support/cartella_temporanea.h"
@@ -99,6 +100,7 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
       {codice_avviso::treno_senza_generale, testo_treno_senza_generale()},
       {codice_avviso::separatore_migliaia, testo_separatore_migliaia("3.000", 3)},
       {codice_avviso::fuori_ordine, testo_fuori_ordine("velocità", 2000, 4800)},
+      {codice_avviso::codifica_mista, testo_codifica_mista(0xF9)},
       {codice_avviso::elemento_coperto,
        testo_elemento_coperto("FONTE ROSSA", "del cartello \"Galleria Monte Aspro\"", 2900)},
   };

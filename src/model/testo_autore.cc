@@ -45,6 +45,21 @@ bool sembra_utf8(std::string_view t) {
   return multibyte;
 }
 
+// The first multi-byte UTF-8 sequence of a text read as Windows-1252, where
+// a column is a byte.
+std::optional<errore_codifica> primo_utf8(std::string_view t) {
+  segnaposto qui;
+  for (size_t i = 0; i < t.size(); ++i) {
+    const auto b = static_cast<unsigned char>(t[i]);
+    if (b >= 0x80) {
+      const size_t n = lunghezza_utf8(t, i);
+      if (n > 1) return errore_codifica{qui.riga, qui.colonna, decodifica(t, i, n), 0};
+    }
+    qui.avanza(b, i + 1 < t.size() ? static_cast<unsigned char>(t[i + 1]) : -1);
+  }
+  return std::nullopt;
+}
+
 testo_convertito da_utf8(std::string_view t) {
   testo_convertito r;
   r.codifica = codifica_testo::utf8;
@@ -121,11 +136,13 @@ size_t lunghezza_utf8(std::string_view t, size_t i) {
 }
 
 testo_convertito converti_testo_autore(std::string_view testo, codifica_testo richiesta) {
-  if (richiesta == codifica_testo::automatica)
+  const bool decisa = richiesta == codifica_testo::automatica;
+  if (decisa)
     richiesta = testo.starts_with(bom) || sembra_utf8(testo) ? codifica_testo::utf8 : codifica_testo::windows1252;
   if (richiesta == codifica_testo::utf8) return da_utf8(testo);
   testo_convertito r;
   r.testo.assign(testo);
+  if (decisa) r.misto = primo_utf8(testo);
   return r;
 }
 
@@ -146,4 +163,11 @@ std::string carattere_utf8(char32_t c) {
   // The lead byte: n - 1 marks of length above a zero, then the rest.
   s[0] = static_cast<char>(n == 1 ? c : ((0xFF00 >> n) & 0xFF) | c);
   return s;
+}
+
+std::string testo_codifica_mista(char32_t carattere) {
+  const std::string lettera = carattere_utf8(carattere);
+  return "il testo non è tutto UTF-8 ed è letto come Windows-1252, ma qui c'è una lettera in UTF-8 (\"" + lettera +
+         "\", che così diventa \"" + da_cp1252_a_utf8(lettera) +
+         "\"): il file mescola le due codifiche; va salvato tutto in UTF-8 o tutto in Windows-1252";
 }

@@ -43,6 +43,12 @@ struct testo_convertito {
   // What the text was read as: utf8 or windows1252, never automatica.
   codifica_testo codifica = codifica_testo::windows1252;
   std::optional<errore_codifica> errore;
+  // A text that `automatica` read as Windows-1252 since it is not valid UTF-8,
+  // but that holds valid UTF-8 sequences too: most likely the two mixed (a
+  // UTF-8 line added to a Windows-1252 file), its UTF-8 letters then read as
+  // two or three characters each. Where the first such sequence starts and
+  // the character it stands for; the text is converted all the same.
+  std::optional<errore_codifica> misto;
 };
 
 testo_convertito converti_testo_autore(std::string_view testo, codifica_testo richiesta);
@@ -51,6 +57,10 @@ testo_convertito converti_testo_autore(std::string_view testo, codifica_testo ri
 // shortest form only, no surrogates, at most U+10FFFF); 0 when none does.
 // REQUIRES: i < testo.size().
 size_t lunghezza_utf8(std::string_view testo, size_t i);
+
+// The warning of a text that mixes the two encodings (`misto`), in Italian:
+// `carattere` is the first UTF-8 letter.
+std::string testo_codifica_mista(char32_t carattere);
 
 // "U+2192": how a message names a character.
 std::string nome_unicode(char32_t c);

@@ -1,5 +1,8 @@
 #include "reader/avvisi.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "model/windows1252.h"
 #include "reader/chiavi_note.h"
 
@@ -38,8 +41,15 @@ std::string_view nome_avviso(codice_avviso c) {
     case codice_avviso::separatore_migliaia: return "separatore_migliaia";
     case codice_avviso::fuori_ordine: return "fuori_ordine";
     case codice_avviso::elemento_coperto: return "elemento_coperto";
+    case codice_avviso::codifica_mista: return "codifica_mista";
   }
   return "?";
+}
+
+void ordina_avvisi(std::vector<avviso_build>& avvisi) {
+  std::stable_sort(avvisi.begin(), avvisi.end(), [](const avviso_build& a, const avviso_build& b) {
+    return std::tie(a.sorgente, a.riga, a.colonna) < std::tie(b.sorgente, b.riga, b.colonna);
+  });
 }
 
 std::string campo_citato(std::string_view campo) {

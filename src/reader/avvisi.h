@@ -34,13 +34,14 @@ enum class codice_avviso : uint8_t {
   separatore_migliaia,   // a number like "3.000": a thousands separator read as a decimal point
   fuori_ordine,          // a gradient, speed or adhesion line before the position the list had reached
   elemento_coperto,      // a station's stop cell put over a feature read before it, which is lost
+  codifica_mista,        // a text read as Windows-1252 that holds UTF-8 letters too (met by the author tool)
 };
 
 inline constexpr codice_avviso codici_avviso[] = {
     codice_avviso::chiave_sconosciuta, codice_avviso::sezione_sconosciuta, codice_avviso::valori_in_piu,
     codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
     codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale, codice_avviso::separatore_migliaia,
-    codice_avviso::fuori_ordine,       codice_avviso::elemento_coperto,
+    codice_avviso::fuori_ordine,       codice_avviso::elemento_coperto,    codice_avviso::codifica_mista,
 };
 
 // "chiave_sconosciuta", ...: the code as reports and JSON name it.
@@ -53,6 +54,9 @@ struct avviso_build {
   codice_avviso codice = codice_avviso::chiave_sconosciuta;
   std::string testo;    // in Italian, UTF-8
 };
+
+// In the order reports give them: by source (the line's first) and place.
+void ordina_avvisi(std::vector<avviso_build>& avvisi);
 
 // --- the texts --------------------------------------------------------------
 // Fields and keys are given as read (Windows-1252); the texts are UTF-8. A
@@ -86,3 +90,4 @@ std::string testo_elemento_coperto(std::string_view stazione, std::string_view d
 std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza);
 std::string testo_area_oltre_fine(std::string_view nome, int32_t inizio, int32_t fine, int32_t lunghezza);
 std::string testo_treno_senza_generale();
+// codifica_mista's text is model/testo_autore.h's testo_codifica_mista.

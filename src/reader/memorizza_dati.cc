@@ -1,8 +1,5 @@
 // The reader's frame: its phases in order, the common steps of lettura, and
 // the one read-failure path (error 25).
-#include <algorithm>
-#include <tuple>
-
 #include "model/errore_lettura.h"
 #include "model/windows1252.h"
 #include "reader/chiavi.h"
@@ -21,10 +18,7 @@ void Form1::memorizza_dati() {
     l.fallimento(e);
   }
   // By source and place: a few are only known once a source is read.
-  if (!avvisi.empty())
-    std::stable_sort(avvisi.begin(), avvisi.end(), [](const avviso_build& a, const avviso_build& b) {
-      return std::tie(a.sorgente, a.riga, a.colonna) < std::tie(b.sorgente, b.riga, b.colonna);
-    });
+  ordina_avvisi(avvisi);
 }
 
 void lettura::inizio() {

@@ -46,6 +46,9 @@ cartella_letta leggi_cartella_scenario(const std::array<std::string, 7>& byte, c
     }
     r.convertiti[i] = std::move(t.testo);
     r.codifiche[i] = t.codifica;
+    if (t.misto)
+      r.misti.push_back({file_cartella_scenario[i], t.misto->riga, t.misto->colonna,
+                         testo_codifica_mista(t.misto->carattere)});
   }
 
   scenario s;
@@ -68,6 +71,13 @@ cartella_letta leggi_cartella_scenario(const std::array<std::string, 7>& byte, c
   }
   r.s = std::move(s);
   return r;
+}
+
+std::string descrivi_misto(std::string_view file, const problema_cartella& p) {
+  problema_cartella avviso = p;
+  // The code as the build's warnings name it (reader/avvisi.h).
+  avviso.testo = "attenzione: " + p.testo + " [codifica_mista]";
+  return descrivi_problema(file, avviso);
 }
 
 std::string descrivi_problema(std::string_view file, const problema_cartella& p) {

@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/testo_autore.h"
 #include "sources/scenario.h"
@@ -49,7 +50,14 @@ struct cartella_letta {
   std::array<std::string, 7> convertiti;
   // What each file was read as.
   std::array<codifica_testo, 7> codifiche{};
+  // Files read as Windows-1252 that hold UTF-8 letters too, most likely the
+  // two encodings mixed: where the first letter is, and the warning.
+  std::vector<problema_cartella> misti;
 };
+
+// "FILE:LINE:COLUMN: attenzione: text [codifica_mista]" for one of `misti`;
+// `file` as for descrivi_problema.
+std::string descrivi_misto(std::string_view file, const problema_cartella& p);
 
 // The folder of the files' bytes as read, in the order of
 // file_cartella_scenario, each file converted as `richiesta` says.

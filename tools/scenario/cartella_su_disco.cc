@@ -13,22 +13,26 @@ namespace fs = std::filesystem;
 
 lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, codifica_testo codifica) {
   if (!sistema.e_cartella(cartella))
-    return {std::nullopt, uscita_uso_errato, "la cartella dello scenario " + tra_virgolette(cartella) + " non c'è"};
+    return {std::nullopt, uscita_uso_errato, "la cartella dello scenario " + tra_virgolette(cartella) + " non c'è",
+            {}};
   std::array<std::string, 7> byte;
   for (size_t i = 0; i < byte.size(); ++i) {
     const fs::path p = cartella / file_cartella_scenario[i];
     if (!sistema.esiste(p))
       return {std::nullopt, uscita_uso_errato,
               testo_percorso(p) + ": manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
-                           "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt"};
+                           "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt", {}};
     if (esito e = sistema.leggi(p, byte[i]); !e)
-      return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo};
+      return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo, {}};
   }
   cartella_letta letta = leggi_cartella_scenario(byte, codifica);
   if (letta.problema)
     return {std::nullopt, uscita_uso_errato,
-            descrivi_problema(testo_percorso(cartella / letta.problema->file), *letta.problema)};
-  return {std::move(letta.s), uscita_riuscita, {}};
+            descrivi_problema(testo_percorso(cartella / letta.problema->file), *letta.problema), {}};
+  lettura_cartella r{std::move(letta.s), uscita_riuscita, {}, {}};
+  for (const problema_cartella& m : letta.misti)
+    r.avvisi.push_back(descrivi_misto(testo_percorso(cartella / m.file), m));
+  return r;
 }
 
 scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartella, const scenario& s,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/testo_autore.h"
 #include "platform/piattaforma.h"
@@ -16,6 +17,9 @@ struct lettura_cartella {
   std::optional<scenario> s;
   int stato = 0;          // unless `s`: the exit status
   std::string messaggio;  // unless `s`: why, one line
+  // With `s`: the folder's warnings (a file that mixes encodings), one line
+  // each for standard error.
+  std::vector<std::string> avvisi;
 };
 
 // The folder `cartella`, each file converted as `codifica` says. A folder

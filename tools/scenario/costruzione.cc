@@ -47,6 +47,8 @@ struct preparazione {
   std::string testo_linea, testo_treno;  // Windows-1252, as the build reads them
   std::string nome, numero;          // the two names as the build holds them, Windows-1252
   std::vector<file_binario> binari;  // in the order the build writes them
+  // The warnings of reading the sources, before the build's own.
+  std::vector<avviso_build> avvisi;
 };
 
 // Each step returns false when the command ends there, the report filled.
@@ -79,9 +81,9 @@ struct passi {
     p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
 
     // Each source read and converted to Windows-1252 as its encoding says.
-    for (auto [percorso, quale, testo, codifica] :
-         {std::tuple{&p.linea, "della linea", &p.testo_linea, &r.codifica_linea},
-          std::tuple{&p.treno, "del treno", &p.testo_treno, &r.codifica_treno}}) {
+    for (auto [percorso, quale, testo, codifica, s] :
+         {std::tuple{&p.linea, "della linea", &p.testo_linea, &r.codifica_linea, sorgente_build::linea},
+          std::tuple{&p.treno, "del treno", &p.testo_treno, &r.codifica_treno, sorgente_build::treno}}) {
       lettura_sorgente l = leggi_sorgente_autore(sistema, *percorso, quale, q.codifica);
       if (!l.sorgente) {
         r.citata = std::move(l.citata);
@@ -89,6 +91,9 @@ struct passi {
       }
       *testo = std::move(l.sorgente->testo);
       *codifica = l.sorgente->codifica;
+      if (const auto& m = l.sorgente->misto)
+        p.avvisi.push_back(
+            {s, m->riga, m->colonna, codice_avviso::codifica_mista, testo_codifica_mista(m->carattere)});
     }
     return true;
   }
@@ -164,6 +169,10 @@ struct passi {
   // The build's warnings, error and stamp check in words, as the author
   // reads them.
   void riporta_esito(const preparazione& p, const std::string& interno) {
+    // The sources' own warnings join the build's, by source and place.
+    std::vector<avviso_build>& avvisi = r.esito.avvisi;
+    avvisi.insert(avvisi.begin(), p.avvisi.begin(), p.avvisi.end());
+    ordina_avvisi(avvisi);
     const esito_build& e = r.esito;
     for (const avviso_build& a : e.avvisi)
       r.avvisi.push_back({riga_avviso(a, r.file_linea, r.file_treno),

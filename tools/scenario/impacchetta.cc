@@ -83,6 +83,7 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
 
   lettura_cartella letta = leggi_cartella(sistema, q.cartella, q.codifica);
   if (!letta.s) return fine(letta.stato, letta.messaggio);
+  for (const std::string& a : letta.avvisi) errori << a << '\n';
   const scenario& s = *letta.s;
 
   // The programs to write, and the stub of each.
@@ -119,8 +120,10 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
       return fine(uscita_errore,
                   "nessun programma scritto: chi lo avviasse vedrebbe solo l'errore (--force impacchetta comunque)");
     errori << "impacchettato comunque (--force): chi avvia il programma vedrà l'errore\n";
-  } else if (r.stato == uscita_errore) {
-    // Only warnings, taken as errors (--werror).
+  } else if (r.stato == uscita_errore || (q.avvisi_come_errori && !letta.avvisi.empty())) {
+    // Only warnings, taken as errors (--werror): the build counts its own.
+    if (const size_t n = letta.avvisi.size(); r.stato != uscita_errore)
+      errori << n << (n == 1 ? " avviso, trattato come errore" : " avvisi, trattati come errori") << " (--werror)\n";
     if (!q.forza) return fine(uscita_errore, "nessun programma scritto (--force impacchetta comunque)");
     errori << "impacchettato comunque (--force)\n";
   }

@@ -43,6 +43,6 @@ lettura_sorgente leggi_sorgente_autore(piattaforma& sistema, const std::filesyst
     r.citata = citazione{testo_percorso(p), e.riga, e.colonna, riga_mostrabile(riga)};
     return r;
   }
-  r.sorgente = sorgente_autore{std::move(t.testo), t.codifica};
+  r.sorgente = sorgente_autore{std::move(t.testo), t.codifica, t.misto};
   return r;
 }

@@ -14,6 +14,8 @@
 struct sorgente_autore {
   std::string testo;  // Windows-1252 bytes, as the build reads them
   codifica_testo codifica = codifica_testo::windows1252;  // what the file was read as
+  // Where a file read as Windows-1252 has a UTF-8 letter (testo_convertito).
+  std::optional<errore_codifica> misto;
 };
 
 struct lettura_sorgente {

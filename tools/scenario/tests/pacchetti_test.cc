@@ -5,6 +5,7 @@
 // scenario, and every file operation of a packing made to fail in turn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "carico/carico.h"
@@ -164,6 +165,28 @@ TEST_F(pacchetti, con_werror_un_avviso_ferma_pack_se_non_e_forzato) {
   errori.str("");
   EXPECT_EQ(pack(pulita), uscita_riuscita) << errori.str();
   EXPECT_EQ(errori.str(), "");
+}
+
+TEST_F(pacchetti, una_nota_che_mescola_le_codifiche_e_un_avviso_di_pack) {
+  // The starter's notes are Windows-1252; a line added in UTF-8 mixes them.
+  std::string& note = sistema.file["mio/note.txt"];
+  ASSERT_TRUE(std::any_of(note.begin(), note.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+  const int riga = 1 + static_cast<int>(std::count(note.begin(), note.end(), '\n'));
+  note += "Aggiunta pi\xC3\xB9 tardi\r\n";
+  EXPECT_EQ(pack(), uscita_riuscita) << errori.str();
+  const std::string note_mostrate = (std::filesystem::path("mio") / "note.txt").string();
+  EXPECT_TRUE(errori.str().starts_with(note_mostrate + ":" + std::to_string(riga) + ":12: attenzione: il testo non "
+                                       "è tutto UTF-8"))
+      << errori.str();
+  EXPECT_NE(errori.str().find("[codifica_mista]"), std::string::npos) << errori.str();
+
+  richiesta_pack q;
+  q.avvisi_come_errori = true;
+  q.linux_ = "w";
+  errori.str("");
+  EXPECT_EQ(pack(q), uscita_errore);
+  EXPECT_NE(errori.str().find("1 avviso, trattato come errore (--werror)"), std::string::npos) << errori.str();
+  EXPECT_EQ(sistema.file.count("w"), 0u);
 }
 
 TEST_F(pacchetti, pack_rifiuta_senza_scrivere_nulla) {

@@ -109,6 +109,34 @@ TEST_F(sorgenti_autore, i_gemelli_in_windows_1252_e_in_utf8_danno_gli_stessi_fil
   EXPECT_EQ(t[2].nome, "CITT\xC3\x80 NUOVA");
 }
 
+// A Windows-1252 source with a line added in UTF-8: read as Windows-1252, as
+// the rule says, and a warning at the first UTF-8 letter; --werror stops it.
+TEST_F(sorgenti_autore, un_sorgente_che_mescola_le_codifiche_e_un_avviso) {
+  const std::string riga_1252 = "stazione,    2800, 12,  300,  0, 0, 1,  1,1,0,  2,1,1,    0,   7,19,30, CITT\xC0 NUOVA";
+  const std::string riga_mista = "stazione,    2800, 12,  300,  0, 0, 1,  1,1,0,  2,1,1,    0,   7,19,30, CITT\xC0 "
+                                 "NUOVA \xE2\x80\x93 PI\xC3\x99 SU";  // "– PIÙ SU" in UTF-8
+  const std::string mescolato = sostituisci(treno_1252, riga_1252, riga_mista);
+  const int riga = riga_di(mescolato, riga_mista);
+  const std::string colonna = std::to_string(riga_mista.find("\xE2\x80\x93") + 1);
+  esito_processo e = costruisci(linea_1252, mescolato, {"--json"});
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  EXPECT_TRUE(e.errori.starts_with("sorgenti/treno.txt:" + std::to_string(riga) + ":" + colonna +
+                                   ": attenzione: il testo non è tutto UTF-8"))
+      << e.errori;
+  EXPECT_NE(e.errori.find("(\"\xE2\x80\x93\", che così diventa \"\xC3\xA2\xE2\x82\xAC\xE2\x80\x9C\")"),
+            std::string::npos)
+      << e.errori;
+  EXPECT_NE(e.errori.find("[codifica_mista]"), std::string::npos) << e.errori;
+  const json j = json::parse(e.uscita);
+  EXPECT_EQ(j["encodings"]["train"], "windows-1252");
+  ASSERT_EQ(j["warnings"].size(), 1u) << j["warnings"];
+  EXPECT_EQ(j["warnings"][0]["code"], "codifica_mista");
+  EXPECT_EQ(j["warnings"][0]["line"], riga);
+
+  esito_processo w = costruisci(linea_1252, mescolato, {"--werror"}, "werror");
+  EXPECT_EQ(w.stato, 1) << w.errori;
+}
+
 TEST_F(sorgenti_autore, un_carattere_fuori_da_windows_1252_non_scrive_nulla) {
   // "NUOVA" starts at column 79 of its line, after "CITTÀ ", whose "À" is
   // one column.

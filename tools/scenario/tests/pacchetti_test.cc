@@ -204,6 +204,9 @@ TEST_F(pacchetti, pack_rifiuta_senza_scrivere_nulla) {
        "manca il programma base per Windows \"" +
            mostrato(std::filesystem::path("/programma/bin") / "stub" / "scenario-package-windows.exe") +
            "\": installa"},
+      {"senza quello per Windows, il programma per Linux si può avere da solo",
+       [](sistema_finto& s, richiesta_pack&) { s.file.erase(base_windows); }, uscita_errore_file,
+       "; o scrivi solo quello per Linux, con --linux FILE"},
       {"un programma base che non è un programma",
        [](sistema_finto& s, richiesta_pack&) { s.file[base_linux] = "testo"; }, uscita_errore_file,
        "non è un programma sano"},

@@ -62,7 +62,8 @@ std::optional<int> comandi_pacchetto::esegui(piattaforma& sistema) {
     pack_richiesta_.codifica = *codifica_di_nome(codifica_);
     return comando_pack(sistema, pack_richiesta_, std::cerr);
   }
-  if (unpack_->parsed()) return comando_unpack(sistema, programma_, cartella_, *codifica_di_nome(scrittura_), std::cerr);
-  if (nuovo_->parsed()) return comando_new(sistema, cartella_, *codifica_di_nome(scrittura_), std::cerr);
+  const codifica_testo scrittura = *codifica_di_nome(scrittura_);
+  if (unpack_->parsed()) return comando_unpack(sistema, programma_, cartella_, scrittura, std::cerr);
+  if (nuovo_->parsed()) return comando_new(sistema, cartella_, scrittura, std::cerr);
   return std::nullopt;
 }

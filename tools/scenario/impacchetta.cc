@@ -107,10 +107,9 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
     programma_base b = leggi_programma_base(sistema, u.d);
     if (!b.byte) {
       // Asked for both: the other one alone may still be had.
-      const bool per_linux = u.d == destinazione::per_linux;
-      const std::string altro = entrambi ? std::string("; o scrivi solo quello per ") +
-                                               (per_linux ? "Windows, con --windows FILE.exe" : "Linux, con --linux FILE")
-                                         : std::string();
+      const char* const solo = u.d == destinazione::per_linux ? "Windows, con --windows FILE.exe"
+                                                               : "Linux, con --linux FILE";
+      const std::string altro = entrambi ? std::string("; o scrivi solo quello per ") + solo : std::string();
       return fine(uscita_errore_file, b.messaggio + altro);
     }
     u.base = std::move(*b.byte);

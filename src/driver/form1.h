@@ -22,6 +22,7 @@
 #include "driver/nomi_file.h"
 #include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
+#include "finish/timbri.h"
 #include "model/cella.h"
 #include "model/tracciato.h"
 #include "model/voce.h"
@@ -135,8 +136,9 @@ struct Form1 {
   void passata_finale();
   // The smaller of x and y; x on a tie.
   static int32_t minimo(int32_t x, int32_t y);
-  int32_t codice_gara_og() const;
-  int32_t codice_gara_st() const;
+  // The competition codes of `testata` (finish/timbri.h).
+  int32_t codice_gara_og() const { return ::codice_gara_og(testata); }
+  int32_t codice_gara_st() const { return ::codice_gara_st(testata); }
 };
 
 // The package program's whole run of scenario `s` over a platform; returns the

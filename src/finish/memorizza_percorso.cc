@@ -7,13 +7,6 @@
 #include "driver/form1.h"
 #include "model/file_binari.h"
 
-namespace {
-
-constexpr int16_t timbro_testata = 610;
-constexpr int16_t timbro_griglia = 5121;
-
-}  // namespace
-
 esito_build Form1::esito_della_build() const {
   esito_build e;
   e.codice_errore = codice_errore;
@@ -59,11 +52,10 @@ esito_build Form1::memorizza_percorso(int32_t& j) {
 
   passata_finale();
 
-  // Stamps and codes go only into places still unused; a used place means the
-  // scenario is not what the simulator expects, and nothing is written.
-  voce& scenario = testata[voce_scenario];
+  // A stamp's place already used means the scenario is not what the
+  // simulator expects, and nothing is written.
   cella& prima = percorso[1];
-  auto timbro_fallito = [&](int32_t timbro) {
+  if (const int32_t timbro = metti_timbri(testata, prima); timbro != 0) {
     esito_build e = esito_della_build();
     e.timbro_fallito = timbro;
     // The sources never write the record's places; a feature may take the cell.
@@ -71,13 +63,7 @@ esito_build Form1::memorizza_percorso(int32_t& j) {
       e.dettaglio_timbro = "nella cella 1 della griglia, all'inizio del percorso e riservata al timbro, c'è " +
                            elemento_della_cella(prima, testata) + ": va messo più avanti";
     return e;
-  };
-  if (scenario.intero1 != 0 || prima.dato1 != 0) return timbro_fallito(1250);
-  scenario.intero1 = timbro_testata;
-  prima.dato1 = timbro_griglia;
-  if (scenario.orario != 0 || prima.dato2 != 0) return timbro_fallito(1251);
-  scenario.orario = codice_gara_st();
-  prima.dato2 = basso16(codice_gara_og());
+  }
 
   if (crea_linea != 0) scrivi_file_nuovo(nome_file_linea(), tracciato.immagine());
   scrivi_file_nuovo(nome_file_sim(), immagine_testata(testata));

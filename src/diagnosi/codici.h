@@ -1,0 +1,41 @@
+// The named codes of the diagnostics: what a warning or a note is about. A
+// numbered build error is named by its number instead (diagnosi/errori_build.h).
+// The names (nome_avviso) are stable: scripts and editors may match them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string_view>
+
+enum class codice_avviso : uint8_t {
+  chiave_sconosciuta,    // a key field that matches no key, and its line dropped
+  sezione_sconosciuta,   // a section header that is none of the source's sections
+  valori_in_piu,         // a field after the values a key read, on its line, dropped
+  valori_mancanti,       // a key read values past the end of its line, from the next
+  numero_arrotondato,    // a number with a fraction, rounded to a whole number
+  oltre_fine_percorso,   // a feature past the route's length, inside the grid's margin
+  area_oltre_fine,       // a station's area past the route's end, and a station after it
+  treno_senza_generale,  // a train source without "[generale]": none of it is read
+  separatore_migliaia,   // a number like "3.000": a thousands separator read as a decimal point
+  fuori_ordine,          // a gradient, speed or adhesion line before the position the list had reached
+  elemento_coperto,      // a station's stop cell put over a feature read before it, which is lost
+  codifica_mista,        // a text read as Windows-1252 that holds UTF-8 letters too (met by the author tool)
+};
+
+inline constexpr codice_avviso codici_avviso[] = {
+    codice_avviso::chiave_sconosciuta, codice_avviso::sezione_sconosciuta, codice_avviso::valori_in_piu,
+    codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
+    codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale, codice_avviso::separatore_migliaia,
+    codice_avviso::fuori_ordine,       codice_avviso::elemento_coperto,    codice_avviso::codifica_mista,
+};
+// Every code is listed once, in the order of its value, up to the last one.
+constexpr bool codici_in_ordine() {
+  for (size_t i = 0; i < std::size(codici_avviso); ++i)
+    if (static_cast<size_t>(codici_avviso[i]) != i) return false;
+  return static_cast<size_t>(codice_avviso::codifica_mista) + 1 == std::size(codici_avviso);
+}
+static_assert(codici_in_ordine(), "codici_avviso must list every codice_avviso in order");
+
+// "chiave_sconosciuta", ...: the code as reports and JSON name it.
+std::string_view nome_avviso(codice_avviso c);

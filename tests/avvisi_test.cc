@@ -101,9 +101,9 @@ TEST_P(avvisi, ogni_riga_ha_il_suo_avviso_al_suo_posto_e_nessun_altro) {
   const esito_build e = f.memorizza_percorso(j);
 
   std::vector<std::string> visti, voluti;
-  for (const avviso_build& a : e.avvisi)
-    visti.push_back(std::string(nome_avviso(a.codice)) + " " + std::to_string(static_cast<int>(a.sorgente)) + ":" +
-                    std::to_string(a.riga) + ":" + std::to_string(a.colonna));
+  for (const diagnostica& a : e.avvisi())
+    visti.push_back(std::string(nome_avviso(a.codice)) + " " + std::to_string(static_cast<int>(a.dove.sorgente)) +
+                    ":" + std::to_string(a.dove.riga) + ":" + std::to_string(a.dove.colonna));
   for (const atteso& a : c.avvisi) {
     int32_t colonna = 0;
     if (a.riga > 0) {
@@ -114,7 +114,7 @@ TEST_P(avvisi, ogni_riga_ha_il_suo_avviso_al_suo_posto_e_nessun_altro) {
                      std::to_string(a.riga) + ":" + std::to_string(colonna));
   }
   EXPECT_EQ(visti, voluti);
-  for (const avviso_build& a : e.avvisi) EXPECT_FALSE(a.testo.empty());
+  for (const diagnostica& a : e.avvisi()) EXPECT_FALSE(a.testo.empty());
 }
 
 constexpr sorgente_build L = sorgente_build::linea;
@@ -260,7 +260,7 @@ TEST(avvisi_testi, dicono_il_campo_che_cosa_ne_e_stato_e_un_suggerimento) {
   int32_t j = 1;
   const esito_build e = f.memorizza_percorso(j);
   std::vector<std::string> testi;
-  for (const avviso_build& a : e.avvisi) testi.push_back(a.testo);
+  for (const diagnostica& a : e.avvisi()) testi.push_back(a.testo);
   EXPECT_EQ(testi, (std::vector<std::string>{
                        "\"0\" è in più sulla riga di \"lunghezza percorso\", dopo i valori che la chiave legge: è "
                        "scartato; un numero si scrive senza spazi né virgole tra le cifre",
@@ -299,7 +299,7 @@ TEST(avvisi_chiavi_note, ogni_chiave_dei_suggerimenti_e_riconosciuta_dal_lettore
       f.nome_scenario = "Prova";
       f.numero_treno = "1";
       int32_t j = 1;
-      for (const avviso_build& a : f.memorizza_percorso(j).avvisi)
+      for (const diagnostica& a : f.memorizza_percorso(j).avvisi())
         EXPECT_NE(a.codice, chiave_sconosciuta) << k << ": " << a.testo;
     }
   }

@@ -59,21 +59,4 @@ TEST(chiavi_note, intestazioni_e_sezioni) {
   EXPECT_EQ(suggerimento_sezione("[note]", sorgente_build::linea), "");
 }
 
-TEST(chiavi_note, la_distanza) {
-  struct caso {
-    const char* a;
-    const char* b;
-    size_t oltre;
-    size_t attesa;
-  };
-  const caso casi[] = {
-      {"", "", 3, 0},           {"abc", "abc", 3, 0},   {"abc", "abd", 3, 1},       {"abc", "acb", 3, 1},
-      {"abc", "ab", 3, 1},      {"ab", "abc", 3, 1},    {"pendnza", "pendenza", 3, 1},
-      {"kitten", "sitting", 3, 3},
-      // Past the limit it is the limit and one, however far.
-      {"kitten", "sitting", 2, 3}, {"a", "abcdefgh", 2, 3},  {"abcdefgh", "hgfedcba", 1, 2},
-  };
-  for (const caso& c : casi) EXPECT_EQ(distanza(c.a, c.b, c.oltre), c.attesa) << c.a << " " << c.b;
-}
-
 }  // namespace

@@ -4,7 +4,8 @@
 
 #include <set>
 
-#include "driver/errori_build.h"
+#include "diagnosi/errori_build.h"
+#include "driver/messaggio_errore.h"
 #include "driver/form1.h"
 #include "support/file_system_fake.h"
 

@@ -6,11 +6,15 @@
 #include <algorithm>
 #include <optional>
 
-#include "driver/errori_build.h"
+#include "diagnosi/errori_build.h"
+#include "driver/messaggio_errore.h"
 #include "driver/form1.h"
 #include "support/file_system_fake.h"
 
 namespace {
+
+// Where the build error's diagnostic is; nowhere without one.
+luogo_testo luogo_errore(const esito_build& e) { return e.errore() ? e.errore()->dove : luogo_testo{}; }
 
 constexpr int32_t nessuna = -1;  // stands for an outcome without a position
 
@@ -165,8 +169,8 @@ TEST(errori_sorgenti, ogni_numero_con_la_sua_posizione_e_i_sorgenti_che_restano)
     }
     EXPECT_EQ(e.codice_errore, c.codice);
     EXPECT_EQ(e.posizione.value_or(nessuna), c.posizione);
-    EXPECT_EQ(e.riga, c.riga);
-    EXPECT_EQ(e.colonna, c.colonna);
+    EXPECT_EQ(luogo_errore(e).riga, c.riga);
+    EXPECT_EQ(luogo_errore(e).colonna, c.colonna);
     EXPECT_EQ(sistema.file.count(form.nome_sorgente_linea()), c.resta_linea ? 1u : 0u);
     EXPECT_EQ(sistema.file.count(form.nome_sorgente_treno()), c.resta_treno ? 1u : 0u);
     ASSERT_EQ(sistema.messaggi.size(), 1u);
@@ -188,9 +192,9 @@ TEST(errori_sorgenti, un_errore_di_lettura_porta_il_file_e_la_riga) {
   int32_t j = 1;
   const esito_build e = form.memorizza_percorso(j);
   EXPECT_EQ(e.codice_errore, 25);
-  EXPECT_EQ(e.sorgente, sorgente_build::treno);
-  EXPECT_EQ(e.nome_sorgente, form.nome_sorgente_treno());
-  EXPECT_EQ(e.riga, 3);
+  ASSERT_NE(e.errore(), nullptr);
+  EXPECT_EQ(e.errore()->dove.sorgente, sorgente_build::treno);
+  EXPECT_EQ(e.errore()->dove.riga, 3);
   EXPECT_NE(e.dettaglio.find("70000"), std::string::npos) << e.dettaglio;
 }
 
@@ -226,9 +230,9 @@ TEST(errori_sorgenti, un_errore_di_lettura_punta_al_campo) {
     int32_t j = 1;
     const esito_build e = form.memorizza_percorso(j);
     EXPECT_EQ(e.codice_errore, 25);
-    EXPECT_EQ(e.sorgente, c.nel_treno ? sorgente_build::treno : sorgente_build::linea);
-    EXPECT_EQ(e.riga, c.riga);
-    EXPECT_EQ(e.colonna, c.colonna);
+    EXPECT_EQ(luogo_errore(e).sorgente, c.nel_treno ? sorgente_build::treno : sorgente_build::linea);
+    EXPECT_EQ(luogo_errore(e).riga, c.riga);
+    EXPECT_EQ(luogo_errore(e).colonna, c.colonna);
   }
 }
 

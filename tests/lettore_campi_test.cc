@@ -223,7 +223,7 @@ TEST(LettoreCampi, IlCampoRifiutatoRestaQuelloIniziato) {
 TEST(LettoreCampi, UnNumeroArrotondatoEUnAvviso) {
   const std::string testo = "8.5, 8.0, \"2.5\", -7.25, 9\r\n  10.5\r\n";
   const std::vector<int64_t> valori = {8, 8, 2, -7, 9, 10};
-  std::vector<avviso_build> avvisi;
+  std::vector<diagnostica> avvisi;
   lettore_campi con(testo);
   con.raccogli_avvisi(&avvisi, sorgente_build::treno);
   lettore_campi senza(testo);
@@ -242,10 +242,10 @@ TEST(LettoreCampi, UnNumeroArrotondatoEUnAvviso) {
       {2, 3, "il numero \"10.5\" ha una parte decimale: è arrotondato a 10"},
   };
   for (size_t i = 0; i < avvisi.size(); ++i) {
-    EXPECT_EQ(avvisi[i].sorgente, sorgente_build::treno);
+    EXPECT_EQ(avvisi[i].dove.sorgente, sorgente_build::treno);
     EXPECT_EQ(avvisi[i].codice, codice_avviso::numero_arrotondato);
-    EXPECT_EQ(avvisi[i].riga, attesi[i].riga) << i;
-    EXPECT_EQ(avvisi[i].colonna, attesi[i].colonna) << i;
+    EXPECT_EQ(avvisi[i].dove.riga, attesi[i].riga) << i;
+    EXPECT_EQ(avvisi[i].dove.colonna, attesi[i].colonna) << i;
     EXPECT_EQ(avvisi[i].testo, attesi[i].testo);
   }
 }

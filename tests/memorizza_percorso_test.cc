@@ -234,45 +234,48 @@ TEST_F(memorizza_percorso, errore_registrato_dopo_i_file) {
 // --- the outcome, and builds one after another ------------------------------
 
 TEST_F(memorizza_percorso, l_esito_dice_dove_e_perche) {
+  // The outcome expected, and where its error's diagnostic is.
+  struct previsto {
+    esito_build esito;
+    sorgente_build sorgente;
+    int32_t riga;
+  };
   struct caso {
     const char* descrizione;
     std::string linea, treno;
-    esito_build atteso;
+    previsto atteso;
   };
-  auto esito = [](int32_t codice, std::optional<int32_t> posizione, sorgente_build sorgente, std::string nome,
-                  int32_t riga, int32_t timbro = 0, bool griglia = true) {
+  auto esito = [](int32_t codice, std::optional<int32_t> posizione, sorgente_build sorgente, int32_t riga,
+                  int32_t timbro = 0, bool griglia = true) {
     esito_build e;
     e.codice_errore = codice;
     e.posizione = posizione;
-    e.sorgente = sorgente;
-    e.nome_sorgente = std::move(nome);
-    e.riga = riga;
     e.timbro_fallito = timbro;
     e.griglia_dimensionata = griglia;
-    return e;
+    return previsto{e, sorgente, riga};
   };
   const std::string segnali = "segnale,  1100, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
                               "segnale,  1150, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
                               "segnale,  1200, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
                               "rallentamento,  1450,  120,  500,  0,  0,  0\r\n";
   const caso casi[] = {
-      {"pulita", linea_semplice, treno_semplice, esito(0, std::nullopt, sorgente_build::nessuna, "", 0)},
+      {"pulita", linea_semplice, treno_semplice, esito(0, std::nullopt, sorgente_build::nessuna, 0)},
       {"sorgente della linea assente", "", treno_semplice,
-       esito(101, std::nullopt, sorgente_build::linea, linea_txt, 0, 0, false)},
+       esito(101, std::nullopt, sorgente_build::linea, 0, 0, false)},
       {"oltre la griglia nel treno", linea_semplice,
        testo({"[generale]", "numero vetture, 4", "velocita, 20000, 50", "[fine]"}),
-       esito(15, 20000, sorgente_build::treno, treno_txt, 3)},
+       esito(15, 20000, sorgente_build::treno, 3)},
       // Error 2 is the line source's, without a line.
       {"progressiva non multipla di 50",
        testo({"[generale]", "lunghezza percorso,    4000", "progressiva chilometrica uno,    0,    87775,    0",
               "[fine]"}),
-       treno_semplice, esito(2, std::nullopt, sorgente_build::linea, linea_txt, 0)},
+       treno_semplice, esito(2, std::nullopt, sorgente_build::linea, 0)},
       // The pass's error replaces a 15 of the train source, whose line is not
       // the pass's.
       {"errore della passata dopo un 15", linea_semplice, "[generale]\r\n" + segnali + "velocita, 20000, 50\r\n",
-       esito(12, 1500, sorgente_build::nessuna, "", 0)},
+       esito(12, 1500, sorgente_build::nessuna, 0)},
       {"timbro", linea_semplice, testo({"[generale]", "abbattimento,  50,  200", "[fine]"}),
-       esito(0, std::nullopt, sorgente_build::nessuna, "", 0, 1250)},
+       esito(0, std::nullopt, sorgente_build::nessuna, 0, 1250)},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.descrizione);
@@ -281,14 +284,15 @@ TEST_F(memorizza_percorso, l_esito_dice_dove_e_perche) {
     if (c.linea.empty()) sistema.file.erase(linea_txt);
     int32_t j = 1;
     const esito_build e = f.memorizza_percorso(j);
-    EXPECT_EQ(e.codice_errore, c.atteso.codice_errore);
-    EXPECT_EQ(e.posizione, c.atteso.posizione);
-    EXPECT_EQ(e.sorgente, c.atteso.sorgente);
-    EXPECT_EQ(e.nome_sorgente, c.atteso.nome_sorgente);
-    EXPECT_EQ(e.riga, c.atteso.riga);
+    EXPECT_EQ(e.codice_errore, c.atteso.esito.codice_errore);
+    EXPECT_EQ(e.posizione, c.atteso.esito.posizione);
+    const diagnostica* d = e.errore();
+    ASSERT_EQ(d != nullptr, e.codice_errore != 0);
+    EXPECT_EQ(d ? d->dove.sorgente : sorgente_build::nessuna, c.atteso.sorgente);
+    EXPECT_EQ(d ? d->dove.riga : 0, c.atteso.riga);
     EXPECT_EQ(e.dettaglio, "");
-    EXPECT_EQ(e.timbro_fallito, c.atteso.timbro_fallito);
-    EXPECT_EQ(e.griglia_dimensionata, c.atteso.griglia_dimensionata);
+    EXPECT_EQ(e.timbro_fallito, c.atteso.esito.timbro_fallito);
+    EXPECT_EQ(e.griglia_dimensionata, c.atteso.esito.griglia_dimensionata);
     EXPECT_EQ(e.file_scritti(), sistema.file.count(dat) == 1);
     // The build itself shows nothing.
     EXPECT_TRUE(sistema.messaggi.empty());
@@ -304,9 +308,10 @@ TEST_F(memorizza_percorso, due_costruzioni_di_seguito_non_si_vedono) {
   int32_t j = 1;
   const esito_build prima = f.memorizza_percorso(j);
   ASSERT_EQ(prima.codice_errore, 25);
-  ASSERT_EQ(prima.riga, 3);
+  ASSERT_NE(prima.errore(), nullptr);
+  ASSERT_EQ(prima.errore()->dove.riga, 3);
   ASSERT_FALSE(prima.dettaglio.empty());
-  ASSERT_EQ(prima.avvisi.size(), 1u);
+  ASSERT_EQ(prima.quanti_avvisi(), 1u);
 
   sistema_finto pulito;
   pulito.file[linea_txt] = linea_semplice;
@@ -322,10 +327,9 @@ TEST_F(memorizza_percorso, due_costruzioni_di_seguito_non_si_vedono) {
   EXPECT_TRUE(seconda.riuscito());
   EXPECT_EQ(seconda.codice_errore, 0);
   EXPECT_EQ(seconda.posizione, std::nullopt);
-  EXPECT_EQ(seconda.sorgente, sorgente_build::nessuna);
-  EXPECT_EQ(seconda.riga, 0);
+  EXPECT_EQ(seconda.errore(), nullptr);
   EXPECT_EQ(seconda.dettaglio, "");
-  EXPECT_TRUE(seconda.avvisi.empty());
+  EXPECT_TRUE(seconda.diagnostiche.empty());
   EXPECT_EQ(f.posizione_errore, 0);
   EXPECT_EQ(f.dettaglio_errore, "");
   for (const char* nome : {linea_dat, sim, dat}) EXPECT_TRUE(sistema.file[nome] == pulito.file[nome]) << nome;

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "disegno/tests/supporto.h"
-#include "avvisi_autore.h"
-#include "driver/errori_build.h"
+#include "diagnosi/riga_gnu.h"
+#include "diagnosi/errori_build.h"
 #include "parti_marcate.h"
 #include "model/testo_autore.h"
 #include "reader/avvisi.h"
@@ -105,6 +105,7 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
        testo_elemento_coperto("FONTE ROSSA", "del cartello \"Galleria Monte Aspro\"", 2900)},
   };
   for (codice_avviso c : codici_avviso) {
+    if (proprieta(c).livello != gravita::avviso) continue;
     ASSERT_TRUE(esempi.contains(c)) << nome_avviso(c);
     const std::string riga = "| `" + std::string(nome_avviso(c)) + "` | `" + esempi.at(c) + "` |";
     EXPECT_NE(riferimento().find(riga), std::string::npos) << "manca: " << riga;
@@ -116,9 +117,9 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
                                testo_valori_mancanti("[montagna]", 19),
                                testo_numero_spezzato("3 700", "60", "segnale")})
     EXPECT_NE(riferimento().find("`" + t + "`"), std::string::npos) << "manca: " << t;
-  const avviso_build a{sorgente_build::linea, 15, 1, codice_avviso::chiave_sconosciuta,
-                       esempi.at(codice_avviso::chiave_sconosciuta)};
-  const std::string riga = riga_avviso(a, "Montelago_linea.txt", "Montelago_4021-.txt");
+  const diagnostica a =
+      avviso(sorgente_build::linea, 15, 1, codice_avviso::chiave_sconosciuta, esempi.at(codice_avviso::chiave_sconosciuta));
+  const std::string riga = riga_gnu(a, "Montelago_linea.txt");
   EXPECT_NE(riferimento().find("    " + riga + "\n"), std::string::npos) << "manca: " << riga;
 }
 

@@ -1,19 +1,27 @@
 #include "diagnosi/codici.h"
 
-std::string_view nome_avviso(codice_avviso c) {
-  switch (c) {
-    case codice_avviso::chiave_sconosciuta: return "chiave_sconosciuta";
-    case codice_avviso::sezione_sconosciuta: return "sezione_sconosciuta";
-    case codice_avviso::valori_in_piu: return "valori_in_piu";
-    case codice_avviso::valori_mancanti: return "valori_mancanti";
-    case codice_avviso::numero_arrotondato: return "numero_arrotondato";
-    case codice_avviso::oltre_fine_percorso: return "oltre_fine_percorso";
-    case codice_avviso::area_oltre_fine: return "area_oltre_fine";
-    case codice_avviso::treno_senza_generale: return "treno_senza_generale";
-    case codice_avviso::separatore_migliaia: return "separatore_migliaia";
-    case codice_avviso::fuori_ordine: return "fuori_ordine";
-    case codice_avviso::elemento_coperto: return "elemento_coperto";
-    case codice_avviso::codifica_mista: return "codifica_mista";
-  }
-  return "?";
-}
+namespace {
+
+// In the order of the codes' values (codici_in_ordine checks the list).
+constexpr proprieta_codice tabella[] = {
+    {"chiave_sconosciuta", gravita::avviso, true},
+    {"sezione_sconosciuta", gravita::avviso, true},
+    {"valori_in_piu", gravita::avviso, true},
+    {"valori_mancanti", gravita::avviso, true},
+    // A fraction rounded away: the value is the one meant, near enough.
+    {"numero_arrotondato", gravita::avviso, false},
+    {"oltre_fine_percorso", gravita::avviso, true},
+    {"area_oltre_fine", gravita::avviso, true},
+    {"treno_senza_generale", gravita::avviso, true},
+    {"separatore_migliaia", gravita::avviso, true},
+    {"fuori_ordine", gravita::avviso, true},
+    {"elemento_coperto", gravita::avviso, true},
+    {"codifica_mista", gravita::avviso, true},
+    {"codifica_non_valida", gravita::errore, true},
+    {"avvisi_omessi", gravita::nota, false},
+};
+static_assert(std::size(tabella) == std::size(codici_avviso));
+
+}  // namespace
+
+const proprieta_codice& proprieta(codice_avviso c) { return tabella[static_cast<size_t>(c)]; }

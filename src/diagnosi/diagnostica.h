@@ -21,8 +21,6 @@
 // other file, named by the place's `file`.
 enum class sorgente_build : uint8_t { nessuna, linea, treno, cartella };
 
-enum class gravita : uint8_t { errore, avviso, nota };
-
 // A place in one of the texts, or a whole file.
 struct luogo_testo {
   sorgente_build sorgente = sorgente_build::nessuna;
@@ -39,6 +37,16 @@ struct luogo_testo {
   std::optional<uint64_t> byte;
 
   bool operator==(const luogo_testo&) const = default;
+};
+
+// The names of the two sources as a report shows them (the author's files as
+// given); a place in another file names its own.
+struct nomi_sorgenti {
+  std::string linea;
+  std::string treno;
+
+  // The file `l` is in; empty for a place in no file.
+  const std::string& di(const luogo_testo& l) const;
 };
 
 // A change that mends what a diagnostic says: `dove` replaced by `testo`
@@ -79,3 +87,7 @@ struct diagnostica {
 
 // The stable code: "E15" for a numbered error, else the code's name.
 std::string codice_di(const diagnostica& d);
+
+// In the order reports give them: the warnings and notes by source (the
+// line's first) and place, then the errors in the order they came.
+void ordina_diagnostiche(std::vector<diagnostica>& d);

@@ -1,6 +1,6 @@
 // The package program's messages: the error message of `errore`, the report
 // of a build, and the end of the program after a message.
-#include "driver/errori_build.h"
+#include "driver/messaggio_errore.h"
 #include "driver/form1.h"
 
 void Form1::errore(const std::string& a) { messaggio_e_fine(" Errore n. " + a); }

@@ -62,7 +62,7 @@ struct Form1 {
   std::string occupante_errore;
   // What the reader dropped or bent without an error, as it met them
   // (reader/avvisi.h); cleared with the error state.
-  std::vector<avviso_build> avvisi;
+  std::vector<diagnostica> avvisi;
 
   // The start-up with scenario `s`: names, wait window, the five writers, the
   // build; returns the build's outcome.
@@ -128,8 +128,15 @@ struct Form1 {
 
   // --- finish ---------------------------------------------------------------
   // The build: shows nothing, returns how it ended. A failed file operation
-  // still ends the program, as scrivi_file_nuovo does.
+  // still ends the program, as scrivi_file_nuovo does. It is compila_percorso
+  // and then, when the grid was sized and stamped, scrivi_binari.
   esito_build memorizza_percorso(int32_t& j);
+  // The build up to its binary files: reads the two sources from the
+  // program folder, finishes and stamps the model, writes nothing.
+  esito_build compila_percorso(int32_t& j);
+  // Writes the binary files of the model (the line file only with
+  // crea_linea), each created afresh and written whole.
+  void scrivi_binari();
   // The outcome as the error state and the model stand.
   esito_build esito_della_build() const;
   void cancella_testata();

@@ -86,3 +86,9 @@ std::string minuscole_cp1252(std::string_view testo) {
   for (char& c : s) c = minuscola_cp1252(c);
   return s;
 }
+
+std::string campo_citato(std::string_view campo) {
+  constexpr size_t caratteri_citati = 60;
+  if (campo.size() <= caratteri_citati) return "\"" + da_cp1252_a_utf8(campo) + "\"";
+  return "\"" + da_cp1252_a_utf8(campo.substr(0, caratteri_citati)) + "...\"";
+}

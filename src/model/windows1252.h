@@ -25,3 +25,6 @@ int byte_cp1252(char32_t c);
 // Lower case by Windows-1252 rules (A-Z, the accented capitals, Š Œ Ž Ÿ).
 char minuscola_cp1252(char c);
 std::string minuscole_cp1252(std::string_view testo);
+
+// A field shown in a message: in quotes, in UTF-8, cut after 60 characters.
+std::string campo_citato(std::string_view campo);

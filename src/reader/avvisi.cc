@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr size_t caratteri_citati = 60;
-
 std::string metri(int64_t m) { return std::to_string(m) + " m"; }
 
 std::string con_suggerimento(std::string testo, std::string_view suggerimento) {
@@ -28,16 +26,18 @@ bool solo_cifre(std::string_view t) {
 
 }  // namespace
 
-void ordina_avvisi(std::vector<avviso_build>& avvisi) {
-  std::stable_sort(avvisi.begin(), avvisi.end(), [](const avviso_build& a, const avviso_build& b) {
-    return std::tie(a.sorgente, a.riga, a.colonna) < std::tie(b.sorgente, b.riga, b.colonna);
-  });
+diagnostica avviso(sorgente_build s, int32_t riga, int32_t colonna, codice_avviso c, std::string testo) {
+  diagnostica d;
+  d.livello = gravita::avviso;
+  d.dove.sorgente = s;
+  d.dove.riga = riga;
+  d.dove.colonna = colonna;
+  d.codice = c;
+  d.testo = std::move(testo);
+  return d;
 }
 
-std::string campo_citato(std::string_view campo) {
-  if (campo.size() <= caratteri_citati) return "\"" + da_cp1252_a_utf8(campo) + "\"";
-  return "\"" + da_cp1252_a_utf8(campo.substr(0, caratteri_citati)) + "...\"";
-}
+
 
 std::string testo_chiave_sconosciuta(std::string_view campo, std::string_view suggerimento) {
   return con_suggerimento(campo_citato(campo) + " non è una chiave: la riga è scartata", suggerimento);
@@ -90,35 +90,7 @@ std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int
          metri(raggiunta) + ")";
 }
 
-std::string elemento_della_cella(const cella& c, const tabella_testata& testata) {
-  switch (c.tipo) {
-    case segnale: return "un segnale";
-    case fine_rallentamento: return "la fine di un rallentamento";
-    case inizio_rallentamento: return "l'inizio di un rallentamento";
-    case avviso_rallentamento: return "l'avviso di un rallentamento";
-    case preavviso_rallentamento: return "il preavviso di un rallentamento";
-    case indicatore_v_max: return "un indicatore di velocità";
-    case stazione: {
-      const auto voce_stazione = static_cast<size_t>(static_cast<uint16_t>(c.dato1));
-      if (voce_stazione == 0 || voce_stazione >= testata.size()) return "la fermata di una stazione";
-      return "la fermata della stazione " + campo_citato(testata[voce_stazione].nome);
-    }
-    case abbattimento:
-    case abbattimento_nullo: return "un abbattimento";
-    case cartello: {
-      const auto voce_testo = static_cast<size_t>(static_cast<uint16_t>(c.dato1));
-      return "il cartello " + campo_citato(voce_testo < testata.size() ? testata[voce_testo].nome : "");
-    }
-    default: return "un elemento di tipo " + std::to_string(c.tipo);
-  }
-}
 
-std::string di_elemento(std::string_view elemento) {
-  for (auto [articolo, di] : {std::pair<std::string_view, std::string_view>{"il ", "del "}, {"la ", "della "},
-                              {"l'", "dell'"}, {"un", "di un"}})
-    if (elemento.starts_with(articolo)) return std::string(di) + std::string(elemento.substr(articolo.size()));
-  return "di " + std::string(elemento);
-}
 
 std::string testo_elemento_coperto(std::string_view stazione, std::string_view di_coperto, int32_t metro) {
   return "la fermata della stazione " + campo_citato(stazione) + " cade nella cella " + std::string(di_coperto) +

@@ -1,8 +1,8 @@
 // Warnings: what the reader drops or bends in an author's source text without
-// stopping the build, each with where it was met. The reader appends them to
-// a list while it reads, beside the fields it reads them from; how any field
-// is read is the same with or without them, so the files a build writes never
-// depend on them. The package program ignores them; the author tool reports
+// stopping the build, each a diagnostic (diagnosi/diagnostica.h) with where it
+// was met. The reader appends them to a list while it reads, beside the
+// fields it reads them from; how any field is read is the same with or
+// without them, so the files a build writes never depend on them. The package program ignores them; the author tool reports
 // them.
 //
 // Nothing is formatted unless a warning occurs: the functions below make the
@@ -15,26 +15,16 @@
 #include <vector>
 
 #include "diagnosi/diagnostica.h"
-#include "model/cella.h"
-#include "model/voce.h"
+#include "model/descrizione_cella.h"
 
-struct avviso_build {
-  sorgente_build sorgente = sorgente_build::nessuna;
-  int32_t riga = 0;     // 1-based; 0 when it is about the whole text
-  int32_t colonna = 0;  // 1-based, characters as written; 0 unknown
-  codice_avviso codice = codice_avviso::chiave_sconosciuta;
-  std::string testo;    // in Italian, UTF-8
-};
-
-// In the order reports give them: by source (the line's first) and place.
-void ordina_avvisi(std::vector<avviso_build>& avvisi);
+// A warning of the reader at line `riga`, column `colonna` of source `s`
+// (its end, a fix and related places are set by the caller where known).
+diagnostica avviso(sorgente_build s, int32_t riga, int32_t colonna, codice_avviso c, std::string testo);
 
 // --- the texts --------------------------------------------------------------
 // Fields and keys are given as read (Windows-1252); the texts are UTF-8. A
 // long field is shown cut short.
 
-// A field shown in a message: in quotes, cut after 60 characters.
-std::string campo_citato(std::string_view campo);
 
 // `suggerimento` completes the sentence: "forse \"pendenza\"?", or empty.
 std::string testo_chiave_sconosciuta(std::string_view campo, std::string_view suggerimento);
@@ -48,11 +38,6 @@ std::string testo_separatore_migliaia(std::string_view numero, int64_t valore);
 // `elemento`: "pendenza", "velocità", "aderenza"; `raggiunta`: the farthest
 // position of the list's lines before it.
 std::string testo_fuori_ordine(std::string_view elemento, int32_t posizione, int32_t raggiunta);
-// What a grid cell holds, as a noun with its article: "un segnale", "il
-// cartello \"...\"" (its text from `testata`), "l'inizio di un
-// rallentamento", ...; and the same after "di": "di un segnale", ...
-std::string elemento_della_cella(const cella& c, const tabella_testata& testata);
-std::string di_elemento(std::string_view elemento);
 
 // `di_coperto`: "del cartello \"...\"", "di un segnale", ...; `metro`: where
 // it stood.

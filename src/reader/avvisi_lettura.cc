@@ -12,6 +12,7 @@
 #include "reader/avvisi.h"
 #include "reader/chiavi_note.h"
 #include "reader/lettura.h"
+#include "model/windows1252.h"
 
 namespace {
 
@@ -19,8 +20,17 @@ bool vuoto(std::string_view campo) { return campo.find_first_not_of(" \t") == st
 
 }  // namespace
 
-void lettura::avvisa(luogo dove, codice_avviso c, std::string testo) {
-  f.avvisi.push_back({sorgente, dove.riga, dove.colonna, c, std::move(testo)});
+diagnostica& lettura::avvisa(luogo dove, codice_avviso c, std::string testo, luogo fine) {
+  diagnostica& d = f.avvisi.emplace_back(avviso(sorgente, dove.riga, dove.colonna, c, std::move(testo)));
+  d.dove.riga_fine = fine.riga;
+  d.dove.colonna_fine = fine.colonna;
+  return d;
+}
+
+void lettura::proponi(diagnostica& d, std::optional<std::string> sostituto) {
+  if (!sostituto) return;
+  const std::string scritto = da_cp1252_a_utf8(*sostituto);
+  d.rimedio = correzione{d.dove, scritto, "scrivi \"" + scritto + "\""};
 }
 
 std::string_view lettura::chiave_a(size_t byte) const {
@@ -47,12 +57,14 @@ void lettura::scartata(parte_testo parte) {
   if (vuoto(campo)) return;  // an empty line
   if (intestazione(campo)) {
     if (!sezione_nota(campo, sorgente))
-      avvisa(luogo_chiave, codice_avviso::sezione_sconosciuta,
-             testo_sezione_sconosciuta(campo, sorgente, suggerimento_sezione(campo, sorgente)));
+      proponi(avvisa(luogo_chiave, codice_avviso::sezione_sconosciuta,
+                     testo_sezione_sconosciuta(campo, sorgente, suggerimento_sezione(campo, sorgente)), fine_chiave),
+              sezione_proposta(campo, sorgente));
     return;
   }
-  avvisa(luogo_chiave, codice_avviso::chiave_sconosciuta,
-         testo_chiave_sconosciuta(campo, suggerimento_chiave(campo, parte)));
+  proponi(avvisa(luogo_chiave, codice_avviso::chiave_sconosciuta,
+                 testo_chiave_sconosciuta(campo, suggerimento_chiave(campo, parte)), fine_chiave),
+          chiave_proposta(campo, parte));
 }
 
 void lettura::trattino() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "diagnosi/distanza.h"
 #include "model/windows1252.h"
 
 namespace {
@@ -39,23 +40,30 @@ std::string_view senza_spazi(std::string_view t) {
 
 std::string citata(std::string_view nota) { return "\"" + da_cp1252_a_utf8(nota) + "\""; }
 
-// "forse \"a\"?" or "forse \"a\" o \"b\"?" for the spellings of `note`
-// nearest to `campo` (lower case), within each one's limit; empty when none
-// is, or when more than two are equally near (a hint that names a few of
+// The spellings of `note` nearest to `campo` (lower case), within each one's
+// limit; none when more than two are equally near (a hint that names a few of
 // many would mislead).
-std::string forse(std::string_view campo, std::span<const std::string_view> note) {
+std::vector<std::string_view> vicine(std::string_view campo, std::span<const std::string_view> note) {
   size_t migliore = 4;
-  std::vector<std::string_view> vicine;
+  std::vector<std::string_view> trovate;
   for (std::string_view n : note) {
     const size_t d = distanza(campo, n, limite(n));
     if (d > limite(n) || d > migliore) continue;
-    if (d < migliore) vicine.clear();
+    if (d < migliore) trovate.clear();
     migliore = d;
-    vicine.push_back(n);
+    trovate.push_back(n);
   }
-  if (vicine.empty() || vicine.size() > 2) return {};
-  std::string t = "forse " + citata(vicine[0]);
-  if (vicine.size() == 2) t += " o " + citata(vicine[1]);
+  if (trovate.size() > 2) trovate.clear();
+  return trovate;
+}
+
+// "forse \"a\"?" or "forse \"a\" o \"b\"?" for the spellings of `note`
+// nearest to `campo`; empty when there are none.
+std::string forse(std::string_view campo, std::span<const std::string_view> note) {
+  const std::vector<std::string_view> v = vicine(campo, note);
+  if (v.empty()) return {};
+  std::string t = "forse " + citata(v[0]);
+  if (v.size() == 2) t += " o " + citata(v[1]);
   return t + "?";
 }
 
@@ -96,6 +104,25 @@ std::string suggerimento_chiave(std::string_view campo, parte_testo p) {
   return forse(minuscolo, chiavi_della_parte(p));
 }
 
+std::optional<std::string> chiave_proposta(std::string_view campo, parte_testo p) {
+  const std::string minuscolo = minuscole_cp1252(senza_spazi(campo));
+  if (tra(minuscolo, chiavi_della_parte(p))) return minuscolo;
+  for (parte_testo altra : {parte_testo::generale_linea, parte_testo::profilo_linea, parte_testo::treno})
+    if (tra(minuscolo, chiavi_della_parte(altra))) return std::nullopt;
+  const std::vector<std::string_view> v = vicine(minuscolo, chiavi_della_parte(p));
+  if (v.size() != 1) return std::nullopt;
+  return std::string(v[0]);
+}
+
+std::optional<std::string> sezione_proposta(std::string_view campo, sorgente_build s) {
+  const std::string minuscolo = minuscole_cp1252(senza_spazi(campo));
+  const sorgente_build altra = s == sorgente_build::treno ? sorgente_build::linea : sorgente_build::treno;
+  if (tra(minuscolo, sezioni_del_sorgente(altra))) return std::nullopt;
+  const std::vector<std::string_view> v = vicine(minuscolo, sezioni_del_sorgente(s));
+  if (v.size() != 1) return std::nullopt;
+  return std::string(v[0]);
+}
+
 bool intestazione(std::string_view campo) {
   const std::string_view t = senza_spazi(campo);
   return t.size() >= 2 && t.front() == '[' && t.back() == ']';
@@ -111,26 +138,4 @@ std::string suggerimento_sezione(std::string_view campo, sorgente_build s) {
   if (tra(minuscolo, sezioni_del_sorgente(altra)))
     return std::string("è una sezione del sorgente ") + (altra == sorgente_build::linea ? "della linea" : "del treno");
   return forse(minuscolo, sezioni_del_sorgente(s));
-}
-
-size_t distanza(std::string_view a, std::string_view b, size_t oltre) {
-  const size_t n = a.size(), m = b.size();
-  if ((n > m ? n - m : m - n) > oltre) return oltre + 1;
-  // Three rows of the table of the optimal string alignment distance.
-  std::vector<size_t> prima(m + 1), sopra(m + 1), riga(m + 1);
-  for (size_t j = 0; j <= m; ++j) sopra[j] = j;
-  for (size_t i = 1; i <= n; ++i) {
-    riga[0] = i;
-    size_t minimo = riga[0];
-    for (size_t j = 1; j <= m; ++j) {
-      const size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
-      riga[j] = std::min({sopra[j] + 1, riga[j - 1] + 1, sopra[j - 1] + costo});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) riga[j] = std::min(riga[j], prima[j - 2] + 1);
-      minimo = std::min(minimo, riga[j]);
-    }
-    if (minimo > oltre) return oltre + 1;
-    std::swap(prima, sopra);
-    std::swap(sopra, riga);
-  }
-  return std::min(sopra[m], oltre + 1);
 }

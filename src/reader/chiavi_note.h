@@ -6,6 +6,7 @@
 // name things to the author, and never decide how a field is read.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,6 +28,14 @@ std::span<const std::string_view> sezioni_del_sorgente(sorgente_build s);
 // lower case, or a key of another part that is not read here. UTF-8.
 std::string suggerimento_chiave(std::string_view campo, parte_testo p);
 
+// The key that most likely was meant by `campo`, a key field of part `p`
+// that matched no key, as a fix writes it (lower case, Windows-1252): the key
+// written with capitals, or the one key nearest to it; nothing when there is
+// no such single key.
+std::optional<std::string> chiave_proposta(std::string_view campo, parte_testo p);
+// Likewise for a bracketed header that is none of source `s`'s sections.
+std::optional<std::string> sezione_proposta(std::string_view campo, sorgente_build s);
+
 // A bracketed field: "[" first and "]" last, once blanks are gone.
 bool intestazione(std::string_view campo);
 // Whether `campo` (an intestazione) is one of the sections of source `s`,
@@ -35,8 +44,3 @@ bool sezione_nota(std::string_view campo, sorgente_build s);
 // The end of a warning's sentence for a header that is not one of source
 // `s`'s sections, or empty: the nearest of them, or the other source's.
 std::string suggerimento_sezione(std::string_view campo, sorgente_build s);
-
-// The edit distance of `a` and `b` (insertions, deletions, substitutions and
-// swaps of two neighbours, each counting one), or `oltre` + 1 when it is more
-// than `oltre`.
-size_t distanza(std::string_view a, std::string_view b, size_t oltre);

@@ -78,6 +78,21 @@ void lettore_campi::apri_campo() {
   campo_aperto_ = true;
 }
 
+void lettore_campi::chiudi_campo(size_t fine) {
+  fine_campo_ = {riga_, static_cast<int32_t>(fine - inizio_riga_ + 1)};
+}
+
+void lettore_campi::avvisa_numero(codice_avviso c, std::string testo, std::optional<std::string> sostituto) {
+  diagnostica d = avviso(sorgente_, inizio_campo_.riga, inizio_campo_.colonna, c, std::move(testo));
+  d.dove.riga_fine = fine_campo_.riga;
+  d.dove.colonna_fine = fine_campo_.colonna;
+  if (sostituto) {
+    luogo_testo dove = d.dove;
+    d.rimedio = correzione{std::move(dove), *sostituto, "scrivi " + *sostituto};
+  }
+  avvisi_->push_back(std::move(d));
+}
+
 void lettore_campi::salta_spazi() {
   while (!finito() && spazio(testo_[pos_])) ++pos_;
 }
@@ -101,8 +116,10 @@ std::string lettore_campi::testo() {
     size_t inizio = pos_;
     while (!finito() && testo_[pos_] != '"' && !fine_riga(testo_[pos_])) ++pos_;
     campo.assign(testo_.substr(inizio, pos_ - inizio));
-    if (!finito() && testo_[pos_] == '"') {
-      ++pos_;
+    const bool chiuso = !finito() && testo_[pos_] == '"';
+    if (chiuso) ++pos_;
+    chiudi_campo(pos_);
+    if (chiuso) {
       while (!finito() && testo_[pos_] != ',' && !fine_riga(testo_[pos_])) ++pos_;
     }
   } else {
@@ -111,6 +128,7 @@ std::string lettore_campi::testo() {
     std::string_view t = testo_.substr(inizio, pos_ - inizio);
     while (!t.empty() && spazio(t.back())) t.remove_suffix(1);
     campo.assign(t);
+    chiudi_campo(inizio + t.size());
   }
   if (!finito()) {
     if (testo_[pos_] == ',')
@@ -137,6 +155,7 @@ int64_t lettore_campi::numero() {
     while (!finito() && testo_[pos_] != ',' && !spazio(testo_[pos_]) && !fine_riga(testo_[pos_])) ++pos_;
     token = testo_.substr(inizio, pos_ - inizio);
   }
+  chiudi_campo(pos_);
   const bool fermato_da_spazio = !finito() && spazio(testo_[pos_]);
   salta_spazi();
   if (fermato_da_spazio && !token.empty() && !finito() && testo_[pos_] != ',' && !a_fine_riga()) {
@@ -152,11 +171,12 @@ int64_t lettore_campi::numero() {
   bool arrotondato = false;
   const int64_t v = valore_token(token, arrotondato);
   if (avvisi_ && come_migliaia(token)) {
-    avvisi_->push_back({sorgente_, inizio_campo_.riga, inizio_campo_.colonna, codice_avviso::separatore_migliaia,
-                        testo_separatore_migliaia(token, v)});
+    // The fix writes the number as the author most likely meant it.
+    std::string senza_punto(token);
+    std::erase_if(senza_punto, [](char c) { return c == '.' || spazio(c); });
+    avvisa_numero(codice_avviso::separatore_migliaia, testo_separatore_migliaia(token, v), std::move(senza_punto));
   } else if (arrotondato && avvisi_) {
-    avvisi_->push_back({sorgente_, inizio_campo_.riga, inizio_campo_.colonna, codice_avviso::numero_arrotondato,
-                        testo_numero_arrotondato(token, v)});
+    avvisa_numero(codice_avviso::numero_arrotondato, testo_numero_arrotondato(token, v), std::nullopt);
   }
   return v;
 }

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,10 @@ class lettore_campi {
   int32_t riga() const { return riga_; }
   // Where the field of the last read started; unknown before the first.
   luogo inizio_campo() const { return inizio_campo_; }
+  // Just past the last character of that field as written (its token, or
+  // its text without trailing blanks, a closing quote included), on the
+  // line it starts on; unknown until a read has passed its field.
+  luogo fine_campo() const { return fine_campo_; }
   // The offset in the text of that field's first byte.
   size_t inizio_campo_byte() const { return byte_campo_; }
   // The last read started a field and threw on it: its token is not a
@@ -58,7 +63,7 @@ class lettore_campi {
   size_t numero_spezzato_byte() const { return byte_spezzato_; }
 
   // Warnings of the numbers rounded go to `lista`, as met in source `s`.
-  void raccogli_avvisi(std::vector<avviso_build>* lista, sorgente_build s) {
+  void raccogli_avvisi(std::vector<diagnostica>* lista, sorgente_build s) {
     avvisi_ = lista;
     sorgente_ = s;
   }
@@ -75,6 +80,8 @@ class lettore_campi {
   void consuma_fine_riga();
   void richiedi_dati();
   void apri_campo();  // after the leading blanks: the field starts here
+  void chiudi_campo(size_t fine);  // the field's last character is before `fine`
+  void avvisa_numero(codice_avviso c, std::string testo, std::optional<std::string> sostituto);
   template <typename T>
   T numero_di(T (*tipo)(int64_t));
 
@@ -83,10 +90,11 @@ class lettore_campi {
   int32_t riga_ = 1;
   size_t inizio_riga_ = 0;  // the offset of the current line's first byte
   luogo inizio_campo_;
+  luogo fine_campo_;
   size_t byte_campo_ = 0;
   bool campo_aperto_ = false;
   luogo numero_spezzato_;
   size_t byte_spezzato_ = 0;
-  std::vector<avviso_build>* avvisi_ = nullptr;
+  std::vector<diagnostica>* avvisi_ = nullptr;
   sorgente_build sorgente_ = sorgente_build::nessuna;
 };

@@ -45,6 +45,7 @@ class lettura {
   // at the position field when it carries a position, else at the key.
   luogo luogo_chiave;
   luogo luogo_posizione;
+  luogo fine_chiave;  // just past the key field read last
 
   // For the warnings: where the key field read last starts in the text, and
   // whether it starts its line; the line of the last key recognised, while a
@@ -123,7 +124,12 @@ class lettura {
   void fermata_sopra(const cella& c, int64_t i, std::string_view nome);
   // Each station but the last whose area runs past the route's end.
   void aree_oltre_fine();
-  void avvisa(luogo dove, codice_avviso c, std::string testo);
+  // Adds a warning from `dove` to `fine` (unknown: the start alone) of the
+  // source being read; returns it, for a fix or a related place.
+  diagnostica& avvisa(luogo dove, codice_avviso c, std::string testo, luogo fine = {});
+  // Gives `d` the fix that replaces its range by `sostituto` (Windows-1252),
+  // when there is one.
+  static void proponi(diagnostica& d, std::optional<std::string> sostituto);
 
   // Recording errors: the number, the position where it has one, and where in
   // which source the reader was (the line and column of the field the error

@@ -18,7 +18,7 @@ void Form1::memorizza_dati() {
     l.fallimento(e);
   }
   // By source and place: a few are only known once a source is read.
-  ordina_avvisi(avvisi);
+  ordina_diagnostiche(avvisi);
 }
 
 void lettura::inizio() {
@@ -54,7 +54,7 @@ void lettura::fallimento(const errore_lettura& e) {
 void lettura::apri(const std::string& nome, sorgente_build quale) {
   nome_sorgente = nome;
   sorgente = quale;
-  luogo_chiave = luogo_posizione = {};
+  luogo_chiave = luogo_posizione = fine_chiave = {};
   byte_chiave = byte_chiave_valori = 0;
   riga_valori = 0;
   campi.reset();
@@ -101,6 +101,7 @@ void lettura::leggi_chiave() {
   const int32_t riga_prima = campi->inizio_campo().riga;  // of the field read last
   f.riga = campi->testo();
   luogo_chiave = luogo_posizione = campi->inizio_campo();
+  fine_chiave = campi->fine_campo();
   byte_chiave = campi->inizio_campo_byte();
   chiave_a_inizio_riga = luogo_chiave.riga > riga_prima;
 }

@@ -1,6 +1,7 @@
 // memo_indicatori_v_max: stamps one maximum-speed indicator onto the route
 // grid, each pair of left and right values packed into one Integer.
 #include "driver/form1.h"
+#include "model/descrizione_cella.h"
 #include "model/arrotonda.h"
 #include "model/errore_lettura.h"
 

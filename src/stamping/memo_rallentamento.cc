@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "driver/form1.h"
+#include "model/descrizione_cella.h"
 #include "model/arrotonda.h"
 #include "model/cella.h"
 

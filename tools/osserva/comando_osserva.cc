@@ -9,10 +9,8 @@
 #include <utility>
 
 #include "disegno/comando_disegno.h"
-#include "driver/form1.h"
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
-#include "model/file_binari.h"
 #include "osserva/bacheca.h"
 #include "osserva/esito_pagina.h"
 #include "osserva/interruzione.h"
@@ -58,30 +56,26 @@ class osservatore {
     costruiti_ = contenuti();
     osservazione o;
     o.numero = ++numero_;
-    // The build's files are drawn from the bytes it holds, the very bytes it
-    // wrote, before they go: the same drawing as `scenario draw` makes of the
-    // files in the output folder, without reading 20 MB back.
-    richiesta_build q = q_.build;
+    // The build's files are drawn from the bytes it made, the very bytes it
+    // wrote: the same drawing as `scenario draw` makes of the files in the
+    // output folder, without reading 20 MB back.
+    compilazione c;
+    const auto t0 = orologio::now();
+    o.rapporto = costruisci(sistema_, q_.build, &c);
+    o.ms_costruzione = millisecondi(orologio::now() - t0);
     std::optional<disegno_build> d;
-    orologio::duration tempo_disegno{};
-    q.col_modello = [&](Form1& form) {
-      if (!form.esito_della_build().file_scritti()) return;
+    if (c.esito.file_scritti()) {
       const auto t = orologio::now();
       try {
-        const std::string sim = immagine_testata(form.testata), dat = immagine_percorso(form.percorso);
-        d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt},
-                             {sim, dat, form.tracciato.immagine()}, piani_);
+        d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt}, {c.sim, c.dat, c.linea},
+                             piani_);
       } catch (const std::exception& e) {
         d = disegno_build{};
         d->stato = uscita_errore;
         d->righe.push_back(std::string("disegno non riuscito: ") + e.what());
       }
-      tempo_disegno = orologio::now() - t;
-    };
-    const auto t0 = orologio::now();
-    o.rapporto = costruisci(sistema_, q);
-    o.ms_costruzione = millisecondi(orologio::now() - t0 - tempo_disegno);
-    o.ms_disegno = millisecondi(tempo_disegno);
+      o.ms_disegno = millisecondi(orologio::now() - t);
+    }
 
     // Shown when the build has put all its binary files in the output
     // folder, and written there as `scenario draw` writes it, once the page
@@ -105,17 +99,9 @@ class osservatore {
     tavola_.pubblica(o.numero,
                      json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), svg);
 
-    // The report as `scenario build` writes it: the warnings, then the
-    // errors.
-    const rapporto_build& r = o.rapporto;
-    for (const avviso_riportato& a : r.avvisi) {
-      errori_ << a.riga << '\n';
-      if (mostra_riga_ && a.citata) errori_ << riga_con_segno(*a.citata);
-    }
-    for (size_t i = 0; i < r.righe.size(); ++i) {
-      errori_ << r.righe[i] << '\n';
-      if (i == 0 && mostra_riga_ && r.citata) errori_ << riga_con_segno(*r.citata);
-    }
+    // The report as `scenario build` writes it: the diagnostics, then the
+    // tool's lines.
+    scrivi_rapporto(o.rapporto, mostra_riga_, errori_);
     for (const std::string& riga : o.righe_disegno) errori_ << riga << '\n';
     errori_ << riga_console(o) << std::endl;
   }

@@ -1,9 +1,8 @@
 // One build of the watch as the page and the console show it. The page gets
-// one JSON object: the exit status `scenario build` would give, the error
-// with its number, meaning, metres and place, the source line quoted with
-// its column, the report's lines, the warnings each with its place and line,
-// what the drawing shown holds and which build drew it, and how long the
-// build and the drawing took.
+// one JSON object: the one of `build --json` (its diagnostics, each with its
+// place and quoted line, the report's lines, the exit status), and the
+// watch's own keys: the build's number, which build drew the drawing shown
+// and what it holds, and how long the build and the drawing took.
 #pragma once
 
 #include <cstdint>

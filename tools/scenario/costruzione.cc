@@ -1,32 +1,21 @@
-// The build command in its steps: the request checked and the sources read,
-// the output folder made ready, the build run in a private working folder,
-// its binary files moved out, and the outcome turned into the report.
+// The build command in its steps: the request checked and the sources read
+// and converted, the output folder made ready, the compile in memory, each
+// binary file written whole, and the report.
 #include "costruzione.h"
 
 #include <tuple>
 
-#include "avvisi_autore.h"
-#include "driver/errori_build.h"
-#include "driver/form1.h"
+#include "diagnosi/riga_gnu.h"
+#include "diagnostiche_autore.h"
+#include "driver/nomi_file.h"
 #include "driver/scrittura_intera.h"
 #include "luogo_sorgente.h"
 #include "model/windows1252.h"
-#include "piattaforma_strumento.h"
-#include "sorgente_autore.h"
 #include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The working folder's name, inside the output folder, before its unique end.
-constexpr std::string_view prefisso_lavoro = ".scenario-build-";
-
-// The line and column of an error, where the build knows them.
-std::optional<int32_t> riga_nota(const esito_build& e) { return e.riga > 0 ? std::optional(e.riga) : std::nullopt; }
-std::optional<int32_t> colonna_nota(const esito_build& e) {
-  return e.riga > 0 && e.colonna > 0 ? std::optional(e.colonna) : std::nullopt;
-}
 
 // Why the option's value cannot be a scenario's name, or nothing.
 std::optional<std::string> problema_opzione(const char* opzione, const std::string& valore) {
@@ -34,28 +23,15 @@ std::optional<std::string> problema_opzione(const char* opzione, const std::stri
   return std::nullopt;
 }
 
-// One binary file: its name inside the build (Windows-1252) and in the
-// output folder (as given).
-struct file_binario {
-  std::string nome_build;
-  std::string nome_uscita;
-};
-
-// What the build of a request works with once the request has been checked.
-struct preparazione {
-  fs::path linea, treno;  // the author's sources, as given
-  std::string testo_linea, testo_treno;  // Windows-1252, as the build reads them
-  std::string nome, numero;          // the two names as the build holds them, Windows-1252
-  std::vector<file_binario> binari;  // in the order the build writes them
-  // The warnings of reading the sources, before the build's own.
-  std::vector<avviso_build> avvisi;
-};
-
 // Each step returns false when the command ends there, the report filled.
 struct passi {
   piattaforma& sistema;
   const richiesta_build& q;
   rapporto_build& r;
+  fs::path linea, treno;  // the author's sources, as given
+  // The output folder's names of the binary files, in the order the build
+  // makes them.
+  std::vector<std::string> binari;
 
   bool fine(int stato, std::string riga) {
     r.stato = stato;
@@ -63,50 +39,52 @@ struct passi {
     return false;
   }
 
-  // The names, the sources read, and what the build will write.
-  bool prepara(preparazione& p) {
+  // The names, the sources read and converted into `s`.
+  bool prepara(sorgenti_build& s) {
     if (auto e = problema_nomi(q)) return fine(uscita_uso_errato, *e);
+    // The names inside the build in Windows-1252, as the build itself holds
+    // them; in the output folder as given.
+    s.nome_scenario = da_utf8_a_cp1252(q.nome);
+    s.numero_treno = da_utf8_a_cp1252(q.numero);
+    s.crea_linea = !q.senza_linea;
+    const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
+    if (!q.senza_linea) binari.push_back(nomi.file_linea);
+    binari.push_back(nomi.file_sim);
+    binari.push_back(nomi.file_dat);
+    std::tie(linea, treno) = sorgenti_di(q);
+    r.sorgenti = {testo_percorso(linea), testo_percorso(treno)};
 
-    // The names in the output folder as given, those inside the build in
-    // Windows-1252, as the build itself holds them.
-    p.nome = da_utf8_a_cp1252(q.nome);
-    p.numero = da_utf8_a_cp1252(q.numero);
-    const nomi_file nomi_uscita = nomi_dei_file(q.nome, q.numero);
-    const nomi_file nomi_build = nomi_dei_file(p.nome, p.numero);
-    std::tie(p.linea, p.treno) = sorgenti_di(q);
-    r.file_linea = testo_percorso(p.linea);
-    r.file_treno = testo_percorso(p.treno);
-    if (!q.senza_linea) p.binari.push_back({nomi_build.file_linea, nomi_uscita.file_linea});
-    p.binari.push_back({nomi_build.file_sim, nomi_uscita.file_sim});
-    p.binari.push_back({nomi_build.file_dat, nomi_uscita.file_dat});
-
-    // Each source read and converted to Windows-1252 as its encoding says.
-    for (auto [percorso, quale, testo, codifica, s] :
-         {std::tuple{&p.linea, "della linea", &p.testo_linea, &r.codifica_linea, sorgente_build::linea},
-          std::tuple{&p.treno, "del treno", &p.testo_treno, &r.codifica_treno, sorgente_build::treno}}) {
-      lettura_sorgente l = leggi_sorgente_autore(sistema, *percorso, quale, q.codifica);
-      if (!l.sorgente) {
-        r.citata = std::move(l.citata);
-        return fine(uscita_uso_errato, std::move(l.messaggio));
+    for (auto [percorso, quale, testo, codifica, sorgente] :
+         {std::tuple{&linea, "della linea", &s.linea, &r.codifica_linea, sorgente_build::linea},
+          std::tuple{&treno, "del treno", &s.treno, &r.codifica_treno, sorgente_build::treno}}) {
+      std::string byte;
+      if (esito e = sistema.leggi(*percorso, byte); !e)
+        return fine(uscita_uso_errato, std::string("impossibile leggere il sorgente ") + quale + " \"" +
+                                           testo_percorso(*percorso) + "\": " + e.motivo);
+      sorgente_pronta p = prepara_sorgente(byte, q.codifica, sorgente);
+      s.diagnostiche.insert(s.diagnostiche.end(), p.diagnostiche.begin(), p.diagnostiche.end());
+      if (!p.testo) {
+        // A character that cannot be held: no build; the place is the
+        // report.
+        r.esito.diagnostiche = std::move(s.diagnostiche);
+        r.stato = uscita_uso_errato;
+        return false;
       }
-      *testo = std::move(l.sorgente->testo);
-      *codifica = l.sorgente->codifica;
-      if (const auto& m = l.sorgente->misto)
-        p.avvisi.push_back(
-            {s, m->riga, m->colonna, codice_avviso::codifica_mista, testo_codifica_mista(m->carattere)});
+      *testo = std::move(*p.testo);
+      *codifica = p.codifica;
     }
     return true;
   }
 
   // The output folder: a folder, no binary file in a source's place, and
   // made when missing.
-  bool prepara_uscita(const preparazione& p) {
+  bool prepara_uscita() {
     const fs::path& uscita = q.uscita;
     if (sistema.esiste(uscita) && !sistema.e_cartella(uscita))
       return fine(uscita_uso_errato, "la cartella di uscita " + tra_virgolette(uscita) + " non è una cartella");
-    for (const file_binario& b : p.binari) {
-      const fs::path destinazione = uscita / percorso_da_testo(b.nome_uscita);
-      if (sistema.stesso_file(destinazione, p.linea) || sistema.stesso_file(destinazione, p.treno))
+    for (const std::string& b : binari) {
+      const fs::path destinazione = uscita / percorso_da_testo(b);
+      if (sistema.stesso_file(destinazione, linea) || sistema.stesso_file(destinazione, treno))
         return fine(uscita_uso_errato,
                     "il file binario " + tra_virgolette(destinazione) + " prenderebbe il posto di un sorgente");
     }
@@ -118,135 +96,19 @@ struct passi {
     return true;
   }
 
-  // The build in the working folder `lavoro`, on copies of the sources under
-  // the names the build expects, and its binary files moved out.
-  void costruisci_in(const fs::path& lavoro, const preparazione& p) {
-    piattaforma_strumento sistema_build(sistema, lavoro);
-    Form1 form(sistema_build);
-    form.nome_scenario = p.nome;
-    form.numero_treno = p.numero;
-    for (const auto& [nome, testo] : {std::pair{form.nome_sorgente_linea(), &p.testo_linea},
-                                      std::pair{form.nome_sorgente_treno(), &p.testo_treno}}) {
-      if (auto g = scrivi_per_intero(sistema, form.percorso_file(nome), *testo)) {
-        fine(uscita_errore_file, "impossibile copiare il sorgente nella cartella di lavoro " +
-                                     tra_virgolette(lavoro) + ": " + g->motivo);
-        return;
-      }
-    }
-
-    // The build returns its outcome; it ends early only when a file
-    // operation fails, and the platform has recorded which.
-    int32_t j = q.senza_linea ? 0 : 1;
-    std::string interno;
-    bool finita = false;
-    try {
-      r.esito = form.memorizza_percorso(j);
-      finita = true;
-    } catch (const fine_programma&) {
-      r.esito = form.esito_della_build();
-      if (!sistema_build.primo_guasto) interno = "la costruzione si è fermata senza un guasto di file";
-    } catch (const std::exception& e) {
-      r.esito = form.esito_della_build();
-      interno = e.what();
-    }
-    riporta_esito(p, interno);
-    if (sistema_build.primo_guasto) riporta_guasto(form, p, *sistema_build.primo_guasto);
-    sposta_binari(form, p);
-    if (finita && q.col_modello) q.col_modello(form);
-  }
-
-  // The source line of a message at (riga, colonna) of source `s`, named
-  // `file`; nothing when the place is not known.
-  static std::optional<citazione> citata(const preparazione& p, const std::string& file, sorgente_build s,
-                                         int32_t riga, int32_t colonna) {
-    const std::string* testo = s == sorgente_build::linea   ? &p.testo_linea
-                               : s == sorgente_build::treno ? &p.testo_treno
-                                                            : nullptr;
-    if (!testo || riga <= 0 || colonna <= 0) return std::nullopt;
-    return citazione{file, riga, colonna, riga_mostrabile(da_cp1252_a_utf8(riga_del_testo(*testo, riga)))};
-  }
-
-  // The build's warnings, error and stamp check in words, as the author
-  // reads them.
-  void riporta_esito(const preparazione& p, const std::string& interno) {
-    // The sources' own warnings join the build's, by source and place.
-    std::vector<avviso_build>& avvisi = r.esito.avvisi;
-    avvisi.insert(avvisi.begin(), p.avvisi.begin(), p.avvisi.end());
-    ordina_avvisi(avvisi);
-    const esito_build& e = r.esito;
-    for (const avviso_build& a : e.avvisi)
-      r.avvisi.push_back({riga_avviso(a, r.file_linea, r.file_treno),
-                          citata(p, file_dell_avviso(a, r.file_linea, r.file_treno), a.sorgente, a.riga, a.colonna)});
-    // An error names the build's copy of a source, which stands for the
-    // author's file.
-    if (e.sorgente == sorgente_build::linea) r.sorgente = testo_percorso(p.linea);
-    if (e.sorgente == sorgente_build::treno) r.sorgente = testo_percorso(p.treno);
-    if (e.codice_errore != 0) {
-      std::string prefisso;
-      if (r.sorgente) prefisso = prefisso_luogo(*r.sorgente, riga_nota(e), colonna_nota(e));
-      riga_errore(prefisso, e.codice_errore, e.posizione, e.dettaglio);
-      // The line the error is about, with a caret under its column.
-      if (r.sorgente && colonna_nota(e)) r.citata = citata(p, *r.sorgente, e.sorgente, e.riga, e.colonna);
-    }
-    if (e.timbro_fallito != 0) riga_errore("", e.timbro_fallito, std::nullopt, e.dettaglio_timbro);
-    if (!interno.empty()) {
-      r.stato = uscita_errore_file;
-      r.righe.push_back("errore interno della costruzione: " + interno);
-    }
-    if (!e.riuscito()) r.stato = std::max(r.stato, uscita_errore);
-    if (q.avvisi_come_errori && !e.avvisi.empty()) {
-      const size_t n = e.avvisi.size();
-      r.righe.push_back(std::to_string(n) + (n == 1 ? " avviso, trattato come errore" : " avvisi, trattati come errori") +
-                        " (--werror)");
-      r.stato = std::max(r.stato, uscita_errore);
-    }
-  }
-
-  // The error's line of the report; the first one's words, without the
-  // place, also stand in the JSON object.
-  void riga_errore(const std::string& prefisso, int32_t codice, std::optional<int32_t> posizione,
-                   const std::string& dettaglio) {
-    const descrizione_errore* d = cerca_errore(codice);
-    std::string testo = "Errore n. " + std::to_string(codice);
-    if (posizione) testo += " a " + std::to_string(*posizione) + " m";
-    testo += ": ";
-    testo += d ? std::string(d->significato) : "errore sconosciuto";
-    if (!dettaglio.empty()) testo += " (" + dettaglio + ")";
-    r.righe.push_back(prefisso + testo);
-    if (!r.testo_errore) r.testo_errore = testo;
-  }
-
-  // A failed write of the build, naming the file as the author knows it: its
-  // place in the output folder.
-  void riporta_guasto(const Form1& form, const preparazione& p, const guasto_scrittura& g) {
-    fs::path mostrato = g.percorso;
-    for (const file_binario& b : p.binari) {
-      const fs::path nella_build = form.percorso_file(b.nome_build);
-      if (g.percorso == nella_build || g.percorso == percorso_temporaneo(nella_build))
-        mostrato = q.uscita / percorso_da_testo(b.nome_uscita);
-    }
-    r.stato = uscita_errore_file;
-    r.righe.push_back("impossibile " + g.azione + " il file " + tra_virgolette(mostrato) + ": " + g.motivo);
-  }
-
-  // Each binary file the build wrote, out of the working folder into the
-  // output folder, in the build's order; the first that cannot go stops it.
-  void sposta_binari(const Form1& form, const preparazione& p) {
-    for (const file_binario& b : p.binari) {
-      const fs::path da = form.percorso_file(b.nome_build);
-      if (!sistema.esiste(da)) continue;
-      const fs::path a = q.uscita / percorso_da_testo(b.nome_uscita);
-      if (esito e = sistema.rinomina(da, a); !e) {
+  // The binary files the compile made, each written whole into the output
+  // folder in the build's order; the first that fails stops the rest.
+  void scrivi(const compilazione& c) {
+    const std::vector<std::string_view> immagini = c.immagini();
+    for (size_t i = 0; i < immagini.size() && i < binari.size(); ++i) {
+      const fs::path a = q.uscita / percorso_da_testo(binari[i]);
+      if (auto g = scrivi_per_intero(sistema, a, immagini[i])) {
         r.stato = uscita_errore_file;
-        r.righe.push_back("impossibile scrivere il file " + tra_virgolette(a) + ": " + e.motivo);
+        r.righe.push_back("impossibile " + g->azione + " il file " + tra_virgolette(a) + ": " + g->motivo);
         break;
       }
-      r.file.push_back(b.nome_uscita);
+      r.file.push_back(binari[i]);
     }
-    if (!r.esito.griglia_dimensionata)
-      r.righe.push_back("nessun file binario scritto: la lunghezza del percorso non ha dimensionato la griglia");
-    else if (r.esito.timbro_fallito != 0)
-      r.righe.push_back("nessun file binario scritto");
   }
 };
 
@@ -265,57 +127,89 @@ std::optional<std::string> problema_nomi(const richiesta_build& q) {
   return std::nullopt;
 }
 
-rapporto_build costruisci(piattaforma& sistema, const richiesta_build& q) {
+rapporto_build costruisci(piattaforma& sistema, const richiesta_build& q, compilazione* compilato) {
   rapporto_build r;
-  passi passo{sistema, q, r};
-  preparazione p;
-  if (!passo.prepara(p) || !passo.prepara_uscita(p)) return r;
+  passi passo{sistema, q, r, {}, {}, {}};
+  sorgenti_build s;
+  if (!passo.prepara(s) || !passo.prepara_uscita()) return r;
 
-  fs::path lavoro;
-  if (esito e = sistema.crea_cartella_temporanea(q.uscita, prefisso_lavoro, lavoro); !e) {
-    passo.fine(uscita_errore_file,
-               "impossibile creare una cartella di lavoro in " + tra_virgolette(q.uscita) + ": " + e.motivo);
+  compilazione c;
+  try {
+    c = compila(sistema, s);
+  } catch (const std::exception& e) {
+    // The build meets any fault of its sources as an error of its own; this
+    // is a fault of the build itself, or memory run out.
+    r.stato = uscita_errore_file;
+    r.righe.push_back(std::string("errore interno della costruzione: ") + e.what());
     return r;
   }
-  passo.costruisci_in(lavoro, p);
-  // The working folder goes whatever happened in it.
-  if (esito e = sistema.rimuovi_cartella(lavoro); !e) {
-    r.stato = uscita_errore_file;
-    r.righe.push_back("impossibile rimuovere la cartella di lavoro " + tra_virgolette(lavoro) + ": " + e.motivo);
-  }
+  riporta_compilazione(r, c.esito, q.avvisi_come_errori);
+  passo.scrivi(c);
+  if (!r.esito.griglia_dimensionata)
+    r.righe.push_back("nessun file binario scritto: la lunghezza del percorso non ha dimensionato la griglia");
+  else if (r.esito.timbro_fallito != 0)
+    r.righe.push_back("nessun file binario scritto");
+  if (compilato) *compilato = std::move(c);
   return r;
 }
 
+void riporta_compilazione(rapporto_build& r, esito_build e, bool avvisi_come_errori) {
+  r.esito = std::move(e);
+  if (!r.esito.riuscito()) r.stato = std::max(r.stato, uscita_errore);
+  const size_t n = r.esito.quanti_avvisi() + r.esito.avvisi_omessi;
+  if (avvisi_come_errori && n > 0) {
+    r.righe.push_back(std::to_string(n) + (n == 1 ? " avviso, trattato come errore" : " avvisi, trattati come errori") +
+                      " (--werror)");
+    r.stato = std::max(r.stato, uscita_errore);
+  }
+}
+
+void scrivi_rapporto(const rapporto_build& r, bool mostra_riga, std::ostream& errori) {
+  for (const diagnostica& d : r.esito.diagnostiche) {
+    errori << riga_gnu(d, r.sorgenti.di(d.dove)) << '\n';
+    if (mostra_riga && d.dove.riga > 0 && d.dove.colonna > 0) errori << riga_con_segno(d.citata, d.dove.colonna);
+  }
+  for (const std::string& riga : r.righe) errori << riga << '\n';
+}
+
 nlohmann::json json_rapporto(const rapporto_build& r) {
-  nlohmann::json j;
+  using json = nlohmann::json;
   const esito_build& e = r.esito;
+  const diagnostica* errore = e.errore();
+  // The first error's words: the build error's, else the failed stamp check's.
+  const diagnostica* primo = errore;
+  for (const diagnostica& d : e.diagnostiche)
+    if (!primo && d.livello == gravita::errore) primo = &d;
+  const std::string* sorgente = errore && errore->dove.sorgente != sorgente_build::nessuna ? &r.sorgenti.di(errore->dove) : nullptr;
+
+  json j;
   j["codice_errore"] = e.codice_errore;
   j["posizione_errore"] = e.posizione.value_or(0);
   j["grid_sized"] = e.griglia_dimensionata;
-  j["errore"] = e.timbro_fallito != 0 ? nlohmann::json(std::to_string(e.timbro_fallito)) : nlohmann::json(nullptr);
+  j["errore"] = e.timbro_fallito != 0 ? json(std::to_string(e.timbro_fallito)) : json(nullptr);
   j["files"] = r.file;
-  j["text"] = r.testo_errore ? nlohmann::json(*r.testo_errore) : nlohmann::json(nullptr);
-  j["source"] = r.sorgente ? nlohmann::json(*r.sorgente) : nlohmann::json(nullptr);
-  j["source_line"] = r.sorgente && riga_nota(e) ? nlohmann::json(e.riga) : nlohmann::json(nullptr);
-  j["source_column"] = r.sorgente && colonna_nota(e) ? nlohmann::json(e.colonna) : nlohmann::json(nullptr);
+  j["text"] = primo ? json(primo->testo) : json(nullptr);
+  j["source"] = sorgente ? json(*sorgente) : json(nullptr);
+  j["source_line"] = sorgente && errore->dove.riga > 0 ? json(errore->dove.riga) : json(nullptr);
+  j["source_column"] =
+      sorgente && errore->dove.riga > 0 && errore->dove.colonna > 0 ? json(errore->dove.colonna) : json(nullptr);
   if (r.codifica_linea && r.codifica_treno)
     j["encodings"] = {{"line", nome_codifica(*r.codifica_linea)}, {"train", nome_codifica(*r.codifica_treno)}};
-  j["warnings"] = nlohmann::json::array();
-  for (const avviso_build& a : e.avvisi) j["warnings"].push_back(json_avviso(a, r.file_linea, r.file_treno));
+  j["warnings"] = json::array();
+  j["diagnostics"] = json::array();
+  for (const diagnostica& d : e.diagnostiche) {
+    if (d.livello == gravita::avviso) j["warnings"].push_back(json_avviso(d, r.sorgenti.di(d.dove)));
+    j["diagnostics"].push_back(json_diagnostica(d, r.sorgenti));
+  }
+  j["messages"] = r.righe;
+  j["status"] = r.stato;
   return j;
 }
 
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
                   std::ostream& uscita, std::ostream& errori) {
-  rapporto_build r = costruisci(sistema, richiesta);
-  for (const avviso_riportato& a : r.avvisi) {
-    errori << a.riga << '\n';
-    if (mostra_riga && !json && a.citata) errori << riga_con_segno(*a.citata);
-  }
-  for (size_t i = 0; i < r.righe.size(); ++i) {
-    errori << r.righe[i] << '\n';
-    if (i == 0 && mostra_riga && !json && r.citata) errori << riga_con_segno(*r.citata);
-  }
+  const rapporto_build r = costruisci(sistema, richiesta);
+  scrivi_rapporto(r, mostra_riga && !json, errori);
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.
   if (json && r.stato != uscita_uso_errato)

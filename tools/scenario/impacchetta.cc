@@ -1,5 +1,5 @@
-// `scenario pack` in its steps: the folder read, the stubs read, the private
-// build, the programs written.
+// `scenario pack` in its steps: the folder read, the stubs read, the build in
+// memory, the programs written.
 #include "impacchetta.h"
 
 #include <vector>
@@ -18,57 +18,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The private folder of the build, inside the folder of the first program.
-constexpr std::string_view prefisso_lavoro = ".scenario-pack-";
-
-
 struct uscita_pack {
   destinazione d;
   fs::path percorso;
   std::string base;  // the stub as linked
 };
 
-// Builds `s` as `scenario build` does, in a private folder inside `dentro`
-// that goes afterwards; the report names the folder's own sources.
-rapporto_build costruisci_privatamente(piattaforma& sistema, const fs::path& dentro, const scenario& s,
-                                       const fs::path& cartella, bool avvisi_come_errori) {
-  rapporto_build r;
-  fs::path lavoro;
-  if (esito e = sistema.crea_cartella_temporanea(dentro, prefisso_lavoro, lavoro); !e) {
-    r.stato = uscita_errore_file;
-    r.righe.push_back("impossibile creare una cartella di lavoro in " + tra_virgolette(dentro) + ": " + e.motivo);
-    return r;
-  }
+// Builds `s` as `scenario build` does, in memory; the report names the
+// folder's own sources.
+rapporto_build costruisci_cartella(piattaforma& sistema, const scenario& s, const fs::path& cartella,
+                                   bool avvisi_come_errori) {
   const std::array<std::string, 7> file = file_cartella(s);
-  richiesta_build q;
-  q.nome = da_cp1252_a_utf8(s.nome_scenario);
-  q.numero = da_cp1252_a_utf8(s.numero_treno);
-  q.linea = lavoro / testi_scenario[0].file;
-  q.treno = lavoro / testi_scenario[1].file;
-  q.uscita = lavoro;
-  q.codifica = codifica_testo::windows1252;
-  q.avvisi_come_errori = avvisi_come_errori;
-  std::optional<guasto_scrittura> g = scrivi_per_intero(sistema, *q.linea, file[2]);
-  if (!g) g = scrivi_per_intero(sistema, *q.treno, file[3]);
-  if (g) {
+  sorgenti_build b;
+  b.nome_scenario = s.nome_scenario;
+  b.numero_treno = s.numero_treno;
+  b.linea = file[2];
+  b.treno = file[3];
+  rapporto_build r;
+  r.sorgenti = {testo_percorso(cartella / testi_scenario[0].file), testo_percorso(cartella / testi_scenario[1].file)};
+  try {
+    riporta_compilazione(r, compila(sistema, b).esito, avvisi_come_errori);
+  } catch (const std::exception& e) {
     r.stato = uscita_errore_file;
-    r.righe.push_back("impossibile scrivere il file " + tra_virgolette(g->percorso) + ": " + g->motivo);
-  } else {
-    r = costruisci(sistema, q);
-    // The build names its copies of the sources; the author knows the
-    // folder's files.
-    auto nomina_cartella = [&](std::string& riga) {
-      for (const fs::path& copia : {*q.linea, *q.treno}) {
-        if (riga.starts_with(testo_percorso(copia) + ":"))
-          riga = testo_percorso(cartella / copia.filename()) + riga.substr(testo_percorso(copia).size());
-      }
-    };
-    for (avviso_riportato& a : r.avvisi) nomina_cartella(a.riga);
-    for (std::string& riga : r.righe) nomina_cartella(riga);
-  }
-  if (esito e = sistema.rimuovi_cartella(lavoro); !e) {
-    r.stato = std::max(r.stato, uscita_errore_file);
-    r.righe.push_back("impossibile rimuovere la cartella di lavoro " + tra_virgolette(lavoro) + ": " + e.motivo);
+    r.righe.push_back(std::string("errore interno della costruzione: ") + e.what());
   }
   return r;
 }
@@ -115,11 +87,8 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
     u.base = std::move(*b.byte);
   }
 
-  fs::path dentro = uscite.front().percorso.parent_path();
-  if (dentro.empty()) dentro = ".";
-  const rapporto_build r = costruisci_privatamente(sistema, dentro, s, q.cartella, q.avvisi_come_errori);
-  for (const avviso_riportato& a : r.avvisi) errori << a.riga << '\n';
-  for (const std::string& riga : r.righe) errori << riga << '\n';
+  const rapporto_build r = costruisci_cartella(sistema, s, q.cartella, q.avvisi_come_errori);
+  scrivi_rapporto(r, false, errori);
   if (r.stato != uscita_riuscita && r.stato != uscita_errore) return r.stato;
   if (r.stato == uscita_errore && !r.esito.riuscito()) {
     if (!q.forza)

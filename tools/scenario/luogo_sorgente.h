@@ -1,7 +1,6 @@
-// Where in an author's source a message is about, in the form editors jump
-// to ("FILE:LINE:COLUMN: ", as read by Vim's quickfix, Emacs' compilation
-// mode and editors' problem matchers), and the source line shown under a
-// message with a caret under the column, as compilers do.
+// The source line shown under a message with a caret under the column, as
+// compilers do. The place before the message is diagnosi/riga_gnu.h's, the
+// lines of a text model/righe_testo.h's.
 #pragma once
 
 #include <cstdint>
@@ -9,17 +8,8 @@
 #include <string>
 #include <string_view>
 
-// "FILE:LINE:COLUMN: ", leaving out what is unknown (a column without a line
-// is left out too).
-std::string prefisso_luogo(const std::string& file, std::optional<int32_t> riga, std::optional<int32_t> colonna);
-
-// Line `riga` (1-based) of `testo` without its line end; lines end at CR LF,
-// LF or CR. Empty when the text has no such line.
-std::string_view riga_del_testo(std::string_view testo, int32_t riga);
-
-// `riga` (UTF-8) as it can be shown: each byte that is not valid UTF-8
-// becomes "?", so characters keep their count.
-std::string riga_mostrabile(std::string_view riga);
+#include "diagnosi/riga_gnu.h"
+#include "model/righe_testo.h"
 
 // A source line quoted under a message: the file as the message names it,
 // the line's number and its text as riga_mostrabile gives it, and the number

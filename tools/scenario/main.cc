@@ -18,7 +18,7 @@
 #include "ispezione.h"
 #include "osserva/comando_osserva.h"
 #include "platform/piattaforma_di_sistema.h"
-#include "reader/chiavi_note.h"
+#include "diagnosi/distanza.h"
 #include "riga_di_comando.h"
 #include "terminale.h"
 

@@ -172,7 +172,7 @@ class flusso_eventi {
     std::optional<json> trovato;
     arrivo_.wait_for(l, entro, [&] {
       for (const json& e : esiti_)
-        if (e["numero"].get<uint64_t>() > dopo) {
+        if (e["number"].get<uint64_t>() > dopo) {
           trovato = e;
           return true;
         }

@@ -59,6 +59,16 @@ std::map<std::string, std::string> istantanea(const fs::path& cartella) {
   return tutto;
 }
 
+// The page's first error, in the schema of `build --json`; null without one.
+json errore_di(const json& e) {
+  for (const json& d : e["diagnostics"])
+    if (d["severity"] == "error") return d;
+  return nullptr;
+}
+// A diagnostic's place and quoted line, as the page shows them.
+json luogo_di(const json& d) { return {{"file", d["file"]}, {"riga", d["line"]}, {"colonna", d["column"]}}; }
+json citazione_di(const json& d) { return {{"testo", d["quote"]}, {"colonna", d["column"]}}; }
+
 // The valdigrano scenario's two sources in a folder, under the names watch
 // reads by default for scenario "V", train 1.
 class watch_test : public testing::Test {
@@ -89,12 +99,12 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
 
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["stato"], 0);
-  EXPECT_EQ((*e)["errore"], nullptr);
-  EXPECT_EQ((*e)["riassunto"]["segnali"], 4);
-  EXPECT_EQ((*e)["riassunto"]["stazioni"], 3);
-  EXPECT_EQ((*e)["riassunto"]["lunghezza"], 6000);
-  EXPECT_EQ((*e)["disegno"], json({{"numero", (*e)["numero"]}, {"attuale", true}}));
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ(errore_di(*e), nullptr);
+  EXPECT_EQ((*e)["summary"]["signals"], 4);
+  EXPECT_EQ((*e)["summary"]["stations"], 3);
+  EXPECT_EQ((*e)["summary"]["length"], 6000);
+  EXPECT_EQ((*e)["drawing"], json({{"number", (*e)["number"]}, {"current", true}}));
 
   // The page, self-contained, and the drawing it shows.
   httplib::Client c = cliente(porta);
@@ -117,46 +127,47 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
   EXPECT_EQ(disegno->body, leggi(dir / "V_1.svg"));
   auto esito = c.Get("/esito");
   ASSERT_TRUE(esito);
-  EXPECT_EQ(json::parse(esito->body)["numero"], (*e)["numero"]);
+  EXPECT_EQ(json::parse(esito->body)["number"], (*e)["number"]);
 
   // 1. A signal more, saved in place.
   const std::string con_segnale = sostituisci(treno, "segnale,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150\r\n",
                                               "segnale,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150\r\n"
                                               "segnale,    2200,   1, 2, 1,  0, 0,    0,  0,0,0, 0\r\n");
   scrivi(dir / "V_1-.txt", con_segnale);
-  e = eventi.dopo((*e)["numero"]);
+  e = eventi.dopo((*e)["number"]);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["stato"], 0);
-  EXPECT_EQ((*e)["riassunto"]["segnali"], 5);
-  EXPECT_EQ((*e)["disegno"]["numero"], (*e)["numero"]);
-  EXPECT_EQ((*e)["disegno"]["attuale"], true);
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ((*e)["summary"]["signals"], 5);
+  EXPECT_EQ((*e)["drawing"]["number"], (*e)["number"]);
+  EXPECT_EQ((*e)["drawing"]["current"], true);
 
   // 2. A signal beyond the grid, saved by renaming a new file over the old:
   // error 15, at its line and the column of its position.
   const std::string con_errore = sostituisci(con_segnale, "segnale,    3700", "segnale,   99700");
   const auto [riga, colonna] = riga_e_colonna(con_errore, "99700");
   scrivi_e_rinomina(dir / "V_1-.txt", con_errore);
-  e = eventi.dopo((*e)["numero"]);
+  e = eventi.dopo((*e)["number"]);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["stato"], 1);
-  EXPECT_EQ((*e)["errore"]["codice"], 15);
-  EXPECT_EQ((*e)["errore"]["metri"], 99700);
-  EXPECT_EQ((*e)["errore"]["significato"], "la posizione di un elemento è oltre la fine della griglia del percorso");
-  EXPECT_EQ((*e)["luogo"], json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
-  EXPECT_EQ((*e)["citazione"],
+  EXPECT_EQ((*e)["status"], 1);
+  EXPECT_EQ(errore_di(*e)["code"], "E15");
+  EXPECT_EQ(errore_di(*e)["metres"], 99700);
+  EXPECT_EQ(errore_di(*e)["text"],
+            "Errore n. 15 a 99700 m: la posizione di un elemento è oltre la fine della griglia del percorso");
+  EXPECT_EQ(luogo_di(errore_di(*e)), json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
+  EXPECT_EQ(citazione_di(errore_di(*e)),
             json({{"testo", "segnale,   99700,   2, 3, 2,  1, 1,    1,  1,0,0, 60"}, {"colonna", colonna}}));
   // The files are still written, so the page draws what they hold.
-  EXPECT_EQ((*e)["disegno"]["numero"], (*e)["numero"]);
-  EXPECT_EQ((*e)["disegno"]["attuale"], true);
+  EXPECT_EQ((*e)["drawing"]["number"], (*e)["number"]);
+  EXPECT_EQ((*e)["drawing"]["current"], true);
 
   // 3. The fix.
   scrivi(dir / "V_1-.txt", con_segnale);
-  e = eventi.dopo((*e)["numero"]);
+  e = eventi.dopo((*e)["number"]);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["stato"], 0);
-  EXPECT_EQ((*e)["errore"], nullptr);
-  EXPECT_EQ((*e)["riassunto"]["segnali"], 5);
-  const uint64_t ultimo = (*e)["numero"];
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ(errore_di(*e), nullptr);
+  EXPECT_EQ((*e)["summary"]["signals"], 5);
+  const uint64_t ultimo = (*e)["number"];
 
   // Ctrl-C ends it cleanly, the stream closed.
   EXPECT_EQ(w.interrompi(), 0) << w.errori();
@@ -172,7 +183,7 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
   // build's drawing came in the stream, the last the file's.
   std::vector<json> tutti = eventi.tutti();
   EXPECT_EQ(tutti.size(), 4u);
-  for (size_t i = 1; i < tutti.size(); ++i) EXPECT_GT(tutti[i]["numero"], tutti[i - 1]["numero"]);
+  for (size_t i = 1; i < tutti.size(); ++i) EXPECT_GT(tutti[i]["number"], tutti[i - 1]["number"]);
   const std::vector<std::string> disegni = eventi.disegni();
   EXPECT_EQ(disegni.size(), 4u);
   if (!disegni.empty()) {
@@ -202,7 +213,7 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
   flusso_eventi eventi(porta);
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
-  const uint64_t primo = (*e)["numero"];
+  const uint64_t primo = (*e)["number"];
   const std::string svg = leggi(dir / "uscita" / "V_1.svg");
   ASSERT_FALSE(svg.empty());
 
@@ -211,30 +222,30 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
     std::string testo_linea;
     std::string parte;  // where the error is
     int stato;
-    json errore_codice;
+    const char* errore_codice;
   };
   const caso casi[] = {
       // Error 1 sizes no grid: no binary file.
       {"errore_1", sostituisci(linea, "lunghezza percorso,    6000", "lunghezza percorso,    2000000"),
-       "lunghezza percorso", 1, 1},
+       "lunghezza percorso", 1, "E1"},
       // A character Windows-1252 cannot hold: nothing built.
       {"carattere", sostituisci(linea, "sfondo uno,    2", "sfondo uno \xE2\x86\x92 due,    2"), "\xE2\x86\x92", 2,
-       nullptr},
+       "codifica_non_valida"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
     scrivi(dir / "V_linea.txt", c.testo_linea);
-    e = eventi.dopo((*e)["numero"]);
+    e = eventi.dopo((*e)["number"]);
     ASSERT_TRUE(e) << w.errori();
-    EXPECT_EQ((*e)["stato"], c.stato);
-    EXPECT_EQ((*e)["errore"].is_null() ? json(nullptr) : (*e)["errore"]["codice"], c.errore_codice);
+    EXPECT_EQ((*e)["status"], c.stato);
+    EXPECT_EQ(errore_di(*e)["code"], c.errore_codice);
     const auto [riga, colonna] = riga_e_colonna(c.testo_linea, c.parte);
-    EXPECT_EQ((*e)["luogo"], json({{"file", "V_linea.txt"}, {"riga", riga}, {"colonna", colonna}}));
-    EXPECT_EQ((*e)["citazione"]["colonna"], colonna);
+    EXPECT_EQ(luogo_di(errore_di(*e)), json({{"file", "V_linea.txt"}, {"riga", riga}, {"colonna", colonna}}));
+    EXPECT_EQ(citazione_di(errore_di(*e))["colonna"], colonna);
     // The first build's drawing stays, dimmed, with what it holds.
-    EXPECT_EQ((*e)["disegno"], json({{"numero", primo}, {"attuale", false}}));
-    EXPECT_EQ((*e)["riassunto"]["segnali"], 4);
-    EXPECT_EQ((*e)["file"], json::array());
+    EXPECT_EQ((*e)["drawing"], json({{"number", primo}, {"current", false}}));
+    EXPECT_EQ((*e)["summary"]["signals"], 4);
+    EXPECT_EQ((*e)["files"], json::array());
     auto d = cliente(porta).Get("/disegno.svg");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->get_header_value("X-Costruzione"), std::to_string(primo));
@@ -253,25 +264,25 @@ TEST_F(watch_test, gli_avvisi_arrivano_alla_pagina_e_alla_console) {
   flusso_eventi eventi(porta);
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["avvisi"], json::array());
+  EXPECT_EQ((*e)["warnings"], json::array());
 
   // A key misspelled: its line dropped, and said so at its place.
   const std::string sbagliato = sostituisci(treno, "segnale,    1500", "segnalle,    1500");
   const auto [riga, colonna] = riga_e_colonna(sbagliato, "segnalle");
   scrivi(dir / "V_1-.txt", sbagliato);
-  e = eventi.dopo((*e)["numero"]);
+  e = eventi.dopo((*e)["number"]);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["stato"], 0);
-  EXPECT_EQ((*e)["riassunto"]["segnali"], 3);
-  ASSERT_EQ((*e)["avvisi"].size(), 1u);
-  const json& a = (*e)["avvisi"][0];
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ((*e)["summary"]["signals"], 3);
+  ASSERT_EQ((*e)["diagnostics"].size(), 1u);
+  const json& a = (*e)["diagnostics"][0];
   const std::string messaggio = "V_1-.txt:" + std::to_string(riga) + ":" + std::to_string(colonna) +
                                 ": attenzione: \"segnalle\" non è una chiave: la riga è scartata; forse \"segnale\"? "
                                 "[chiave_sconosciuta]";
-  EXPECT_EQ(a["messaggio"], messaggio);
-  EXPECT_EQ(a["codice"], "chiave_sconosciuta");
-  EXPECT_EQ(a["luogo"], json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
-  EXPECT_EQ(a["citazione"], json({{"testo", "segnalle,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150"}, {"colonna", 1}}));
+  EXPECT_EQ(a["message"], messaggio);
+  EXPECT_EQ(a["code"], "chiave_sconosciuta");
+  EXPECT_EQ(luogo_di(a), json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
+  EXPECT_EQ(citazione_di(a), json({{"testo", "segnalle,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150"}, {"colonna", 1}}));
   EXPECT_EQ(w.interrompi(), 0);
   // On the console as `scenario build --show-line` writes it.
   EXPECT_NE(w.errori().find(messaggio + "\nsegnalle,    1500,   2, 3, 1,  0, 0,    0,  0,0,0, 150\n^\n"), std::string::npos)
@@ -393,9 +404,9 @@ TEST_F(watch_test, le_richieste_sbagliate_hanno_il_loro_errore_e_la_pagina_resta
 
   // Through it all the watch went on: a save still reaches the page.
   scrivi(dir / "V_1-.txt", sostituisci(treno, "segnale,    3700", "segnale,    3800"));
-  e = eventi.dopo((*e)["numero"]);
+  e = eventi.dopo((*e)["number"]);
   ASSERT_TRUE(e) << w.errori();
-  EXPECT_EQ((*e)["stato"], 0);
+  EXPECT_EQ((*e)["status"], 0);
   EXPECT_EQ(w.interrompi(), 0) << w.errori();
 }
 
@@ -451,7 +462,7 @@ TEST(watch_velocita, dal_salvataggio_al_disegno_nuovo_allo_scenario_massimo) {
   flusso_eventi eventi(porta);
   std::optional<json> e = eventi.dopo(0, 120s);
   ASSERT_TRUE(e) << w.errori();
-  ASSERT_EQ((*e)["stato"], 0) << e->dump();
+  ASSERT_EQ((*e)["status"], 0) << e->dump();
   std::vector<double> ms;
   for (int i = 0; i < 5; ++i) {
     // A curve's radius changed: the line file, the map and the profile are
@@ -459,11 +470,11 @@ TEST(watch_velocita, dal_salvataggio_al_disegno_nuovo_allo_scenario_massimo) {
     const std::string r = std::to_string(310 + 10 * i);
     scrivi(dir / (s.nome_scenario + "_linea.txt"), sostituisci(linea, "curvas1, 200, 300", "curvas1, 200, " + r));
     const auto salvato = std::chrono::steady_clock::now();
-    e = eventi.dopo((*e)["numero"], 120s);
+    e = eventi.dopo((*e)["number"], 120s);
     ASSERT_TRUE(e) << w.errori();
     const auto arrivato = std::chrono::steady_clock::now();
-    ASSERT_EQ((*e)["stato"], 0) << e->dump();
-    ASSERT_EQ((*e)["disegno"]["attuale"], true);
+    ASSERT_EQ((*e)["status"], 0) << e->dump();
+    ASSERT_EQ((*e)["drawing"]["current"], true);
     ASSERT_EQ(eventi.disegni().size(), static_cast<size_t>(i) + 2);  // the first build's, and one a save
     ms.push_back(std::chrono::duration<double, std::milli>(arrivato - salvato).count());
   }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "support/file_system_fake.h"
@@ -60,10 +62,15 @@ TEST_F(costruzione_in_memoria, due_costruzioni_di_seguito_non_si_vedono) {
   const rapporto_build prima = costruisci(sistema, richiesta);
   EXPECT_EQ(prima.stato, uscita_errore);
   EXPECT_EQ(prima.esito.codice_errore, 15);
-  EXPECT_EQ(prima.sorgente, "Prova_1-.txt");
-  EXPECT_EQ(prima.esito.riga, 3);
-  ASSERT_EQ(prima.righe.size(), 1u);
-  EXPECT_EQ(prima.righe[0].rfind("Prova_1-.txt:3:10: Errore n. 15 a 20000 m: ", 0), 0u) << prima.righe[0];
+  ASSERT_NE(prima.esito.errore(), nullptr);
+  EXPECT_EQ(prima.sorgenti.di(prima.esito.errore()->dove), "Prova_1-.txt");
+  EXPECT_EQ(prima.esito.errore()->dove.riga, 3);
+  // The report is the error's line alone.
+  std::ostringstream rapporto;
+  scrivi_rapporto(prima, false, rapporto);
+  const std::string detto = rapporto.str();
+  EXPECT_EQ(detto.rfind("Prova_1-.txt:3:10: Errore n. 15 a 20000 m: ", 0), 0u) << detto;
+  EXPECT_EQ(std::count(detto.begin(), detto.end(), '\n'), 1) << detto;
 
   // The same build in a platform of its own, for the bytes to expect.
   sistema_finto altro;
@@ -77,8 +84,7 @@ TEST_F(costruzione_in_memoria, due_costruzioni_di_seguito_non_si_vedono) {
   EXPECT_TRUE(seconda.righe.empty());
   EXPECT_TRUE(seconda.esito.riuscito());
   EXPECT_EQ(seconda.esito.posizione, std::nullopt);
-  EXPECT_EQ(seconda.esito.riga, 0);
-  EXPECT_EQ(seconda.sorgente, std::nullopt);
+  EXPECT_EQ(seconda.esito.errore(), nullptr);
   EXPECT_EQ(json_rapporto(seconda), json_rapporto(costruisci(altro, richiesta)));
   for (const std::string nome : {"Prova_linea.dat", "Prova_1.sim", "Prova_1.dat"})
     EXPECT_TRUE(sistema.file["out/" + nome] == altro.file["out/" + nome]) << nome;

@@ -9,8 +9,8 @@ namespace {
 
 TEST(luogo_sorgente, il_prefisso_lascia_fuori_cio_che_non_si_sa) {
   EXPECT_EQ(prefisso_luogo("a/treno.txt", 17, 79), "a/treno.txt:17:79: ");
-  EXPECT_EQ(prefisso_luogo("a/treno.txt", 17, std::nullopt), "a/treno.txt:17: ");
-  EXPECT_EQ(prefisso_luogo("a/treno.txt", std::nullopt, 79), "a/treno.txt: ");
+  EXPECT_EQ(prefisso_luogo("a/treno.txt", 17, 0), "a/treno.txt:17: ");
+  EXPECT_EQ(prefisso_luogo("a/treno.txt", 0, 79), "a/treno.txt: ");
 }
 
 TEST(luogo_sorgente, una_riga_del_testo_per_ogni_fine_riga) {

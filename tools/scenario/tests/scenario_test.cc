@@ -120,6 +120,12 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   esito_processo e = esegui(dir.percorso(), build({"--json", "--no-line-file"}));
   ASSERT_EQ(e.stato, 0) << e.errori;
   json j = json::parse(e.uscita);
+  // The keys added beside the first ones: every diagnostic in one schema,
+  // the tool's own lines, the exit status.
+  EXPECT_EQ(j["diagnostics"], json::array());
+  EXPECT_EQ(j["messages"], json::array());
+  EXPECT_EQ(j["status"], 0);
+  for (const char* k : {"diagnostics", "messages", "status"}) j.erase(k);
   EXPECT_EQ(j, json::parse(R"({"codice_errore": 0, "posizione_errore": 0, "grid_sized": true, "errore": null,
                                "files": [")" + file_sim + R"(", ")" + file_dat + R"("], "text": null,
                                "source": null, "source_line": null, "source_column": null,
@@ -155,7 +161,20 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   const std::string parole = j["text"];
   EXPECT_TRUE(parole.starts_with("Errore n. 15 a 10901 m: ")) << parole;
   EXPECT_TRUE(contiene(e.errori, dove + parole)) << e.errori;
-  EXPECT_EQ(j.size(), 11u);
+  // The error is the one diagnostic, in the schema every output shares.
+  ASSERT_EQ(j["diagnostics"].size(), 1u);
+  const json& d = j["diagnostics"][0];
+  EXPECT_EQ(d["severity"], "error");
+  EXPECT_EQ(d["code"], "E15");
+  EXPECT_EQ(d["file"], "src/treno.txt");
+  EXPECT_EQ(d["line"], numero_atteso);
+  EXPECT_EQ(d["column"], 12);
+  EXPECT_EQ(d["metres"], 10901);
+  EXPECT_EQ(d["text"], parole);
+  EXPECT_EQ(d["message"], dove + parole);
+  EXPECT_EQ(d["quote"], riga);
+  EXPECT_EQ(j["status"], 1);
+  EXPECT_EQ(j.size(), 14u);
   // The error leaves all the files, and the author's source as it was.
   EXPECT_EQ(fs::file_size(dir / "out" / file_dat), 3315u);
   EXPECT_EQ(leggi(dir / "src" / "treno.txt"), treno);

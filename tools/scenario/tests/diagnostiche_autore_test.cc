@@ -2,8 +2,8 @@
 // one case per warning code with the FILE:LINE:COLUMN it names and its code,
 // and the three binary files byte for byte those of the package run of the
 // same texts, which ignores warnings; every scenario folder builds without
-// one; the line and the JSON object of a warning.
-#include "avvisi_autore.h"
+// one; the line and the JSON objects of a diagnostic.
+#include "diagnostiche_autore.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "costruzione.h"
+#include "diagnosi/riga_gnu.h"
+#include "reader/avvisi.h"
 #include "driver/form1.h"
 #include "driver/nomi_file.h"
 #include "model/windows1252.h"
@@ -108,12 +110,12 @@ TEST_P(avvisi_della_costruzione, al_posto_giusto_e_con_i_file_del_pacchetto) {
   const std::string fine = " [" + std::string(nome_avviso(c.codice)) + "]";
   bool trovato = false;
   std::string tutti;
-  for (const avviso_riportato& a : r.avvisi) {
-    tutti += a.riga + "\n";
-    trovato = trovato || (a.riga.starts_with(c.riga) && a.riga.ends_with(fine));
+  for (const diagnostica& a : r.esito.avvisi()) {
+    const std::string riga = riga_gnu(a, r.sorgenti.di(a.dove));
+    tutti += riga + "\n";
+    trovato = trovato || (riga.starts_with(c.riga) && riga.ends_with(fine));
   }
   EXPECT_TRUE(trovato) << tutti;
-  ASSERT_EQ(r.avvisi.size(), r.esito.avvisi.size());
   // A warning alone leaves the status as it was.
   if (r.esito.codice_errore == 0) {
     EXPECT_EQ(r.stato, uscita_riuscita) << tutti;
@@ -194,24 +196,26 @@ TEST(avvisi_delle_cartelle, ogni_cartella_di_scenari_si_costruisce_senza_avvisi)
     q.avvisi_come_errori = true;
     const rapporto_build r = costruisci(sistema, q);
     EXPECT_EQ(r.stato, uscita_riuscita);
-    for (const avviso_riportato& a : r.avvisi) ADD_FAILURE() << a.riga;
+    for (const diagnostica& a : r.esito.diagnostiche) ADD_FAILURE() << riga_gnu(a, r.sorgenti.di(a.dove));
   }
   EXPECT_GE(cartelle, 2);
 }
 
 TEST(avvisi_autore, la_riga_e_l_oggetto_json) {
-  avviso_build a{sorgente_build::treno, 12, 7, codice_avviso::numero_arrotondato, "testo"};
-  EXPECT_EQ(riga_avviso(a, "l.txt", "src/t.txt"), "src/t.txt:12:7: attenzione: testo [numero_arrotondato]");
-  EXPECT_EQ(json_avviso(a, "l.txt", "src/t.txt"),
+  const nomi_sorgenti nomi{"l.txt", "src/t.txt"};
+  diagnostica a = avviso(sorgente_build::treno, 12, 7, codice_avviso::numero_arrotondato, "testo");
+  EXPECT_EQ(riga_gnu(a, nomi.di(a.dove)), "src/t.txt:12:7: attenzione: testo [numero_arrotondato]");
+  EXPECT_EQ(json_avviso(a, nomi.di(a.dove)),
             nlohmann::json::parse(R"({"source": "src/t.txt", "line": 12, "column": 7, "code": "numero_arrotondato",
                                       "text": "testo"})"));
   // What is not known is left out of the line and null in the object.
-  a = {sorgente_build::linea, 3, 0, codice_avviso::chiave_sconosciuta, "t"};
-  EXPECT_EQ(riga_avviso(a, "l.txt", "t.txt"), "l.txt:3: attenzione: t [chiave_sconosciuta]");
-  EXPECT_EQ(json_avviso(a, "l.txt", "t.txt")["column"], nullptr);
-  a = {sorgente_build::treno, 0, 0, codice_avviso::treno_senza_generale, "t"};
-  EXPECT_EQ(riga_avviso(a, "l.txt", "t.txt"), "t.txt: attenzione: t [treno_senza_generale]");
-  EXPECT_EQ(json_avviso(a, "l.txt", "t.txt")["line"], nullptr);
+  a = avviso(sorgente_build::linea, 3, 0, codice_avviso::chiave_sconosciuta, "t");
+  EXPECT_EQ(riga_gnu(a, nomi.di(a.dove)), "l.txt:3: attenzione: t [chiave_sconosciuta]");
+  EXPECT_EQ(json_avviso(a, nomi.di(a.dove))["column"], nullptr);
+  EXPECT_EQ(json_diagnostica(a, nomi)["column"], nullptr);
+  a = avviso(sorgente_build::treno, 0, 0, codice_avviso::treno_senza_generale, "t");
+  EXPECT_EQ(riga_gnu(a, nomi.di(a.dove)), "src/t.txt: attenzione: t [treno_senza_generale]");
+  EXPECT_EQ(json_avviso(a, nomi.di(a.dove))["line"], nullptr);
   // Every code has its own name.
   std::set<std::string_view> nomi_codici;
   for (codice_avviso c : codici_avviso) nomi_codici.insert(nome_avviso(c));

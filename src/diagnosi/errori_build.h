@@ -1,14 +1,14 @@
 // The build's error numbers: the one table that says what each number means
-// and whether the build records a position in metres with it. The build, the
-// package program's message and the author tool's report all read it.
+// and whether the build records a position in metres with it. The build's
+// diagnostics, the package program's message and the author tool's report
+// all read it.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "finish/esito_build.h"
 
 struct descrizione_errore {
   int32_t codice;
@@ -23,8 +23,6 @@ const descrizione_errore* cerca_errore(int32_t codice);
 // Whether the build records a position with error `codice`.
 bool ha_posizione(int32_t codice);
 
-// The package program's report of a recorded build error: " Errore n. " and
-// the number, " a <metres> m" for an error that carries a position, and for a
-// read failure (25) what failed, so that a file that could not be read or
-// deleted is named.
-std::string testo_errore_build(const esito_build& e);
+// The words of error `codice` as every report gives them: "Errore n. 15 a
+// 15000 m: " and its meaning, and " (" `dettaglio` ")" when there is one.
+std::string testo_errore_numerato(int32_t codice, std::optional<int32_t> posizione, std::string_view dettaglio);

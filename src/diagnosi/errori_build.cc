@@ -1,6 +1,6 @@
-// The table of build errors in words, one entry per number, and the package
-// program's text of a recorded error.
-#include "driver/errori_build.h"
+// The table of build errors in words, one entry per number, and their words
+// in a report.
+#include "diagnosi/errori_build.h"
 
 #include <algorithm>
 
@@ -58,9 +58,12 @@ bool ha_posizione(int32_t codice) {
   return d != nullptr && d->ha_posizione;
 }
 
-std::string testo_errore_build(const esito_build& e) {
-  std::string testo = " Errore n. " + std::to_string(e.codice_errore);
-  if (e.posizione) testo += " a " + std::to_string(*e.posizione) + " m";
-  if (e.codice_errore == 25 && !e.dettaglio.empty()) testo += ": " + e.dettaglio;
+std::string testo_errore_numerato(int32_t codice, std::optional<int32_t> posizione, std::string_view dettaglio) {
+  const descrizione_errore* d = cerca_errore(codice);
+  std::string testo = "Errore n. " + std::to_string(codice);
+  if (posizione) testo += " a " + std::to_string(*posizione) + " m";
+  testo += ": ";
+  testo += d ? d->significato : "errore sconosciuto";
+  if (!dettaglio.empty()) testo += " (" + std::string(dettaglio) + ")";
   return testo;
 }

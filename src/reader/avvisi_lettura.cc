@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 
+#include "model/area_stazione.h"
 #include "model/cella.h"
 #include "model/dimensioni.h"
 #include "reader/avvisi.h"
@@ -132,7 +133,7 @@ void lettura::aree_oltre_fine() {
   const int32_t lunghezza = f.testata[voce_treno_e_percorso].secondo;
   for (int32_t n = voce_prima_stazione; n < contatore_stazioni - 1; ++n) {
     const voce& v = f.testata[static_cast<size_t>(n)];
-    if (v.secondo > lunghezza && v.terzo <= lunghezza)
+    if (area_oltre_fine(v, lunghezza))
       avvisa(luogo_stazioni[static_cast<size_t>(n)], codice_avviso::area_oltre_fine,
              testo_area_oltre_fine(v.nome, v.primo, v.secondo, lunghezza));
   }

@@ -52,13 +52,3 @@ void punti_da_immagine(std::string_view immagine, int32_t ultimo_metro, punti_pi
     if (!disegnabile(q.x) || !disegnabile(q.y)) q = {mancante, mancante};
   }
 }
-
-punti_piani punti_da_tabella(const tabella_tracciato& t) {
-  punti_piani p(static_cast<size_t>(t.ultimo_metro() + 1));
-  for (int32_t m = 0; m <= t.ultimo_metro(); ++m) {
-    const bool vuoto = t.tipo(m, 0) == tipo_elemento::vuoto || t.tipo(m, 1) == tipo_elemento::vuoto;
-    const double x = t.valore(m, 0), y = t.valore(m, 1);
-    p[static_cast<size_t>(m)] = !vuoto && disegnabile(x) && disegnabile(y) ? punto{x, y} : punto{mancante, mancante};
-  }
-  return p;
-}

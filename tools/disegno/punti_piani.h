@@ -23,6 +23,3 @@ inline bool presente(const punto& p) { return !std::isnan(p.x); }
 // file that controlla_tracciato accepts, with that last metre; bytes it
 // lacks leave their points missing.
 void punti_da_immagine(std::string_view immagine, int32_t ultimo_metro, punti_piani& piani);
-
-// From a table, element by element: for the tests' small tables.
-punti_piani punti_da_tabella(const tabella_tracciato& t);

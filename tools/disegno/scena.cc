@@ -10,6 +10,7 @@
 
 #include "disegno/svg.h"
 #include "ispeziona/decodifica.h"
+#include "model/area_stazione.h"
 #include "model/dimensioni.h"
 
 namespace {
@@ -160,7 +161,7 @@ scena leggi_scena(const std::vector<cella>& percorso, const tabella_testata& tes
       fine = std::max<int64_t>(fine, static_cast<int64_t>(v.terzo) + metri_per_cella);
     }
     if (v.primo < v.secondo) {
-      s.aree_stazione.push_back({v.primo, v.secondo, r, nome, r != ultima && oltre(v.secondo) && !oltre(v.terzo)});
+      s.aree_stazione.push_back({v.primo, v.secondo, r, nome, r != ultima && area_oltre_fine(v, s.lunghezza)});
       fine = std::max<int64_t>(fine, v.secondo);
     }
   }

@@ -183,7 +183,8 @@ TEST(disegno, la_mappa_ha_la_stessa_scala_sui_due_assi) {
   for (size_t i : {1u, 21u, 41u}) percorso[i].tipo = segnale;
   tabella_testata testata;
   testata[84].secondo = lunghezza;
-  const punti_piani piani = punti_da_tabella(t);
+  punti_piani piani;
+  punti_da_immagine(t.immagine(), t.ultimo_metro(), piani);
   const std::string svg = disegna_svg(leggi_scena(percorso, testata), &piani);
   auto p = posti(svg, "segnale");
   ASSERT_EQ(p.size(), 3u);

@@ -58,13 +58,6 @@ std::string escape_xml(std::string_view utf8) {
   return s;
 }
 
-size_t caratteri(std::string_view utf8) {
-  size_t n = 0;
-  for (char c : utf8)
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
-  return n;
-}
-
 double larghezza_testo(std::string_view utf8, double corpo, bool grassetto) {
   // Average advances of a sans-serif face, in ems: capitals are wider than
   // small letters, blanks and stops narrower.

@@ -17,9 +17,6 @@ std::string testo_da_cp1252(std::string_view cp1252);
 // UTF-8 text escaped for XML character data and attribute values.
 std::string escape_xml(std::string_view utf8);
 
-// How many characters a UTF-8 text has, for estimating its width.
-size_t caratteri(std::string_view utf8);
-
 // Estimated width in pixels of a label of `testo` at `corpo` px.
 double larghezza_testo(std::string_view utf8, double corpo, bool grassetto = false);
 

@@ -151,7 +151,8 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
     return uscita_errore_file;
   }
   intercetta_interruzione();
-  uscita << "scenario watch: http://127.0.0.1:" << *porta << "/ (Ctrl-C per finire)" << std::endl;
+  uscita << "scenario watch: http://127.0.0.1:" << *porta << "/?chiave=" << server.chiave() << " (Ctrl-C per finire)"
+         << std::endl;
 
   osservatore o(sistema, q, tavola, mostra_riga, errori);
   // A build that fails in an unforeseen way (no memory left) is reported,

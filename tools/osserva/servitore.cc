@@ -1,20 +1,36 @@
-// The routes, the guards against bad requests, and the event streams.
+// The routes, the event streams, and the threads that answer the requests
+// the reception hands on.
 #include "osserva/servitore.h"
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <random>
+#include <set>
 #include <thread>
+#include <vector>
 
 #include "osserva/pagina.h"
+#include "osserva/rete.h"
+#include "osserva/ricezione.h"
+#include "osserva/testa_richiesta.h"
 
 namespace {
 
-// Threads that serve connections, and how many of them event streams may
-// hold: the rest always serve the page, its outcome and its drawing.
+// Threads that answer, and how many of them event streams may hold: the
+// rest always serve the page, its outcome and its drawing.
 constexpr size_t fili = 24;
 constexpr int flussi_massimi = 12;
+// Requests on one connection, before it is closed.
+constexpr unsigned richieste_per_connessione = 100;
+// How long an answer may wait for the client to take more of it.
+constexpr std::chrono::milliseconds attesa_scrittura{5000};
 // An event stream with nothing to say writes a comment this often, so a
 // page that has gone away frees its thread soon.
 constexpr std::chrono::milliseconds battito{2000};
@@ -33,19 +49,14 @@ constexpr const char* politica_pagina =
     "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; connect-src 'self'; "
     "img-src 'self' data:; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 
-// The errors this server answers with, in words.
-std::string_view in_parole(int stato) {
-  switch (stato) {
-    case 400: return "Bad Request";
-    case 403: return "Forbidden";
-    case 404: return "Not Found";
-    case 405: return "Method Not Allowed";
-    case 413: return "Payload Too Large";
-    case 414: return "URI Too Long";
-    case 416: return "Range Not Satisfiable";
-    case 503: return "Service Unavailable";
-    default: return "Error";
+std::string chiave_nuova() {
+  std::random_device caso;
+  std::string chiave;
+  for (int i = 0; i < 4; ++i) {
+    const uint32_t v = static_cast<uint32_t>(caso());
+    for (int j = 28; j >= 0; j -= 4) chiave += "0123456789abcdef"[(v >> j) & 0xF];
   }
+  return chiave;
 }
 
 // The drawing of build `numero` as an event: a data field a line; the page
@@ -65,23 +76,132 @@ std::string evento_disegno(uint64_t numero, const std::string& svg) {
   return e + "\n";
 }
 
+// Sends all of it, waiting up to `attesa_scrittura` each time the client
+// takes nothing.
+bool invia_tutto(presa p, const char* dati, size_t n) {
+  while (n > 0) {
+    const long r = invia(p, dati, n);
+    if (r == -2) return false;
+    if (r == -1) {
+      std::vector<attesa_presa> a{{p, false, true}};
+      if (!attendi(a, attesa_scrittura) || !a[0].scrivibile) return false;
+      continue;
+    }
+    dati += r;
+    n -= static_cast<size_t>(r);
+  }
+  return true;
+}
+
+// One request for the library: its head, as the reception made it, to
+// read; the answer to the connection.
+class flusso_presa : public httplib::Stream {
+ public:
+  flusso_presa(presa p, int porta, const std::string& testa) : p_(p), porta_(porta), testa_(testa) {}
+
+  bool is_readable() const override { return letti_ < testa_.size(); }
+  bool is_writable() const override {
+    std::vector<attesa_presa> a{{p_, false, true}};
+    return attendi(a, attesa_scrittura) && a[0].scrivibile;
+  }
+  ssize_t read(char* ptr, size_t size) override {
+    const size_t n = std::min(size, testa_.size() - letti_);
+    std::memcpy(ptr, testa_.data() + letti_, n);
+    letti_ += n;
+    return static_cast<ssize_t>(n);
+  }
+  ssize_t write(const char* ptr, size_t size) override {
+    return invia_tutto(p_, ptr, size) ? static_cast<ssize_t>(size) : -1;
+  }
+  // Only the loopback address is listened on.
+  void get_remote_ip_and_port(std::string& ip, int& port) const override {
+    ip = "127.0.0.1";
+    port = 0;
+  }
+  void get_local_ip_and_port(std::string& ip, int& port) const override {
+    ip = "127.0.0.1";
+    port = porta_;
+  }
+  socket_t socket() const override { return static_cast<socket_t>(p_); }
+
+ private:
+  presa p_;
+  int porta_;
+  const std::string& testa_;
+  size_t letti_ = 0;
+};
+
+// The library's server, for its routes and its way of writing answers:
+// the connections are the reception's, not the library's own loop's.
+class rotte : public httplib::Server {
+ public:
+  bool rispondi(httplib::Stream& s, bool chiudi, bool& chiusa) { return process_request(s, chiudi, chiusa, nullptr); }
+  // The library writes a stream of data only while it counts as listening,
+  // which it reads from the socket it would listen on.
+  void in_servizio(presa ascolto) { svr_sock_ = static_cast<socket_t>(ascolto); }
+  void fuori_servizio() { svr_sock_ = INVALID_SOCKET; }
+};
+
 }  // namespace
 
 struct servitore::interno {
-  explicit interno(const bacheca& b) : tavola(b) {}
+  explicit interno(const bacheca& b) : tavola(b), chiave(chiave_nuova()) {}
 
   const bacheca& tavola;
-  httplib::Server server;
-  std::thread filo;
+  const std::string chiave;
+  rotte server;
   int porta = 0;
-  socket_t ascolto{};
+  presa ascolto = presa_nulla;
+  std::unique_ptr<ricezione> accoglienza;
+  std::vector<std::thread> lavoratori;
   std::atomic<int> flussi{0};
 
-  bool host_ammesso(const httplib::Request& req) const {
-    if (!req.has_header("Host")) return true;  // HTTP/1.0, which no browser sends
-    const std::string host = req.get_header_value("Host");
-    const std::string p = ":" + std::to_string(porta);
-    return host == "127.0.0.1" + p || host == "localhost" + p;
+  std::mutex mutex;  // guards what follows
+  std::condition_variable arrivo;
+  std::deque<richiesta_pronta> coda;
+  std::set<presa> in_risposta;  // connections being answered, shut at the stop
+  bool fermo = false;
+
+  void consegna(richiesta_pronta r) {
+    {
+      std::lock_guard<std::mutex> l(mutex);
+      if (!fermo) {
+        coda.push_back(std::move(r));
+        arrivo.notify_one();
+        return;
+      }
+    }
+    chiudi_presa(r.p);
+  }
+
+  void lavora() {
+    for (;;) {
+      richiesta_pronta r;
+      {
+        std::unique_lock<std::mutex> l(mutex);
+        arrivo.wait(l, [&] { return fermo || !coda.empty(); });
+        if (fermo) return;
+        r = std::move(coda.front());
+        coda.pop_front();
+        in_risposta.insert(r.p);
+      }
+      const bool chiudi = r.giudizio.chiudi || r.servite + 1 >= richieste_per_connessione;
+      bool chiusa = false, scritta = false;
+      try {
+        flusso_presa s(r.p, porta, r.giudizio.testa);
+        scritta = server.rispondi(s, chiudi, chiusa);
+      } catch (const std::exception&) {
+        scritta = false;  // no memory for the answer: the connection goes
+      }
+      bool fermato;
+      {
+        std::lock_guard<std::mutex> l(mutex);
+        in_risposta.erase(r.p);
+        fermato = fermo;
+      }
+      if (!scritta || fermato) chiudi_presa(r.p);
+      else accoglienza->restituisci(r.p, std::move(r.resto), r.servite + 1, chiudi || chiusa);
+    }
   }
 
   void eventi(httplib::Response& res) {
@@ -125,94 +245,91 @@ struct servitore::interno {
         },
         [this](bool) { flussi.fetch_sub(1); });
   }
+
+  void prepara_rotte() {
+    httplib::Server& s = server;
+    s.set_keep_alive_timeout(3);
+    s.set_keep_alive_max_count(richieste_per_connessione);
+    // No answer is cut to a range: one whole answer costs the least, and
+    // many ranges of the drawing would make one many times its size.
+    s.set_default_headers({{"Cache-Control", "no-store"},
+                           {"X-Content-Type-Options", "nosniff"},
+                           {"Referrer-Policy", "no-referrer"},
+                           {"Accept-Ranges", "none"}});
+    // Every error with its status in words, for whoever reads it.
+    s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+      if (res.body.empty())
+        res.set_content(std::to_string(res.status) + " " + std::string(parole_stato(res.status)) + "\n", tipo_testo);
+    });
+    s.Get("/", [](const httplib::Request&, httplib::Response& res) {
+      res.set_header("Content-Security-Policy", politica_pagina);
+      res.set_content(std::string(pagina_html), tipo_html);
+    });
+    s.Get("/esito", [this](const httplib::Request&, httplib::Response& res) {
+      res.set_content(tavola.attuale().esito, tipo_json);
+    });
+    s.Get("/disegno.svg", [this](const httplib::Request&, httplib::Response& res) {
+      const bacheca::stato st = tavola.attuale();
+      if (!st.disegno) {
+        res.status = 404;
+        res.set_content("nessun disegno ancora: la costruzione non ha scritto i file binari\n", tipo_testo);
+        return;
+      }
+      // Which build drew it: the page may have been told of a later one.
+      res.set_header("X-Costruzione", std::to_string(st.numero_disegno));
+      res.set_content(*st.disegno, tipo_svg);
+    });
+    s.Get("/eventi", [this](const httplib::Request&, httplib::Response& res) { eventi(res); });
+  }
 };
 
 servitore::servitore(const bacheca& b) : d_(std::make_unique<interno>(b)) {}
 
 servitore::~servitore() { ferma(); }
 
+const std::string& servitore::chiave() const { return d_->chiave; }
+
 std::optional<int> servitore::avvia(int porta, std::string& motivo) {
-  httplib::Server& s = d_->server;
-  s.new_task_queue = [] { return new httplib::ThreadPool(fili); };
-  s.set_tcp_nodelay(true);
-  s.set_keep_alive_timeout(3);
-  s.set_keep_alive_max_count(100);
-  s.set_read_timeout(5, 0);
-  s.set_write_timeout(5, 0);
-  s.set_payload_max_length(4096);
-  // One listener a port: another watch on a port in use fails to start
-  // instead of sharing it (the library's default would let it on Linux).
-  // The socket is kept to lengthen its queue once it listens.
-  s.set_socket_options([this](socket_t presa) {
-    d_->ascolto = presa;
-    int si = 1;
-#ifdef _WIN32
-    setsockopt(presa, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&si), sizeof si);
-#else
-    setsockopt(presa, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
-#endif
-  });
-  s.set_default_headers({{"Cache-Control", "no-store"}, {"X-Content-Type-Options", "nosniff"}});
-
-  s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-    if (req.method != "GET" && req.method != "HEAD") {
-      res.status = 405;
-      res.set_header("Allow", "GET, HEAD");
-      return httplib::Server::HandlerResponse::Handled;
-    }
-    if (!d_->host_ammesso(req)) {
-      res.status = 403;
-      return httplib::Server::HandlerResponse::Handled;
-    }
-    return httplib::Server::HandlerResponse::Unhandled;
-  });
-  // Every error with its status in words, for whoever reads it.
-  s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
-    if (res.body.empty())
-      res.set_content(std::to_string(res.status) + " " + std::string(in_parole(res.status)) + "\n", tipo_testo);
-  });
-
-  s.Get("/", [](const httplib::Request&, httplib::Response& res) {
-    res.set_header("Content-Security-Policy", politica_pagina);
-    res.set_content(std::string(pagina_html), tipo_html);
-  });
-  s.Get("/esito", [this](const httplib::Request&, httplib::Response& res) {
-    res.set_content(d_->tavola.attuale().esito, tipo_json);
-  });
-  s.Get("/disegno.svg", [this](const httplib::Request&, httplib::Response& res) {
-    const bacheca::stato st = d_->tavola.attuale();
-    if (!st.disegno) {
-      res.status = 404;
-      res.set_content("nessun disegno ancora: la costruzione non ha scritto i file binari\n", tipo_testo);
-      return;
-    }
-    // Which build drew it: the page may have been told of a later one.
-    res.set_header("X-Costruzione", std::to_string(st.numero_disegno));
-    res.set_content(*st.disegno, tipo_svg);
-  });
-  s.Get("/eventi", [this](const httplib::Request&, httplib::Response& res) { d_->eventi(res); });
-
-  if (porta == 0)
-    d_->porta = s.bind_to_any_port("127.0.0.1");
-  else
-    d_->porta = s.bind_to_port("127.0.0.1", porta) ? porta : -1;
-  if (d_->porta <= 0) {
-    motivo = porta == 0 ? "nessuna porta libera su 127.0.0.1"
-                        : "la porta " + std::to_string(porta) + " di 127.0.0.1 è occupata o non si può usare";
+  std::string ragione;
+  d_->ascolto = apri_ascolto(porta, d_->porta, ragione);
+  if (d_->ascolto == presa_nulla) {
+    motivo = porta == 0 ? "nessuna porta libera su 127.0.0.1 (" + ragione + ")"
+                        : "la porta " + std::to_string(porta) + " di 127.0.0.1 è occupata o non si può usare (" +
+                              ragione + ")";
     return std::nullopt;
   }
-  // The library listens with a queue of 5 connections not yet accepted: a
-  // burst of more (a browser opening several at once, or many clients)
-  // would have the system drop some and their clients try again a second
-  // later. Listening again lengthens the queue where the system allows it
-  // (Linux, the BSDs); elsewhere it changes nothing.
-  ::listen(d_->ascolto, SOMAXCONN);
-  d_->filo = std::thread([this] { d_->server.listen_after_bind(); });
+  d_->prepara_rotte();
+  d_->server.in_servizio(d_->ascolto);
+  d_->accoglienza = std::make_unique<ricezione>(d_->ascolto, d_->porta, d_->chiave,
+                                                [this](richiesta_pronta r) { d_->consegna(std::move(r)); });
+  if (!d_->accoglienza->avvia(ragione)) {
+    motivo = "impossibile ricevere le richieste (" + ragione + ")";
+    d_->accoglienza.reset();
+    chiudi_presa(d_->ascolto);
+    d_->ascolto = presa_nulla;
+    return std::nullopt;
+  }
+  for (size_t i = 0; i < fili; ++i) d_->lavoratori.emplace_back([this] { d_->lavora(); });
   return d_->porta;
 }
 
 void servitore::ferma() {
-  if (!d_->filo.joinable()) return;
-  d_->server.stop();
-  d_->filo.join();
+  if (!d_->accoglienza) return;
+  // The event streams end at their next event; no new request comes in.
+  d_->server.fuori_servizio();
+  d_->accoglienza->ferma();
+  {
+    // An answer waiting on a client that does not read ends at once.
+    std::lock_guard<std::mutex> l(d_->mutex);
+    d_->fermo = true;
+    for (presa p : d_->in_risposta) interrompi(p);
+    for (const richiesta_pronta& r : d_->coda) chiudi_presa(r.p);
+    d_->coda.clear();
+  }
+  d_->arrivo.notify_all();
+  for (std::thread& t : d_->lavoratori) t.join();
+  d_->lavoratori.clear();
+  d_->accoglienza.reset();
+  chiudi_presa(d_->ascolto);
+  d_->ascolto = presa_nulla;
 }

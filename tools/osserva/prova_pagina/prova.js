@@ -4,7 +4,7 @@
 // each edit of a source shows the new state without a reload, its zoom kept:
 // a valid change, an error at its line and column, an error that writes
 // nothing (the last drawing dimmed), the fix, a warning at its line. Nothing is fetched from
-// anywhere but the watch. With --massimo it also times, at the largest
+// anywhere but the watch, and every request carries the key of its address. With --massimo it also times, at the largest
 // scenario, a save until the page has drawn the new build; with --screenshot
 // it captures the page with an error shown.
 //
@@ -54,9 +54,10 @@ async function avvia_watch(cartella, nome, numero) {
   w.stdout.on("data", (d) => (uscita += d));
   w.stderr.on("data", (d) => (w.errori += d));
   for (let i = 0; i < 6000; ++i) {
-    const m = /http:\/\/127\.0\.0\.1:(\d+)\//.exec(uscita);
+    const m = /http:\/\/127\.0\.0\.1:(\d+)\/\?chiave=([0-9a-f]{32})/.exec(uscita);
     if (m) {
       w.indirizzo = m[0];
+      w.chiave = m[2];
       return w;
     }
     if (w.exitCode !== null) break;
@@ -247,9 +248,12 @@ async function prova_valdigrano(porta_chromium) {
               avviso.testo.startsWith(`V_1-.txt:${riga_avviso}:1: attenzione: "segnalle" non è una chiave`),
               "l'avviso di una chiave sbagliata", avviso);
 
-    // Nothing was fetched from anywhere but the watch.
+    // Nothing was fetched from anywhere but the watch, and every request
+    // carried its key.
     const altrove = p.richieste.filter((u) => !u.startsWith(`http://127.0.0.1:${porta_watch}/`));
     if (altrove.length) fallisci("la pagina ha chiesto altro: " + altrove.join(", "));
+    const senza_chiave = p.richieste.filter((u) => new URL(u).searchParams.get("chiave") !== w.chiave);
+    if (senza_chiave.length) fallisci("richieste senza la chiave: " + senza_chiave.join(", "));
     console.log("pagina: la prima costruzione, un segnale in più, l'errore 15 alla riga " + riga + ", colonna " +
                 colonna + ", l'errore 1 col disegno attenuato, la correzione, un avviso: senza ricaricare, lo zoom " +
                 "tenuto");

@@ -3,11 +3,15 @@
 // followed from a thread, and ended with SIGINT as Ctrl-C ends it. POSIX.
 #pragma once
 
+#include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,22 +82,30 @@ class watch_in_corso {
   watch_in_corso& operator=(const watch_in_corso&) = delete;
 
   std::string uscita() const { return leggi(flussi_ / "stdout"); }
+  pid_t pid() const { return pid_; }
   std::string errori() const { return leggi(flussi_ / "stderr"); }
 
   // The page's port, from the first line; 0 when none came within `entro`
-  // (the process ended, or is stuck).
+  // (the process ended, or is stuck). The key in the address is kept.
   int porta(std::chrono::milliseconds entro = 20s) {
     const auto fine = std::chrono::steady_clock::now() + entro;
     const std::string inizio = "http://127.0.0.1:";
     while (std::chrono::steady_clock::now() < fine) {
       const std::string u = uscita();
-      if (size_t p = u.find(inizio); p != std::string::npos && u.find('\n', p) != std::string::npos)
+      if (size_t p = u.find(inizio); p != std::string::npos && u.find('\n', p) != std::string::npos) {
+        const size_t c = u.find("/?chiave=", p);
+        if (c != std::string::npos) chiave_ = u.substr(c + 9, u.find_first_of(" \n", c) - c - 9);
         return std::stoi(u.substr(p + inizio.size()));
+      }
       if (finito(0ms)) return 0;
       std::this_thread::sleep_for(10ms);
     }
     return 0;
   }
+  // The key of the printed address, once `porta` has read it.
+  const std::string& chiave() const { return chiave_; }
+  // `percorso` on this server, with the key.
+  std::string con_chiave(const std::string& percorso) const { return percorso + "?chiave=" + chiave_; }
 
   // Whether it has ended within `entro`; its status is kept.
   bool finito(std::chrono::milliseconds entro) {
@@ -121,17 +133,19 @@ class watch_in_corso {
   cartella_temporanea flussi_;
   pid_t pid_ = -1;
   std::optional<int> stato_;
+  std::string chiave_;
 };
 
 // The page's event stream, read from a thread: each build's outcome as it
 // comes.
 class flusso_eventi {
  public:
-  explicit flusso_eventi(int porta) : cliente_("127.0.0.1", porta) {
+  flusso_eventi(int porta, const std::string& chiave, const httplib::Headers& intestazioni = {})
+      : cliente_("127.0.0.1", porta) {
     cliente_.set_read_timeout(30, 0);
-    filo_ = std::thread([this] {
+    filo_ = std::thread([this, chiave, intestazioni] {
       std::string attesa;
-      auto r = cliente_.Get("/eventi", [this, &attesa](const char* dati, size_t n) {
+      auto r = cliente_.Get("/eventi?chiave=" + chiave, intestazioni, [this, &attesa](const char* dati, size_t n) {
         attesa.append(dati, n);
         for (size_t fine; (fine = attesa.find("\n\n")) != std::string::npos;) {
           const std::string evento = attesa.substr(0, fine + 1);
@@ -210,6 +224,64 @@ class flusso_eventi {
   bool chiuso_ = false;
   int stato_http_ = 0;
   std::atomic<bool> fermo_{false};
+};
+
+// A raw connection to the page's server.
+class connessione {
+ public:
+  explicit connessione(int porta) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(porta));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    collegata_ = fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    timeval t{30, 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &t, sizeof t);
+    ::setsockopt(fd_, SOL_SOCKET, SO_SNDTIMEO, &t, sizeof t);
+  }
+  ~connessione() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  connessione(const connessione&) = delete;
+  bool collegata() const { return collegata_; }
+  bool manda(const std::string& s) { return ::send(fd_, s.data(), s.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(s.size()); }
+  // One response: its head and as much body as it says it has, or what
+  // came before the server closed the connection (or 30 s passed).
+  std::string ricevi() {
+    std::string r;
+    char b[4096];
+    for (ssize_t n; (n = ::recv(fd_, b, sizeof b, 0)) > 0;) {
+      r.append(b, static_cast<size_t>(n));
+      const size_t testa = r.find("\r\n\r\n");
+      if (testa == std::string::npos) continue;
+      const size_t p = r.find("Content-Length: ");
+      if (p != std::string::npos && p < testa && r.size() >= testa + 4 + std::stoul(r.substr(p + 16))) break;
+    }
+    return r;
+  }
+  // What has come so far, without waiting.
+  std::string arrivato() {
+    std::string r;
+    char b[4096];
+    for (ssize_t n; (n = ::recv(fd_, b, sizeof b, MSG_DONTWAIT)) > 0;) r.append(b, static_cast<size_t>(n));
+    return r;
+  }
+  // Whether the server closes the connection within `entro`, anything
+  // before the end read and dropped.
+  bool chiusa_dal_server(std::chrono::milliseconds entro) {
+    const auto fine = std::chrono::steady_clock::now() + entro;
+    char b[4096];
+    while (std::chrono::steady_clock::now() < fine) {
+      const ssize_t n = ::recv(fd_, b, sizeof b, MSG_DONTWAIT);
+      if (n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)) return true;
+      if (n < 0) std::this_thread::sleep_for(10ms);
+    }
+    return false;
+  }
+
+ private:
+  int fd_;
+  bool collegata_ = false;
 };
 
 }  // namespace osserva_prova

@@ -8,10 +8,6 @@
 // the page.
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
-#include <netinet/in.h>
-#include <arpa/inet.h>
-
 #include <algorithm>
 #include <map>
 #include <numeric>
@@ -95,7 +91,7 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
   watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1"});
   const int porta = w.porta();
   ASSERT_GT(porta, 0) << w.errori();
-  flusso_eventi eventi(porta);
+  flusso_eventi eventi(porta, w.chiave());
 
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
@@ -108,12 +104,12 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
 
   // The page, self-contained, and the drawing it shows.
   httplib::Client c = cliente(porta);
-  auto pagina = c.Get("/");
+  auto pagina = c.Get(w.con_chiave("/"));
   ASSERT_TRUE(pagina);
   EXPECT_EQ(pagina->status, 200);
   EXPECT_EQ(pagina->get_header_value("Content-Type"), "text/html; charset=utf-8");
   EXPECT_NE(pagina->get_header_value("Content-Security-Policy").find("default-src 'none'"), std::string::npos);
-  EXPECT_NE(pagina->body.find("new EventSource(\"/eventi\")"), std::string::npos);
+  EXPECT_NE(pagina->body.find("new EventSource(indirizzo(\"/eventi\"))"), std::string::npos);
   // No address elsewhere but SVG's namespace, which is a name, not a fetch.
   std::string senza_spazio_dei_nomi = pagina->body;
   for (size_t p; (p = senza_spazio_dei_nomi.find("http://www.w3.org/2000/svg")) != std::string::npos;)
@@ -121,11 +117,11 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
   for (const char* esterno : {"http:", "https:", "//"})
     EXPECT_EQ(senza_spazio_dei_nomi.find(std::string("\"") + esterno), std::string::npos) << esterno;
   EXPECT_EQ(senza_spazio_dei_nomi.find("http"), std::string::npos);
-  auto disegno = c.Get("/disegno.svg");
+  auto disegno = c.Get(w.con_chiave("/disegno.svg"));
   ASSERT_TRUE(disegno);
   EXPECT_EQ(disegno->status, 200);
   EXPECT_EQ(disegno->body, leggi(dir / "V_1.svg"));
-  auto esito = c.Get("/esito");
+  auto esito = c.Get(w.con_chiave("/esito"));
   ASSERT_TRUE(esito);
   EXPECT_EQ(json::parse(esito->body)["number"], (*e)["number"]);
 
@@ -210,7 +206,7 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
   watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1", "--out", "uscita"});
   const int porta = w.porta();
   ASSERT_GT(porta, 0) << w.errori();
-  flusso_eventi eventi(porta);
+  flusso_eventi eventi(porta, w.chiave());
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
   const uint64_t primo = (*e)["number"];
@@ -246,7 +242,7 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
     EXPECT_EQ((*e)["drawing"], json({{"number", primo}, {"current", false}}));
     EXPECT_EQ((*e)["summary"]["signals"], 4);
     EXPECT_EQ((*e)["files"], json::array());
-    auto d = cliente(porta).Get("/disegno.svg");
+    auto d = cliente(porta).Get(w.con_chiave("/disegno.svg"));
     ASSERT_TRUE(d);
     EXPECT_EQ(d->get_header_value("X-Costruzione"), std::to_string(primo));
     EXPECT_EQ(d->body, svg);
@@ -261,7 +257,7 @@ TEST_F(watch_test, gli_avvisi_arrivano_alla_pagina_e_alla_console) {
   watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1", "--show-line"});
   const int porta = w.porta();
   ASSERT_GT(porta, 0) << w.errori();
-  flusso_eventi eventi(porta);
+  flusso_eventi eventi(porta, w.chiave());
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
   EXPECT_EQ((*e)["warnings"], json::array());
@@ -292,52 +288,15 @@ TEST_F(watch_test, gli_avvisi_arrivano_alla_pagina_e_alla_console) {
 
 // --- bad requests ---------------------------------------------------------------
 
-// A raw connection to the page's server.
-class connessione {
- public:
-  explicit connessione(int porta) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(porta));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    collegata_ = fd_ >= 0 && ::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    timeval t{30, 0};
-    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &t, sizeof t);
-  }
-  ~connessione() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  connessione(const connessione&) = delete;
-  bool collegata() const { return collegata_; }
-  bool manda(const std::string& s) { return ::send(fd_, s.data(), s.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(s.size()); }
-  // One response: its head and as much body as it says it has, or what
-  // came before the server closed the connection (or 30 s passed).
-  std::string ricevi() {
-    std::string r;
-    char b[4096];
-    for (ssize_t n; (n = ::recv(fd_, b, sizeof b, 0)) > 0;) {
-      r.append(b, static_cast<size_t>(n));
-      const size_t testa = r.find("\r\n\r\n");
-      if (testa == std::string::npos) continue;
-      const size_t p = r.find("Content-Length: ");
-      if (p != std::string::npos && p < testa && r.size() >= testa + 4 + std::stoul(r.substr(p + 16))) break;
-    }
-    return r;
-  }
-
- private:
-  int fd_;
-  bool collegata_ = false;
-};
-
 TEST_F(watch_test, le_richieste_sbagliate_hanno_il_loro_errore_e_la_pagina_resta) {
   watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1"});
   const int porta = w.porta();
   ASSERT_GT(porta, 0) << w.errori();
-  flusso_eventi eventi(porta);
+  flusso_eventi eventi(porta, w.chiave());
   std::optional<json> e = eventi.dopo(0);
   ASSERT_TRUE(e) << w.errori();
   const std::string host = "Host: 127.0.0.1:" + std::to_string(porta) + "\r\n";
+  const std::string chiave = "?chiave=" + w.chiave();
 
   struct caso {
     const char* nome;
@@ -345,15 +304,15 @@ TEST_F(watch_test, le_richieste_sbagliate_hanno_il_loro_errore_e_la_pagina_resta
     const char* risposta;  // how the response starts
   };
   const caso casi[] = {
-      {"percorso_sconosciuto", "GET /../etc/passwd HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n",
+      {"percorso_sconosciuto", "GET /../etc/passwd" + chiave + " HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n",
        "HTTP/1.1 404 Not Found"},
-      {"metodo", "POST /esito HTTP/1.1\r\n" + host + "Content-Length: 2\r\nConnection: close\r\n\r\n{}",
+      {"metodo", "POST /esito" + chiave + " HTTP/1.1\r\n" + host + "Content-Length: 2\r\nConnection: close\r\n\r\n{}",
        "HTTP/1.1 405 Method Not Allowed"},
-      {"host_altrui", "GET / HTTP/1.1\r\nHost: scenario.example:" + std::to_string(porta) + "\r\nConnection: close\r\n\r\n",
+      {"host_altrui", "GET /" + chiave + " HTTP/1.1\r\nHost: scenario.example:" + std::to_string(porta) + "\r\nConnection: close\r\n\r\n",
        "HTTP/1.1 403 Forbidden"},
-      {"intestazione_enorme", "GET / HTTP/1.1\r\n" + host + "X-Grande: " + std::string(20000, 'x') + "\r\n\r\n",
+      {"intestazione_enorme", "GET /" + chiave + " HTTP/1.1\r\n" + host + "X-Grande: " + std::string(20000, 'x') + "\r\n\r\n",
        "HTTP/1.1 400 Bad Request"},
-      {"indirizzo_enorme", "GET /" + std::string(10000, 'a') + " HTTP/1.1\r\n" + host + "\r\n",
+      {"indirizzo_enorme", "GET /" + std::string(10000, 'a') + chiave + " HTTP/1.1\r\n" + host + "\r\n",
        "HTTP/1.1 414 URI Too Long"},
       {"non_http", "\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 not http at all\r\n\r\n"s, "HTTP/1.1 400 Bad Request"},
   };
@@ -370,7 +329,7 @@ TEST_F(watch_test, le_richieste_sbagliate_hanno_il_loro_errore_e_la_pagina_resta
     std::vector<std::unique_ptr<connessione>> tante;
     for (int i = 0; i < 100; ++i) {
       tante.push_back(std::make_unique<connessione>(porta));
-      tante.back()->manda("GET /esito HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n");
+      tante.back()->manda("GET /esito" + chiave + " HTTP/1.1\r\n" + host + "Connection: close\r\n\r\n");
     }
     int risposte = 0;
     for (auto& k : tante) risposte += k->ricevi().starts_with("HTTP/1.1 200 OK") ? 1 : 0;
@@ -383,7 +342,7 @@ TEST_F(watch_test, le_richieste_sbagliate_hanno_il_loro_errore_e_la_pagina_resta
     std::vector<std::unique_ptr<connessione>> mute;
     for (int i = 0; i < 40; ++i) mute.push_back(std::make_unique<connessione>(porta));
     const auto inizio = std::chrono::steady_clock::now();
-    auto r = cliente(porta).Get("/esito");
+    auto r = cliente(porta).Get(w.con_chiave("/esito"));
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 200);
     EXPECT_LT(std::chrono::steady_clock::now() - inizio, 15s);
@@ -393,10 +352,10 @@ TEST_F(watch_test, le_richieste_sbagliate_hanno_il_loro_errore_e_la_pagina_resta
   {
     std::vector<std::unique_ptr<flusso_eventi>> flussi;
     for (int i = 0; i < 11; ++i) {  // with `eventi`, twelve
-      flussi.push_back(std::make_unique<flusso_eventi>(porta));
+      flussi.push_back(std::make_unique<flusso_eventi>(porta, w.chiave()));
       ASSERT_TRUE(flussi.back()->dopo(0));
     }
-    auto r = cliente(porta).Get("/eventi");
+    auto r = cliente(porta).Get(w.con_chiave("/eventi"));
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 503);
     EXPECT_EQ(r->get_header_value("Retry-After"), "2");
@@ -459,7 +418,7 @@ TEST(watch_velocita, dal_salvataggio_al_disegno_nuovo_allo_scenario_massimo) {
   watch_in_corso w(dir.percorso(), {"--name", s.nome_scenario, "--number", s.numero_treno});
   const int porta = w.porta(60s);
   ASSERT_GT(porta, 0) << w.errori();
-  flusso_eventi eventi(porta);
+  flusso_eventi eventi(porta, w.chiave());
   std::optional<json> e = eventi.dopo(0, 120s);
   ASSERT_TRUE(e) << w.errori();
   ASSERT_EQ((*e)["status"], 0) << e->dump();

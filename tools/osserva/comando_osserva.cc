@@ -31,8 +31,9 @@ constexpr auto tra_sguardi = 20ms, tra_sguardi_in_attesa = 5ms;
 constexpr auto quiete = 20ms;
 // How long a missing source is waited for before its build reports it.
 constexpr auto pazienza = 1000ms;
-// How often the contents are read, for a change that keeps size and time.
-constexpr auto tra_letture = 1000ms;
+// How often the contents are read, for a change that keeps size and time,
+// and for how long after a change (sorveglianza.h).
+constexpr auto tra_letture = 1000ms, finestra_letture = 5000ms;
 
 
 double millisecondi(orologio::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -164,19 +165,19 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
       errori << "scenario watch: costruzione non riuscita: " << e.what() << std::endl;
     }
   };
-  sorveglianza guardia(quiete, pazienza);
+  sorveglianza guardia(quiete, pazienza, tra_letture, finestra_letture);
   guardia.guarda(o.impronte(), orologio::now());
   costruisci();
-  auto prossima_lettura = orologio::now() + tra_letture;
+  guardia.costruita(orologio::now());
   while (!interruzione_chiesta()) {
     std::this_thread::sleep_for(guardia.in_attesa() ? tra_sguardi_in_attesa : tra_sguardi);
     if (interruzione_chiesta()) break;
     const auto ora = orologio::now();
-    if (!guardia.in_attesa() && ora >= prossima_lettura) {
-      prossima_lettura = ora + tra_letture;
-      if (o.contenuti_cambiati()) guardia.cambiato(ora);
+    if (guardia.leggere_contenuti(ora) && o.contenuti_cambiati()) guardia.cambiato(ora);
+    if (guardia.guarda(o.impronte(), ora)) {
+      costruisci();
+      guardia.costruita(orologio::now());
     }
-    if (guardia.guarda(o.impronte(), ora)) costruisci();
   }
 
   tavola.chiudi();

@@ -27,6 +27,10 @@ uint64_t impronta_contenuto(std::string_view contenuto) {
 bool sorveglianza::guarda(const std::vector<impronta_file>& viste, orologio::time_point ora) {
   if (prima_ || viste != ultime_) {
     if (!prima_) cambiato(ora);
+    if (prima_) {
+      ultimo_movimento_ = ora;
+      prossima_lettura_ = ora + tra_letture_;
+    }
     prima_ = false;
     ultime_ = viste;
     return false;
@@ -41,4 +45,11 @@ bool sorveglianza::guarda(const std::vector<impronta_file>& viste, orologio::tim
 void sorveglianza::cambiato(orologio::time_point ora) {
   in_attesa_ = true;
   cambiato_ = ora;
+  ultimo_movimento_ = ora;
+}
+
+bool sorveglianza::leggere_contenuti(orologio::time_point ora) {
+  if (prima_ || in_attesa_ || ora < prossima_lettura_ || ora - ultimo_movimento_ > finestra_) return false;
+  prossima_lettura_ = ora + tra_letture_;
+  return true;
 }

@@ -35,9 +35,19 @@ uint64_t impronta_contenuto(std::string_view contenuto);
 // other, is one rebuild. While a file is missing (an editor that moves the
 // old file away and then writes the new one), the rebuild waits up to
 // `pazienza` for it to come back, then goes ahead and reports it missing.
+//
+// And when to read the contents, for a change that keeps the size and the
+// time: a second save within the tick of a file system's coarse clock (two
+// seconds on FAT). That can only follow another change closely, so the
+// contents are read every `tra_letture` during `finestra` after the start
+// and after each change seen, and never while the files lie still: an idle
+// watch of a long text reads nothing.
 class sorveglianza {
  public:
-  sorveglianza(orologio::duration quiete, orologio::duration pazienza) : quiete_(quiete), pazienza_(pazienza) {}
+  sorveglianza(orologio::duration quiete, orologio::duration pazienza,
+               orologio::duration tra_letture = std::chrono::seconds(1),
+               orologio::duration finestra = std::chrono::seconds(5))
+      : quiete_(quiete), pazienza_(pazienza), tra_letture_(tra_letture), finestra_(finestra) {}
 
   // One look, at `ora`; the first only sets what later ones compare with.
   // True when a rebuild is due now.
@@ -47,11 +57,19 @@ class sorveglianza {
   void cambiato(orologio::time_point ora);
   // A change is waiting to settle: then the caller looks again soon.
   bool in_attesa() const { return in_attesa_; }
+  // Whether the contents are to be read at `ora`; once true, not again
+  // before `tra_letture` has passed.
+  bool leggere_contenuti(orologio::time_point ora);
+  // A build has ended at `ora`: a long one may have taken all the time
+  // after the change, and a second save may have come meanwhile.
+  void costruita(orologio::time_point ora) { ultimo_movimento_ = ora; }
 
  private:
-  orologio::duration quiete_, pazienza_;
+  orologio::duration quiete_, pazienza_, tra_letture_, finestra_;
   std::vector<impronta_file> ultime_;
   bool prima_ = true;
   bool in_attesa_ = false;
   orologio::time_point cambiato_{};
+  orologio::time_point ultimo_movimento_{};  // the start, or the latest change seen or build
+  orologio::time_point prossima_lettura_{};
 };

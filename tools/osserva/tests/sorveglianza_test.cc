@@ -2,7 +2,7 @@
 // change is built once it has settled, a burst of writes is one build, a
 // file that is missing for a moment (a save by renaming) is waited for, a
 // change the prints do not show still builds, and nothing builds while
-// nothing changes.
+// nothing changes; the contents are read only near a change.
 #include "osserva/sorveglianza.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +94,64 @@ INSTANTIATE_TEST_SUITE_P(
         caso_sorveglianza{"il_primo_sguardo_e_il_riferimento",
                           {{0, a2, b2}, {50, a2, b2}, {100, a2, b}, {150, a2, b}},
                           {150}}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+// When the contents are read, as the watch's loop asks: a look every 10 ms
+// for 20 s, a save that changes the prints at `salvato` (0: none) and one
+// that changes only the contents at `solo_contenuto` (0: none), as a second
+// save within a coarse clock's tick does. The contents are read once a
+// second for five seconds after the start and after each change or build,
+// never while the files lie still.
+struct caso_letture {
+  const char* nome;
+  int salvato, solo_contenuto;
+  std::vector<int> letture, costruzioni;
+};
+
+void PrintTo(const caso_letture& c, std::ostream* o) { *o << c.nome; }
+
+class letture_casi : public testing::TestWithParam<caso_letture> {};
+
+TEST_P(letture_casi, solo_vicino_a_un_cambiamento) {
+  const caso_letture& c = GetParam();
+  sorveglianza s(20ms, 1000ms, 1000ms, 5000ms);
+  const orologio::time_point zero{};
+  // The prints at `t`, and which content the files hold then.
+  auto viste = [&](int t) { return std::vector<impronta_file>{c.salvato && t >= c.salvato ? a2 : a, b}; };
+  auto versione = [&](int t) { return (c.salvato && t >= c.salvato ? 1 : 0) + (c.solo_contenuto && t >= c.solo_contenuto ? 1 : 0); };
+  s.guarda(viste(0), zero);
+  s.costruita(zero);
+  int costruita = versione(0);
+  std::vector<int> letture, costruzioni;
+  for (int t = 10; t <= 20000; t += 10) {
+    const orologio::time_point ora = zero + std::chrono::milliseconds(t);
+    if (s.leggere_contenuti(ora)) {
+      letture.push_back(t);
+      if (versione(t) != costruita) s.cambiato(ora);
+    }
+    if (s.guarda(viste(t), ora)) {
+      costruzioni.push_back(t);
+      costruita = versione(t);
+      s.costruita(ora);
+    }
+  }
+  EXPECT_EQ(letture, c.letture);
+  EXPECT_EQ(costruzioni, c.costruzioni);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    tempi, letture_casi,
+    testing::Values(
+        caso_letture{"inattivo_non_legge", 0, 0, {1000, 2000, 3000, 4000, 5000}, {}},
+        caso_letture{"un_salvataggio", 12000, 0, {1000, 2000, 3000, 4000, 5000, 12030, 13030, 14030, 15030, 16030},
+                     {12020}},
+        // The second save kept size and time: found by the reading after
+        // the first, and then read for five seconds more.
+        caso_letture{"due_salvataggi_nello_stesso_istante_del_file_system",
+                     12000,
+                     13500,
+                     {1000, 2000, 3000, 4000, 5000, 12030, 13030, 14030, 15030, 16030, 17030, 18030, 19030},
+                     {12020, 14050}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(impronta, vede_esistenza_dimensione_tempo_e_contenuto) {

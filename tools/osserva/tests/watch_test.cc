@@ -403,6 +403,42 @@ TEST_F(watch_test, uso_errato_e_porta_occupata_finiscono_subito) {
   EXPECT_EQ(primo.interrompi(), 0);
 }
 
+// The bytes a process has read so far from files and sockets (Linux).
+long long byte_letti(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/io");
+  for (std::string riga; std::getline(in, riga);)
+    if (riga.starts_with("rchar:")) return std::stoll(riga.substr(6));
+  return -1;
+}
+
+TEST_F(watch_test, ferma_non_rilegge_i_sorgenti) {
+  // 4 MB of empty lines after the train's text: a long text.
+  constexpr long long lunghezza = 4 << 20;
+  scrivi(dir / "V_1-.txt", treno + std::string(lunghezza, '\n'));
+  watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1"});
+  const int porta = w.porta();
+  ASSERT_GT(porta, 0) << w.errori();
+  flusso_eventi eventi(porta, w.chiave());
+  std::optional<json> e = eventi.dopo(0, 60s);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 0);
+  // Past the seconds after the build in which the contents are still
+  // read, three idle seconds read nothing of them: once a second it would
+  // be 4 MB each time.
+  std::this_thread::sleep_for(5500ms);
+  const long long prima = byte_letti(w.pid());
+  std::this_thread::sleep_for(3s);
+  const long long dopo = byte_letti(w.pid());
+  ASSERT_GE(prima, 0);
+  EXPECT_LT(dopo - prima, lunghezza);
+  // Still watching: a save is built.
+  scrivi(dir / "V_1-.txt", sostituisci(treno, "segnale,    3700", "segnale,    3800"));
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ(w.interrompi(), 0) << w.errori();
+}
+
 // --- speed ---------------------------------------------------------------------
 
 // From a save of the largest scenario's line source to the new build's

@@ -4,13 +4,18 @@
 #include "osserva/comando_osserva.h"
 
 #include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 
 #include "disegno/comando_disegno.h"
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
+#include "osserva/abbandono.h"
 #include "osserva/bacheca.h"
 #include "osserva/esito_pagina.h"
 #include "osserva/interruzione.h"
@@ -129,6 +134,26 @@ class osservatore {
   punti_piani piani_;  // the line's points, their memory kept from one drawing to the next
 };
 
+// Ctrl-C in the middle of a build: the build is left where it is, with
+// nothing more of it on disk or on the console and no temporary file of it
+// left, the page's server stopped, and the process ends at once, for the
+// build's thread still runs.
+[[noreturn]] void abbandona_costruzione(piattaforma_abbandonabile& disco, console_abbandonabile& console,
+                                        bacheca& tavola, servitore& server, std::ostream& uscita,
+                                        std::ostream& errori) {
+  const bool pulito = disco.chiudi(2000ms);
+  console.chiudi();
+  tavola.chiudi();
+  server.ferma();
+  errori << "scenario watch: fine, a costruzione interrotta";
+  if (!pulito) errori << " (un'operazione sui file non è finita in tempo: può restarne un file parziale)";
+  errori << std::endl;
+  uscita.flush();
+  std::fflush(nullptr);
+  fine_conclusa();
+  std::_Exit(uscita_riuscita);
+}
+
 }  // namespace
 
 int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_riga, std::ostream& uscita,
@@ -155,15 +180,39 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
   uscita << "scenario watch: http://127.0.0.1:" << *porta << "/?chiave=" << server.chiave() << " (Ctrl-C per finire)"
          << std::endl;
 
-  osservatore o(sistema, q, tavola, mostra_riga, errori);
-  // A build that fails in an unforeseen way (no memory left) is reported,
-  // and the watch goes on to the next save.
+  // Each build runs on a thread of its own while this one watches for
+  // Ctrl-C, so that a long build (a long text, a flood of warnings) never
+  // keeps the watch from ending at once. It writes through a platform and
+  // reports on a console that the end can shut.
+  piattaforma_abbandonabile disco(sistema);
+  console_abbandonabile console(errori.rdbuf());
+  std::ostream errori_costruzione(&console);
+  osservatore o(disco, q, tavola, mostra_riga, errori_costruzione);
   auto costruisci = [&] {
-    try {
-      o.costruisci_e_pubblica();
-    } catch (const std::exception& e) {
-      errori << "scenario watch: costruzione non riuscita: " << e.what() << std::endl;
+    std::mutex m;
+    std::condition_variable fatto;
+    bool finita = false;
+    std::thread filo([&] {
+      // A build that fails in an unforeseen way (no memory left) is
+      // reported, and the watch goes on to the next save.
+      try {
+        o.costruisci_e_pubblica();
+      } catch (const std::exception& e) {
+        errori_costruzione << "scenario watch: costruzione non riuscita: " << e.what() << std::endl;
+      }
+      std::lock_guard<std::mutex> l(m);
+      finita = true;
+      fatto.notify_one();
+    });
+    {
+      std::unique_lock<std::mutex> l(m);
+      while (!fatto.wait_for(l, tra_sguardi, [&] { return finita; }))
+        if (interruzione_chiesta()) {
+          l.unlock();
+          abbandona_costruzione(disco, console, tavola, server, uscita, errori);
+        }
     }
+    filo.join();
   };
   sorveglianza guardia(quiete, pazienza, tra_letture, finestra_letture);
   guardia.guarda(o.impronte(), orologio::now());

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/codifica.h"
+#include "model/cursore.h"
 #include "model/tracciato.h"
 #include "support/esadecimale.h"
 #include "support/memoria_contata.h"
@@ -29,9 +29,9 @@ std::string codifica_attesa(const coordinata& x, const coordinata& y) {
   std::string b;
   for (const coordinata* c : {&x, &y})
     for (const elemento& e : *c) {
-      metti_integer(b, static_cast<int16_t>(e.tipo));
-      if (e.tipo == tipo_elemento::intero) metti_integer(b, static_cast<int16_t>(e.valore));
-      if (e.tipo == tipo_elemento::doppio) metti_doppio(b, e.valore);
+      in_coda(b, 2).integer(static_cast<int16_t>(e.tipo));
+      if (e.tipo == tipo_elemento::intero) in_coda(b, 2).integer(static_cast<int16_t>(e.valore));
+      if (e.tipo == tipo_elemento::doppio) in_coda(b, 8).doppio(e.valore);
     }
   return b;
 }

@@ -8,18 +8,16 @@
 #include <optional>
 #include <string_view>
 
+#include "model/cursore.h"
+
 namespace {
 
 using stato = misura_immagine::stato;
 
-uint64_t leggi_le(std::string_view b, size_t da, int byte) {
-  uint64_t v = 0;
-  for (int i = 0; i < byte; ++i) v |= static_cast<uint64_t>(static_cast<uint8_t>(b[da + i])) << (8 * i);
-  return v;
-}
-uint64_t u16(std::string_view b, size_t da) { return leggi_le(b, da, 2); }
-uint64_t u32(std::string_view b, size_t da) { return leggi_le(b, da, 4); }
-uint64_t u64(std::string_view b, size_t da) { return leggi_le(b, da, 8); }
+// The little-endian word at byte `da` of a header or table read whole.
+uint64_t u16(std::string_view b, size_t da) { return cursore_lettura(b, da).parola(); }
+uint64_t u32(std::string_view b, size_t da) { return cursore_lettura(b, da).parola_lunga(); }
+uint64_t u64(std::string_view b, size_t da) { return cursore_lettura(b, da).parola_doppia(); }
 
 // Measures one file: the furthest end seen so far, and reads that stop at the
 // first range beyond the file or the first failure.

@@ -1,58 +1,47 @@
-// The grid's and the header's byte images, field by field through the
-// little-endian helpers; each image is sized exactly before it is built, and
-// each record's encoded size is checked as it is written.
+// The grid's and the header's byte images, each record field by field along
+// its list through the little-endian cursor; each image is sized exactly
+// before it is built, and each record's encoded size is checked as it is
+// written.
 #include "model/file_binari.h"
 
 #include <cassert>
 
-#include "model/codifica.h"
+#include "model/cursore.h"
+
+namespace {
+
+template <class T>
+void metti_campo(cursore_scrittura& s, const T& v) {
+  if constexpr (std::is_same_v<T, std::string>)
+    s.stringa(v);
+  else
+    s.numero(v);
+}
+
+}  // namespace
 
 std::string immagine_percorso(const std::vector<cella>& percorso) {
-  std::string b;
-  b.reserve(byte_per_cella * percorso.size());
+  std::string b(byte_per_cella * percorso.size(), '\0');
+  cursore_scrittura s(b.data());
   for (const cella& c : percorso) {
-    [[maybe_unused]] size_t inizio = b.size();
-    metti_byte(b, c.tipo);
-    metti_integer(b, c.dato1);
-    metti_integer(b, c.dato2);
-    metti_integer(b, c.dato3);
-    metti_integer(b, c.dato4);
-    metti_byte(b, c.tempo);
-    metti_byte(b, c.avvicinamento);
-    metti_byte(b, c.montagna);
-    metti_byte(b, c.velocita);
-    metti_byte(b, c.pendenza);
-    metti_byte(b, c.aderenza);
-    assert(b.size() - inizio == byte_per_cella);
+    [[maybe_unused]] const char* inizio = s.posizione();
+    campi_cella([&](std::string_view, auto membro) { metti_campo(s, c.*membro); });
+    assert(static_cast<size_t>(s.posizione() - inizio) == byte_per_cella);
   }
+  assert(s.posizione() == b.data() + b.size());
   return b;
 }
 
 std::string immagine_testata(const tabella_testata& testata) {
   size_t totale = 0;
   for (const voce& v : testata) totale += byte_per_voce_senza_nome + v.nome.size();
-  std::string b;
-  b.reserve(totale);
+  std::string b(totale, '\0');
+  cursore_scrittura s(b.data());
   for (const voce& v : testata) {
-    [[maybe_unused]] size_t inizio = b.size();
-    metti_byte(b, v.tipo);
-    metti_long(b, v.primo);
-    metti_long(b, v.secondo);
-    metti_long(b, v.terzo);
-    metti_byte(b, v.marca);
-    metti_stringa(b, v.nome);
-    metti_integer(b, v.intero1);
-    metti_integer(b, v.intero2);
-    metti_integer(b, v.intero3);
-    metti_integer(b, v.intero4);
-    metti_integer(b, v.intero5);
-    metti_byte(b, v.opzione1);
-    metti_byte(b, v.opzione2);
-    metti_byte(b, v.opzione3);
-    metti_byte(b, v.opzione4);
-    metti_long(b, v.orario);
-    assert(b.size() - inizio == byte_per_voce_senza_nome + v.nome.size());
+    [[maybe_unused]] const char* inizio = s.posizione();
+    campi_voce([&](std::string_view, auto membro) { metti_campo(s, v.*membro); });
+    assert(static_cast<size_t>(s.posizione() - inizio) == byte_per_voce_senza_nome + v.nome.size());
   }
-  assert(b.size() == totale);
+  assert(s.posizione() == b.data() + b.size());
   return b;
 }

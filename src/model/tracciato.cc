@@ -122,12 +122,13 @@ double tabella_tracciato::valore(int32_t m, int k) const {
   const flusso& f = flusso_letto(m, k);
   if (m >= f.prossimo) return 0;
   const tratto& r = tratto_di(f, m);
-  const char* p = byte_.get() + f.inizio + r.inizio + static_cast<size_t>(m - r.primo_metro) * byte_di(r.tipo) + 2;
+  const size_t inizio = f.inizio + r.inizio + static_cast<size_t>(m - r.primo_metro) * byte_di(r.tipo) + 2;
+  cursore_lettura l(std::string_view(byte_.get(), f.fine), inizio);
   switch (r.tipo) {
     case tipo_elemento::intero:
-      return leggi_integer(p);
+      return l.integer();
     case tipo_elemento::doppio:
-      return leggi_doppio(p);
+      return l.doppio();
     case tipo_elemento::vuoto:
       break;
   }

@@ -16,14 +16,23 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory_resource>
+#include <optional>
 #include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
-#include "model/codifica.h"
+#include "model/cursore.h"
 
+// An element's type, by its 2-byte code in the file.
 enum class tipo_elemento : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
+
+// The type a code stands for; none for a code no element has.
+constexpr std::optional<tipo_elemento> tipo_da_codice(uint16_t codice) {
+  for (tipo_elemento t : {tipo_elemento::vuoto, tipo_elemento::intero, tipo_elemento::doppio})
+    if (codice == static_cast<uint16_t>(t)) return t;
+  return std::nullopt;
+}
 
 class tabella_tracciato {
  public:
@@ -51,10 +60,10 @@ class tabella_tracciato {
   // or 1; m is beyond every metre already put for k and at most T. Anything
   // else is a fault of the caller and throws std::logic_error.
   void metti_intero(int32_t m, int k, int16_t v) {
-    poni_integer(poni_integer(posto(m, k, tipo_elemento::intero), codice(tipo_elemento::intero)), v);
+    cursore_scrittura(posto(m, k, tipo_elemento::intero)).parola(codice(tipo_elemento::intero)).integer(v);
   }
   void metti_doppio(int32_t m, int k, double v) {
-    poni_doppio(poni_integer(posto(m, k, tipo_elemento::doppio), codice(tipo_elemento::doppio)), v);
+    cursore_scrittura(posto(m, k, tipo_elemento::doppio)).parola(codice(tipo_elemento::doppio)).doppio(v);
   }
 
   // Puts doubles at metres da..a of both coordinates, the points in turn from
@@ -66,12 +75,12 @@ class tabella_tracciato {
     if (a < da) return;
     const int64_t quanti = int64_t{a} - da + 1;
     controlla(1, da, quanti);  // y's checks too before x's stream moves
-    char* px = riserva(0, da, quanti, tipo_elemento::doppio);
-    char* py = riserva(1, da, quanti, tipo_elemento::doppio);  // after x's: x may move y up
+    cursore_scrittura sx(riserva(0, da, quanti, tipo_elemento::doppio));
+    cursore_scrittura sy(riserva(1, da, quanti, tipo_elemento::doppio));  // after x's: x may move y up
     for (int64_t i = 0; i < quanti; ++i) {
       const auto [x, y] = punto();
-      px = poni_doppio(poni_integer(px, codice(tipo_elemento::doppio)), x);
-      py = poni_doppio(poni_integer(py, codice(tipo_elemento::doppio)), y);
+      sx.parola(codice(tipo_elemento::doppio)).doppio(x);
+      sy.parola(codice(tipo_elemento::doppio)).doppio(y);
     }
   }
 
@@ -85,6 +94,7 @@ class tabella_tracciato {
   // is absent. Nothing more can be put afterwards.
   std::string_view immagine();
 
+  // The bytes of an element of type t: its 2-byte code, then its value.
   static constexpr size_t byte_di(tipo_elemento t) {
     return t == tipo_elemento::doppio ? 10 : t == tipo_elemento::intero ? 4 : 2;
   }
@@ -105,7 +115,7 @@ class tabella_tracciato {
     std::vector<tratto> tratti;
   };
 
-  static constexpr int16_t codice(tipo_elemento t) { return static_cast<int16_t>(t); }
+  static constexpr uint16_t codice(tipo_elemento t) { return static_cast<uint16_t>(t); }
 
   void scambia(tabella_tracciato& altra) noexcept {
     std::swap(ultimo_, altra.ultimo_);

@@ -1,10 +1,14 @@
 // One record of the header table `testata`, the numbers of the records that
-// have a fixed role, and the roles a record can have.
+// have a fixed role, and the roles a record can have. The list of its
+// fields, in the order of the file, is what the encoder, the decoders,
+// inspect and equality walk.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct voce {
   uint8_t tipo = 0;
@@ -24,6 +28,45 @@ struct voce {
   uint8_t opzione4 = 0;
   int32_t orario = 0;
 };
+
+// Calls f(name, member pointer) for each field of a record, in file order; a
+// number takes the bytes of its type, `nome` a 2-byte length and its bytes.
+template <class F>
+constexpr void campi_voce(F&& f) {
+  f(std::string_view("tipo"), &voce::tipo);
+  f(std::string_view("primo"), &voce::primo);
+  f(std::string_view("secondo"), &voce::secondo);
+  f(std::string_view("terzo"), &voce::terzo);
+  f(std::string_view("marca"), &voce::marca);
+  f(std::string_view("nome"), &voce::nome);
+  f(std::string_view("intero1"), &voce::intero1);
+  f(std::string_view("intero2"), &voce::intero2);
+  f(std::string_view("intero3"), &voce::intero3);
+  f(std::string_view("intero4"), &voce::intero4);
+  f(std::string_view("intero5"), &voce::intero5);
+  f(std::string_view("opzione1"), &voce::opzione1);
+  f(std::string_view("opzione2"), &voce::opzione2);
+  f(std::string_view("opzione3"), &voce::opzione3);
+  f(std::string_view("opzione4"), &voce::opzione4);
+  f(std::string_view("orario"), &voce::orario);
+}
+// The list names every member: the binding stops compiling when voce
+// gains or loses one, the count when the list misses one.
+inline void voce_ha_sedici_membri(const voce& x) {
+  [[maybe_unused]] const auto& [a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p] = x;
+}
+static_assert([] {
+  size_t n = 0;
+  campi_voce([&](std::string_view, auto) { ++n; });
+  return n == 16;
+}());
+
+// Equal in every field of the list; a record equal to voce{} is cleared.
+inline bool operator==(const voce& a, const voce& b) {
+  bool uguali = true;
+  campi_voce([&](std::string_view, auto membro) { uguali = uguali && a.*membro == b.*membro; });
+  return uguali;
+}
 
 inline constexpr int numero_voci = 87;
 using tabella_testata = std::array<voce, numero_voci>;

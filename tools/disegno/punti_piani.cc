@@ -3,8 +3,9 @@
 #include "disegno/punti_piani.h"
 
 #include <limits>
+#include <optional>
 
-#include "model/codifica.h"
+#include "model/cursore.h"
 
 namespace {
 
@@ -20,25 +21,17 @@ bool disegnabile(double v) { return std::isfinite(v) && std::abs(v) <= lontano; 
 // for one cut short.
 class lettore_elementi {
  public:
-  explicit lettore_elementi(std::string_view b) : b_(b) {}
+  explicit lettore_elementi(std::string_view b) : l_(b) {}
   double prossimo() {
-    if (b_.size() - pos_ < 2) return mancante;
-    const int16_t codice = leggi_integer(b_.data() + pos_);
-    pos_ += 2;
-    if (codice == static_cast<int16_t>(tipo_elemento::intero) && b_.size() - pos_ >= 2) {
-      pos_ += 2;
-      return leggi_integer(b_.data() + pos_ - 2);
-    }
-    if (codice == static_cast<int16_t>(tipo_elemento::doppio) && b_.size() - pos_ >= 8) {
-      pos_ += 8;
-      return leggi_doppio(b_.data() + pos_ - 8);
-    }
+    if (!l_.bastano(2)) return mancante;
+    const std::optional<tipo_elemento> tipo = tipo_da_codice(l_.parola());
+    if (tipo == tipo_elemento::intero && l_.bastano(2)) return l_.integer();
+    if (tipo == tipo_elemento::doppio && l_.bastano(8)) return l_.doppio();
     return mancante;
   }
 
  private:
-  std::string_view b_;
-  size_t pos_ = 0;
+  cursore_lettura l_;
 };
 
 }  // namespace

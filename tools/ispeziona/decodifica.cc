@@ -1,58 +1,19 @@
-// The three decoders: a bounds-checked little-endian cursor over the bytes,
-// and for each file the walk that mirrors its byte image field by field.
+// The three decoders: for each file the walk of its records' field lists
+// (or of its elements) through the little-endian cursor, the room each
+// group of fields needs checked before it is read.
 #include "ispeziona/decodifica.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <limits>
+#include <optional>
+#include <type_traits>
 
 #include "driver/nomi_file.h"
+#include "model/cursore.h"
 #include "model/file_binari.h"
 
 namespace {
-
-// Reads little-endian numbers from a byte buffer; every read is checked
-// against the end first, so no input can make it read out of bounds.
-class cursore {
- public:
-  explicit cursore(std::string_view dati) : dati_(dati) {}
-
-  size_t posizione() const { return pos_; }
-  size_t restanti() const { return dati_.size() - pos_; }
-  bool finito() const { return pos_ == dati_.size(); }
-
-  uint8_t byte() { return static_cast<uint8_t>(dati_[pos_++]); }
-  uint16_t parola() {
-    uint16_t v = byte();
-    return static_cast<uint16_t>(v | (byte() << 8));
-  }
-  uint32_t parola_lunga() {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(byte()) << (8 * i);
-    return v;
-  }
-  uint64_t parola_doppia() {
-    uint64_t v = 0;
-    for (int i = 0; i < 8; ++i) v |= static_cast<uint64_t>(byte()) << (8 * i);
-    return v;
-  }
-  int16_t integer() { return static_cast<int16_t>(parola()); }
-  int32_t long_() { return static_cast<int32_t>(parola_lunga()); }
-  void salta(size_t n) { pos_ += n; }
-  std::string testo(size_t n) {
-    std::string s(dati_.substr(pos_, n));
-    pos_ += n;
-    return s;
-  }
-
-  // REQUIRES before each group of reads: at least `n` bytes remain.
-  bool bastano(size_t n) const { return restanti() >= n; }
-
- private:
-  std::string_view dati_;
-  size_t pos_ = 0;
-};
 
 std::string byte_s(size_t n) { return std::to_string(n) + " byte"; }
 
@@ -62,9 +23,6 @@ bool finisce_con(std::string_view s, std::string_view fine) {
   return std::equal(fine.begin(), fine.end(), s.end() - static_cast<std::ptrdiff_t>(fine.size()),
                     [](char f, char c) { return std::tolower(static_cast<unsigned char>(c)) == f; });
 }
-
-constexpr size_t testa_voce = 16;  // tipo, primo, secondo, terzo, marca, length of nome
-constexpr size_t coda_voce = 18;   // intero1..5, opzione1..4, orario
 
 }  // namespace
 
@@ -78,84 +36,51 @@ tipo_file tipo_da_nome(std::string_view nome) {
   return tipo_file::sconosciuto;
 }
 
-std::string_view nome_tipo_cella(uint8_t tipo) {
-  switch (tipo) {
-    case libero: return "libero";
-    case segnale: return "segnale";
-    case fine_rallentamento: return "fine_rallentamento";
-    case inizio_rallentamento: return "inizio_rallentamento";
-    case avviso_rallentamento: return "avviso_rallentamento";
-    case preavviso_rallentamento: return "preavviso_rallentamento";
-    case indicatore_v_max: return "indicatore_v_max";
-    case stazione: return "stazione";
-    case segno_montagna: return "segno_montagna";
-    case abbattimento: return "abbattimento";
-    case abbattimento_nullo: return "abbattimento_nullo";
-    case cartello: return "cartello";
-    default: return {};
-  }
-}
-
 std::vector<cella> decodifica_percorso(std::string_view dati) {
   if (dati.empty()) throw errore_formato(0, "file vuoto: una griglia ha almeno una cella di 15 byte");
   if (size_t resto = dati.size() % byte_per_cella; resto != 0)
     throw errore_formato(dati.size() - resto, "dimensione di " + byte_s(dati.size()) +
                                                   ", non multipla di 15: l'ultima cella ha solo " + byte_s(resto));
-  cursore c(dati);
+  cursore_lettura c(dati);
   std::vector<cella> percorso(dati.size() / byte_per_cella);
   for (size_t i = 0; i < percorso.size(); ++i) {
     cella& x = percorso[i];
-    size_t inizio = c.posizione();
-    x.tipo = c.byte();
+    const size_t inizio = c.posizione();
+    campi_cella([&](std::string_view, auto membro) {
+      x.*membro = c.numero<std::remove_reference_t<decltype(x.*membro)>>();
+    });
     if (nome_tipo_cella(x.tipo).empty())
       throw errore_formato(inizio, "cella " + std::to_string(i) + " di tipo sconosciuto " + std::to_string(x.tipo));
-    x.dato1 = c.integer();
-    x.dato2 = c.integer();
-    x.dato3 = c.integer();
-    x.dato4 = c.integer();
-    x.tempo = c.byte();
-    x.avvicinamento = c.byte();
-    x.montagna = c.byte();
-    x.velocita = c.byte();
-    x.pendenza = c.byte();
-    x.aderenza = c.byte();
   }
   return percorso;
 }
 
 tabella_testata decodifica_testata(std::string_view dati) {
-  cursore c(dati);
+  cursore_lettura c(dati);
   tabella_testata testata;
   for (int r = 0; r < numero_voci; ++r) {
     voce& v = testata[static_cast<size_t>(r)];
     const std::string quale = "voce " + std::to_string(r);
-    if (!c.bastano(testa_voce))
-      throw errore_formato(c.posizione(), quale + " troncata: servono almeno " + byte_s(testa_voce) + ", ne restano " +
-                                              std::to_string(c.restanti()));
-    v.tipo = c.byte();
-    v.primo = c.long_();
-    v.secondo = c.long_();
-    v.terzo = c.long_();
-    v.marca = c.byte();
-    size_t posizione_lunghezza = c.posizione();
-    size_t n = c.parola();
-    if (!c.bastano(n))
-      throw errore_formato(posizione_lunghezza, quale + ": testo troncato, lunghezza " + std::to_string(n) +
-                                                    " ma restano " + byte_s(c.restanti()));
-    v.nome = c.testo(n);
-    if (!c.bastano(coda_voce))
-      throw errore_formato(c.posizione(), quale + " troncata dopo il testo: servono " + byte_s(coda_voce) +
+    if (!c.bastano(byte_prima_del_nome))
+      throw errore_formato(c.posizione(), quale + " troncata: servono almeno " + byte_s(byte_prima_del_nome) +
                                               ", ne restano " + std::to_string(c.restanti()));
-    v.intero1 = c.integer();
-    v.intero2 = c.integer();
-    v.intero3 = c.integer();
-    v.intero4 = c.integer();
-    v.intero5 = c.integer();
-    v.opzione1 = c.byte();
-    v.opzione2 = c.byte();
-    v.opzione3 = c.byte();
-    v.opzione4 = c.byte();
-    v.orario = c.long_();
+    campi_voce([&](std::string_view, auto membro) {
+      using tipo = std::remove_reference_t<decltype(v.*membro)>;
+      if constexpr (std::is_same_v<tipo, std::string>) {
+        // The text's length, the text, then the room for the fields after it.
+        const size_t posizione_lunghezza = c.posizione();
+        const size_t n = c.parola();
+        if (!c.bastano(n))
+          throw errore_formato(posizione_lunghezza, quale + ": testo troncato, lunghezza " + std::to_string(n) +
+                                                        " ma restano " + byte_s(c.restanti()));
+        v.*membro = c.testo(n);
+        if (!c.bastano(byte_dopo_il_nome))
+          throw errore_formato(c.posizione(), quale + " troncata dopo il testo: servono " + byte_s(byte_dopo_il_nome) +
+                                                  ", ne restano " + std::to_string(c.restanti()));
+      } else {
+        v.*membro = c.numero<tipo>();
+      }
+    });
   }
   if (!c.finito())
     throw errore_formato(c.posizione(), byte_s(c.restanti()) + " dopo la voce " + std::to_string(numero_voci - 1) + ", l'ultima");
@@ -164,21 +89,20 @@ tabella_testata decodifica_testata(std::string_view dati) {
 
 int32_t controlla_tracciato(std::string_view dati) {
   size_t elementi = 0;
-  for (cursore c(dati); !c.finito(); ++elementi) {
+  for (cursore_lettura c(dati); !c.finito(); ++elementi) {
     const size_t inizio = c.posizione();
     auto quale = [elementi] { return "elemento " + std::to_string(elementi); };
     if (!c.bastano(2)) throw errore_formato(inizio, quale() + " troncato: codice di tipo incompleto");
     const uint16_t codice = c.parola();
-    if (codice == static_cast<uint16_t>(tipo_elemento::intero)) {
-      if (!c.bastano(2)) throw errore_formato(inizio, quale() + " troncato: intero a 16 bit incompleto");
-      c.salta(2);
-    } else if (codice == static_cast<uint16_t>(tipo_elemento::doppio)) {
-      if (!c.bastano(8)) throw errore_formato(inizio, quale() + " troncato: double incompleto");
-      c.salta(8);
-    } else if (codice != static_cast<uint16_t>(tipo_elemento::vuoto)) {
+    const std::optional<tipo_elemento> tipo = tipo_da_codice(codice);
+    if (!tipo)
       throw errore_formato(inizio, quale() + " con codice di tipo sconosciuto " + std::to_string(codice) +
                                        " (attesi 0, 2 o 5)");
-    }
+    const size_t valore = tabella_tracciato::byte_di(*tipo) - 2;
+    if (!c.bastano(valore))
+      throw errore_formato(inizio, quale() + " troncato: " +
+                                       (*tipo == tipo_elemento::intero ? "intero a 16 bit" : "double") + " incompleto");
+    c.salta(valore);
   }
   if (elementi < 2 || elementi % 2 != 0)
     throw errore_formato(dati.size(), std::to_string(elementi) +
@@ -197,22 +121,15 @@ tabella_tracciato decodifica_tracciato(std::string_view dati) {
   const size_t metri = static_cast<size_t>(ultimo) + 1, elementi = 2 * metri;
   tabella_tracciato t;
   t.crea(ultimo);
-  cursore c(dati);
+  cursore_lettura c(dati);
   for (size_t i = 0; i < elementi; ++i) {
     const auto m = static_cast<int32_t>(i % metri);
     const int k = static_cast<int>(i / metri);
-    const uint16_t codice = c.parola();
-    if (codice == static_cast<uint16_t>(tipo_elemento::intero)) t.metti_intero(m, k, c.integer());
-    if (codice == static_cast<uint16_t>(tipo_elemento::doppio))
-      t.metti_doppio(m, k, std::bit_cast<double>(c.parola_doppia()));
+    const std::optional<tipo_elemento> tipo = tipo_da_codice(c.parola());
+    if (tipo == tipo_elemento::intero) t.metti_intero(m, k, c.integer());
+    if (tipo == tipo_elemento::doppio) t.metti_doppio(m, k, c.doppio());
   }
   return t;
-}
-
-bool voce_vuota(const voce& v) {
-  return v.tipo == 0 && v.primo == 0 && v.secondo == 0 && v.terzo == 0 && v.marca == 0 && v.nome.empty() &&
-         v.intero1 == 0 && v.intero2 == 0 && v.intero3 == 0 && v.intero4 == 0 && v.intero5 == 0 && v.opzione1 == 0 &&
-         v.opzione2 == 0 && v.opzione3 == 0 && v.opzione4 == 0 && v.orario == 0;
 }
 
 ruolo_voce ruolo_di(int r, const voce& v) {
@@ -221,11 +138,11 @@ ruolo_voce ruolo_di(int r, const voce& v) {
   if (r == voce_treno_e_percorso) return ruolo_voce::treno_e_percorso;
   if (r == voce_scenario) return ruolo_voce::scenario;
   if (r == voce_treno) return ruolo_voce::treno;
-  if (voce_vuota(v)) return ruolo_voce::vuota;
-  // Not empty, so a record whose numbers are all 0 has a text: a sign.
+  if (v == voce{}) return ruolo_voce::vuota;
+  // Not cleared, so a record whose numbers are all 0 has a text: a sign.
   voce senza_testo = v;
   senza_testo.nome.clear();
-  return voce_vuota(senza_testo) ? ruolo_voce::cartello : ruolo_voce::stazione;
+  return senza_testo == voce{} ? ruolo_voce::cartello : ruolo_voce::stazione;
 }
 
 std::string_view nome_ruolo(ruolo_voce ruolo) {

@@ -28,7 +28,7 @@ struct errore_formato : std::runtime_error {
 enum class tipo_file { linea, sim, dat, sconosciuto };
 tipo_file tipo_da_nome(std::string_view nome);
 
-// `.dat`: one or more 15-byte cells, each of a known kind.
+// `.dat`: one or more 15-byte cells, each of a known kind (model/cella.h).
 std::vector<cella> decodifica_percorso(std::string_view dati);
 // `.sim`: exactly 87 records of 34 + n bytes, nothing after them.
 tabella_testata decodifica_testata(std::string_view dati);
@@ -39,9 +39,6 @@ tabella_testata decodifica_testata(std::string_view dati);
 int32_t controlla_tracciato(std::string_view dati);
 tabella_tracciato decodifica_tracciato(std::string_view dati);
 
-// The name of a cell kind ("segnale", ...); empty for a value never written.
-std::string_view nome_tipo_cella(uint8_t tipo);
-
 // The role of header record r in a decoded table. Records 1..80 are told
 // apart by content: a sign record carries only its text, a station numbers
 // too.
@@ -50,4 +47,3 @@ ruolo_voce ruolo_di(int r, const voce& v);
 // "cartello", "vuota", "riferimento progressiva", "treno e percorso",
 // "scenario", "treno".
 std::string_view nome_ruolo(ruolo_voce ruolo);
-bool voce_vuota(const voce& v);

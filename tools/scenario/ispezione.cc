@@ -6,6 +6,8 @@
 #include <span>
 #include <sstream>
 #include <cstdio>
+#include <string>
+#include <type_traits>
 #include <utility>
 
 #include "costruzione.h"
@@ -26,10 +28,24 @@ std::string riga_formattata(const char* formato, auto... valori) {
 // --- the route grid ------------------------------------------------------------
 
 // Cells without a feature that are the same in every byte fold into one row.
-bool si_piegano(const cella& a, const cella& b) {
-  return a.tipo == libero && b.tipo == libero && a.dato1 == b.dato1 && a.dato2 == b.dato2 && a.dato3 == b.dato3 &&
-         a.dato4 == b.dato4 && a.tempo == b.tempo && a.avvicinamento == b.avvicinamento && a.montagna == b.montagna &&
-         a.velocita == b.velocita && a.pendenza == b.pendenza && a.aderenza == b.aderenza;
+bool si_piegano(const cella& a, const cella& b) { return a.tipo == libero && a == b; }
+
+// The table's columns after the kind: every other field of a cell, as wide
+// as its type's values need, titled by its name or a short form of it.
+std::string_view titolo_colonna(std::string_view campo) {
+  static constexpr std::pair<std::string_view, std::string_view> brevi[] = {
+      {"avvicinamento", "avvic"}, {"montagna", "mont"}, {"velocita", "vel"}, {"pendenza", "pend"}, {"aderenza", "ader"}};
+  for (const auto& [nome, breve] : brevi)
+    if (nome == campo) return breve;
+  return campo;
+}
+
+template <class F>
+void colonne_cella(F&& f) {
+  campi_cella([&](std::string_view campo, auto membro) {
+    if (campo == "tipo") return;
+    f(campo, membro, sizeof(cella{}.*membro) == 1 ? 5 : 6);
+  });
 }
 
 // Rows [da, a] of the grid, in order.
@@ -46,12 +62,13 @@ std::vector<std::pair<size_t, size_t>> righe_percorso(const std::vector<cella>& 
 
 // --- the header records ----------------------------------------------------------
 
-// The numeric fields of a record in file order, `nome` coming after `marca`.
+// The numeric fields of a record in file order: all but `nome`.
 std::vector<std::pair<std::string_view, int64_t>> campi_numerici(const voce& v) {
-  return {{"tipo", v.tipo},         {"primo", v.primo},         {"secondo", v.secondo},     {"terzo", v.terzo},
-          {"marca", v.marca},       {"intero1", v.intero1},     {"intero2", v.intero2},     {"intero3", v.intero3},
-          {"intero4", v.intero4},   {"intero5", v.intero5},     {"opzione1", v.opzione1},   {"opzione2", v.opzione2},
-          {"opzione3", v.opzione3}, {"opzione4", v.opzione4},   {"orario", v.orario}};
+  std::vector<std::pair<std::string_view, int64_t>> campi;
+  campi_voce([&](std::string_view campo, auto membro) {
+    if constexpr (!std::is_same_v<decltype(membro), std::string voce::*>) campi.emplace_back(campo, v.*membro);
+  });
+  return campi;
 }
 
 // What a field means in a record of the given role; empty when the role
@@ -134,15 +151,20 @@ json json_elemento(const tabella_tracciato& t, int32_t m, int k) {
 
 void testo_percorso(const std::vector<cella>& p, std::ostream& o) {
   o << "velocita = km/h diviso 5; pendenza = pendenza + 100; righe \"a-b\": celle uguali senza elemento\n";
-  o << riga_formattata("%-11s %-24s %6s %6s %6s %6s %5s %5s %5s %5s %5s %5s\n", "cella", "tipo", "dato1", "dato2",
-                       "dato3", "dato4", "tempo", "avvic", "mont", "vel", "pend", "ader");
+  std::string titoli = riga_formattata("%-11s %-24s", "cella", "tipo");
+  colonne_cella([&](std::string_view campo, auto, int larghezza) {
+    titoli += riga_formattata(" %*s", larghezza, std::string(titolo_colonna(campo)).c_str());
+  });
+  o << titoli << '\n';
   for (const auto& [da, a] : righe_percorso(p)) {
     const cella& c = p[da];
     std::string celle = da == a ? std::to_string(da) : std::to_string(da) + "-" + std::to_string(a);
     std::string tipo = std::to_string(c.tipo) + " " + std::string(nome_tipo_cella(c.tipo));
-    o << riga_formattata("%-11s %-24s %6d %6d %6d %6d %5u %5u %5u %5u %5u %5u\n", celle.c_str(), tipo.c_str(), c.dato1,
-                         c.dato2, c.dato3, c.dato4, c.tempo, c.avvicinamento, c.montagna, c.velocita, c.pendenza,
-                         c.aderenza);
+    std::string riga = riga_formattata("%-11s %-24s", celle.c_str(), tipo.c_str());
+    colonne_cella([&](std::string_view, auto membro, int larghezza) {
+      riga += riga_formattata(" %*d", larghezza, static_cast<int>(c.*membro));
+    });
+    o << riga << '\n';
   }
 }
 
@@ -150,20 +172,9 @@ json json_percorso(const std::vector<cella>& p) {
   json righe = json::array();
   for (const auto& [da, a] : righe_percorso(p)) {
     const cella& c = p[da];
-    righe.push_back({{"da", da},
-                     {"a", a},
-                     {"tipo", c.tipo},
-                     {"nome_tipo", nome_tipo_cella(c.tipo)},
-                     {"dato1", c.dato1},
-                     {"dato2", c.dato2},
-                     {"dato3", c.dato3},
-                     {"dato4", c.dato4},
-                     {"tempo", c.tempo},
-                     {"avvicinamento", c.avvicinamento},
-                     {"montagna", c.montagna},
-                     {"velocita", c.velocita},
-                     {"pendenza", c.pendenza},
-                     {"aderenza", c.aderenza}});
+    json riga = {{"da", da}, {"a", a}, {"nome_tipo", nome_tipo_cella(c.tipo)}};
+    campi_cella([&](std::string_view campo, auto membro) { riga[std::string(campo)] = c.*membro; });
+    righe.push_back(std::move(riga));
   }
   return {{"celle", p.size()}, {"righe", righe}};
 }
@@ -181,7 +192,7 @@ void testo_testata(const tabella_testata& t, std::ostream& o) {
       continue;
     }
     std::string riga = "voce " + std::to_string(r) + " (" + std::string(nome_ruolo(ruolo)) + "):";
-    if (voce_vuota(v)) riga += " vuota";
+    if (v == voce{}) riga += " vuota";
     // The scenario's and the train's records always show their names.
     if (!v.nome.empty() || ruolo == ruolo_voce::scenario || ruolo == ruolo_voce::treno)
       riga += " nome \"" + da_cp1252_a_utf8(v.nome) + "\"";

@@ -16,6 +16,7 @@
 #include "disegno/tests/supporto.h"
 #include "diagnosi/riga_gnu.h"
 #include "diagnosi/errori_build.h"
+#include "ispeziona/stessa_costruzione.h"
 #include "parti_marcate.h"
 #include "model/testo_autore.h"
 #include "reader/avvisi.h"
@@ -83,6 +84,16 @@ TEST(sorgenti_md, ogni_errore_della_costruzione_e_nel_riferimento_con_il_suo_mes
 
 // --- the warnings -----------------------------------------------------------------
 
+// The grid of a 4000 m build beside the header of a 5000 m one.
+std::string esempio_costruzioni_diverse() {
+  tabella_testata testata;
+  testata[voce_treno_e_percorso].secondo = 5000;
+  return controlla_misure({"Montelago_4021.sim", "Montelago_4021.dat", "Montelago_linea.dat"}, testata,
+                          std::vector<cella>(221), std::nullopt)
+      .at(0)
+      .testo;
+}
+
 TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
   // The example text of each code, as the build makes it for the example's
   // fields; each stands in the code's row.
@@ -121,6 +132,14 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
       avviso(sorgente_build::linea, 15, 1, codice_avviso::chiave_sconosciuta, esempi.at(codice_avviso::chiave_sconosciuta));
   const std::string riga = riga_gnu(a, "Montelago_linea.txt");
   EXPECT_NE(riferimento().find("    " + riga + "\n"), std::string::npos) << "manca: " << riga;
+}
+
+// The check of binary files handed in: its code and the words draw says.
+TEST(sorgenti_md, l_errore_dei_file_binari_e_nel_riferimento) {
+  const std::string esempio = "`" + esempio_costruzioni_diverse() + "`";
+  EXPECT_NE(riferimento().find(esempio), std::string::npos) << "manca: " << esempio;
+  EXPECT_NE(riferimento().find("`" + std::string(nome_avviso(codice_avviso::costruzioni_diverse)) + "`"),
+            std::string::npos);
 }
 
 // --- the example ----------------------------------------------------------------

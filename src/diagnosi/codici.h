@@ -1,6 +1,7 @@
 // The named codes of the diagnostics: what a warning, a note or an error of
 // the texts that has no build number is about (a numbered build error is
-// named by its number, diagnosi/errori_build.h). The names (nome_avviso) are
+// named by its number, diagnosi/errori_build.h), or an error found in binary
+// files handed in. The names (nome_avviso) are
 // stable: scripts and editors may match them. Each code has its properties in
 // one table: its severity, and whether it means that something the author
 // wrote is lost or distorted in the files built (`pack` refuses those).
@@ -28,6 +29,7 @@ enum class codice_avviso : uint8_t {
   codifica_mista,        // a text read as Windows-1252 that holds UTF-8 letters too (met by the author tool)
   codifica_non_valida,   // an error: a character Windows-1252 cannot hold, or a byte that is not UTF-8 in UTF-8
   avvisi_omessi,         // a note: more warnings than a report shows, and how many more
+  costruzioni_diverse,   // an error: binary files one build would not have written together (ispeziona/stessa_costruzione.h)
 };
 
 inline constexpr codice_avviso codici_avviso[] = {
@@ -35,13 +37,13 @@ inline constexpr codice_avviso codici_avviso[] = {
     codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
     codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale, codice_avviso::separatore_migliaia,
     codice_avviso::fuori_ordine,       codice_avviso::elemento_coperto,    codice_avviso::codifica_mista,
-    codice_avviso::codifica_non_valida, codice_avviso::avvisi_omessi,
+    codice_avviso::codifica_non_valida, codice_avviso::avvisi_omessi,  codice_avviso::costruzioni_diverse,
 };
 // Every code is listed once, in the order of its value, up to the last one.
 constexpr bool codici_in_ordine() {
   for (size_t i = 0; i < std::size(codici_avviso); ++i)
     if (static_cast<size_t>(codici_avviso[i]) != i) return false;
-  return static_cast<size_t>(codice_avviso::avvisi_omessi) + 1 == std::size(codici_avviso);
+  return static_cast<size_t>(codice_avviso::costruzioni_diverse) + 1 == std::size(codici_avviso);
 }
 static_assert(codici_in_ordine(), "codici_avviso must list every codice_avviso in order");
 

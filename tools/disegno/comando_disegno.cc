@@ -1,6 +1,6 @@
 // The draw command: names checked, the three files read and decoded, their
-// sizes checked against each other, the drawing built in memory, and then
-// written through a temporary file.
+// sizes checked against each other (ispeziona/stessa_costruzione.h), the
+// drawing built in memory, and then written through a temporary file.
 #include "disegno/comando_disegno.h"
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
 #include "ispeziona/decodifica.h"
+#include "ispeziona/stessa_costruzione.h"
 #include "platform/testo_percorso.h"
 
 namespace fs = std::filesystem;
@@ -107,19 +108,13 @@ void disegna_byte(disegno_build& d, const file_richiesta& f, const immagini_buil
     }
   }
 
-  // The three files must come from one build.
-  if (auto c = controlla_costruzione(percorso, testata, ultimo_metro)) {
-    std::string riga;
-    if (c->quale == discordanza::file::griglia)
-      riga = tra_virgolette(f.dat) + " ha " + std::to_string(c->trovato) + " celle, ma il percorso di " +
-             std::to_string(c->lunghezza) + " m di " + tra_virgolette(f.sim) + " ne vuole " +
-             std::to_string(c->atteso);
-    else
-      riga = tra_virgolette(f.linea) + " ha i punti dei metri 0-" + std::to_string(c->trovato) +
-             ", ma il percorso di " + std::to_string(c->lunghezza) + " m di " + tra_virgolette(f.sim) +
-             " ne vuole 0-" + std::to_string(c->atteso);
-    return fine(riga + ": i file non vengono dalla stessa costruzione");
-  }
+  // The three files must fit each other to be drawn together; the first
+  // that does not is said. The stamps do not change the drawing.
+  std::optional<linea_controllata> linea;
+  if (ultimo_metro) linea = linea_controllata{*b.linea, *ultimo_metro};
+  const std::vector<diagnostica> misure =
+      controlla_misure({testo_percorso(f.sim), testo_percorso(f.dat), testo_percorso(f.linea)}, testata, percorso, linea);
+  if (!misure.empty()) return fine("\"" + misure.front().dove.file + "\" " + misure.front().testo);
   if (ultimo_metro)
     punti_da_immagine(*b.linea, *ultimo_metro, piani);
   else

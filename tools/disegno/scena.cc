@@ -1,7 +1,6 @@
 // Reading the scene out of the decoded files: where each feature stands on
 // the route, slowdowns paired from their two ends, stations with and without
-// stop cells, the layers of the cells, the chainage references; and the check
-// that the three files come from one build.
+// stop cells, the layers of the cells, the chainage references.
 #include "disegno/scena.h"
 
 #include <algorithm>
@@ -212,16 +211,4 @@ std::string progressiva(const std::vector<scena::riferimento>& riferimenti, int6
   std::snprintf(b, sizeof b, "%s%lld+%03lld", pk < 0 ? "-" : "", static_cast<long long>(assoluto / 1000),
                 static_cast<long long>(assoluto % 1000));
   return b;
-}
-
-std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
-                                                 std::optional<int32_t> ultimo_metro_linea) {
-  const int64_t lunghezza = testata[voce_treno_e_percorso].secondo;
-  const int64_t celle = ultima_cella_della_griglia(lunghezza) + 1;
-  if (static_cast<int64_t>(percorso.size()) != celle)
-    return discordanza{discordanza::file::griglia, lunghezza, static_cast<int64_t>(percorso.size()), celle};
-  const int64_t ultimo_metro = ultimo_metro_del_tracciato(lunghezza);
-  if (ultimo_metro_linea && *ultimo_metro_linea != ultimo_metro)
-    return discordanza{discordanza::file::linea, lunghezza, *ultimo_metro_linea, ultimo_metro};
-  return std::nullopt;
 }

@@ -3,8 +3,7 @@
 // (gradient, speed, adhesion, mountain) cover metres [50 i, 50 (i + 1)); a
 // point feature in cell i stands at metre 50 (i - 1), the inverse of the cell
 // formula of signals, signs, slowdowns and indicators, and station stop cells
-// are placed by the same rule. Also the check that the three files come from
-// one build.
+// are placed by the same rule.
 //
 // Features past the route's end (the route length of record 84) are flagged,
 // as far as the files show them: a station by the position of its record;
@@ -15,7 +14,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,19 +68,3 @@ std::string progressiva(const std::vector<scena::riferimento>& riferimenti, int6
 
 // A distance as the scene's texts write it: "1200 m".
 std::string metri(int64_t m);
-
-// What does not fit between files that must come from one build: the grid
-// and the line are both sized by the route length of record 84
-// (model/dimensioni.h).
-struct discordanza {
-  enum class file { griglia, linea };
-  file quale;
-  int64_t lunghezza;  // the route length of record 84
-  int64_t trovato;    // the grid's cells, or the line's last metre
-  int64_t atteso;     // what the route length wants of them
-};
-
-// The first thing that does not fit, or nothing. `ultimo_metro_linea`: the
-// line file's last metre; none when there is no line file to check.
-std::optional<discordanza> controlla_costruzione(const std::vector<cella>& percorso, const tabella_testata& testata,
-                                                 std::optional<int32_t> ultimo_metro_linea);

@@ -29,9 +29,12 @@ enum class tipo_elemento : uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 
 // The type a code stands for; none for a code no element has.
 constexpr std::optional<tipo_elemento> tipo_da_codice(uint16_t codice) {
-  for (tipo_elemento t : {tipo_elemento::vuoto, tipo_elemento::intero, tipo_elemento::doppio})
-    if (codice == static_cast<uint16_t>(t)) return t;
-  return std::nullopt;
+  switch (codice) {
+    case static_cast<uint16_t>(tipo_elemento::vuoto): return tipo_elemento::vuoto;
+    case static_cast<uint16_t>(tipo_elemento::intero): return tipo_elemento::intero;
+    case static_cast<uint16_t>(tipo_elemento::doppio): return tipo_elemento::doppio;
+    default: return std::nullopt;
+  }
 }
 
 class tabella_tracciato {

@@ -152,4 +152,16 @@ TEST(avvio, un_file_che_non_si_puo_scrivere_lascia_quelli_scritti_prima) {
   EXPECT_NE(sistema.messaggi[0].find("Borvale PF_Borvale PR_31758_note.txt"), std::string::npos);
 }
 
+// A name with control characters, from a payload: the message shows them
+// escaped, never as bytes a terminal would act on.
+TEST(avvio, un_nome_con_caratteri_di_controllo_si_vede_escapato) {
+  scenario s = scenario_incorporato();
+  s.nome_scenario = "\x1b]0;preso\x07";
+  sistema_finto sistema;
+  EXPECT_EQ(esegui_pacchetto(sistema, s), 1);
+  ASSERT_EQ(sistema.messaggi.size(), 1u);
+  EXPECT_EQ(sistema.messaggi[0],
+            "Scenario non valido: il nome dello scenario \"\\x1b]0;preso\\x07\" contiene un carattere di controllo");
+}
+
 }  // namespace

@@ -44,6 +44,13 @@ TEST(nomi_file, nomi_rifiutati_e_accettati) {
       {"a\nb", "controllo"},
       {std::string("a\0b", 3), "controllo"},
       {"a\x7F", "controllo"},
+      // The five bytes Windows-1252 leaves undefined, C1 controls as names.
+      {"a\x81", "controllo (0x81"},
+      {"\x8D", "controllo (0x8D"},
+      {"a\x8F" "b", "controllo (0x8F"},
+      {"\x90", "controllo (0x90"},
+      {"\x9D", "controllo (0x9D"},
+      {"\x80\x8E\x9B\x9F", nullptr},
       {"a:b", "Windows"},
       {"a*", "Windows"},
       {"?", "Windows"},
@@ -61,6 +68,19 @@ TEST(nomi_file, nomi_rifiutati_e_accettati) {
       EXPECT_NE(p->find(c.problema), std::string::npos) << *p;
     }
   }
+}
+
+TEST(nomi_file, in_utf8_i_byte_dei_caratteri_non_sono_quelli_di_windows_1252) {
+  // "Á" is C3 81 and "Ý" C3 9D in UTF-8: letters, not the undefined bytes.
+  EXPECT_EQ(problema_nome_utf8("\xC3\x81rea \xC3\x9Dpsilon \xC3\x90"), std::nullopt);
+  // U+0081 and U+009D are the undefined bytes' characters; U+009B is none of
+  // Windows-1252's.
+  for (const char* nome : {"a\xC2\x81", "\xC2\x9D"}) {
+    auto p = problema_nome_utf8(nome);
+    ASSERT_TRUE(p.has_value()) << nome;
+    EXPECT_NE(p->find("controllo"), std::string::npos) << *p;
+  }
+  EXPECT_NE(problema_nome_utf8("a\xC2\x9B"), std::nullopt);
 }
 
 TEST(nomi_file, il_nome_piu_lungo_con_la_fine_temporanea_entra_in_255_byte) {

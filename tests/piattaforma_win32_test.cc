@@ -270,6 +270,14 @@ TEST_F(FileWin32, ogni_operazione_che_fallisce_dice_il_motivo_del_sistema) {
   EXPECT_TRUE(fs::is_directory(dir));
 }
 
+TEST(messaggio_win32, i_caratteri_di_controllo_si_vedono_escapati) {
+  box_registrato box;
+  piattaforma_win32 sistema({}, box.funzione());
+  sistema.messaggio("Scenario non valido: \x1b]0;preso\x07\xC2\x9B");
+  ASSERT_EQ(box.chiamate.size(), 1u);
+  EXPECT_EQ(box.chiamate[0].testo, L"Scenario non valido: \\x1b]0;preso\\x07\\x9b");
+}
+
 TEST(messaggio_win32, modale_solo_ok_senza_icona_e_senza_titolo) {
   box_registrato box;
   piattaforma_win32 sistema({}, box.funzione());

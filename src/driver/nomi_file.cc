@@ -15,7 +15,11 @@ nomi_file nomi_dei_file(std::string_view nome_scenario, std::string_view numero_
           treno + std::string(fine_file_sim),      treno + std::string(fine_file_dat)};
 }
 
-std::optional<std::string> problema_nome(std::string_view nome) {
+namespace {
+
+// The rules on ASCII characters, which read the same in Windows-1252 and in
+// UTF-8.
+std::optional<std::string> problema_ascii(std::string_view nome) {
   if (nome.empty()) return "è vuoto";
   for (char c : nome) {
     if (c == '/' || c == '\\') return "contiene un separatore di cartelle: i file finirebbero fuori dalla loro cartella";
@@ -27,15 +31,36 @@ std::optional<std::string> problema_nome(std::string_view nome) {
   return std::nullopt;
 }
 
+// The five bytes Windows-1252 leaves undefined, which name the C1 controls
+// of the same value once a name is a file name (model/windows1252.h).
+std::optional<std::string> problema_non_definiti(std::string_view nome_cp1252) {
+  for (char c : nome_cp1252) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
+      static constexpr char cifre[] = "0123456789ABCDEF";
+      return std::string("contiene un carattere di controllo (0x") + cifre[b >> 4] + cifre[b & 0xF] +
+             ", che Windows-1252 non definisce)";
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> problema_nome(std::string_view nome) {
+  if (auto p = problema_ascii(nome)) return p;
+  return problema_non_definiti(nome);
+}
+
 std::optional<std::string> problema_nome_utf8(std::string_view nome) {
-  if (auto p = problema_nome(nome)) return p;
+  if (auto p = problema_ascii(nome)) return p;
   const testo_convertito t = converti_testo_autore(nome, codifica_testo::utf8);
   if (t.errore && t.errore->carattere == 0) return "non è UTF-8 valido";
   if (t.errore)
     return "contiene il carattere " + nome_unicode(t.errore->carattere) + " \"" + carattere_utf8(t.errore->carattere) +
            "\", che non esiste in Windows-1252, la codifica dei file dello scenario";
   if (da_cp1252_a_utf8(t.testo) != nome) return "contiene un carattere che non esiste in Windows-1252";
-  return std::nullopt;
+  return problema_non_definiti(t.testo);
 }
 
 std::optional<std::string> problema_lunghezza(std::string_view nome_scenario, std::string_view numero_treno) {

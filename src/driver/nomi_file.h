@@ -47,9 +47,11 @@ nomi_file nomi_dei_file(std::string_view nome_scenario, std::string_view numero_
 // Why `nome` cannot be one of a scenario's two names, as the end of a
 // sentence about it ("è vuoto", "contiene ..."), or nothing. Refused: an
 // empty name, and a name with a folder separator, "..", a control character
-// or a character that Windows keeps out of file names (" : * ? < > |): any of
-// them would put a file outside its folder or give a name that the
-// simulator's platform cannot hold. Scenario folders and payloads are held to
+// (the five bytes Windows-1252 leaves undefined among them, which stand for
+// C1 controls) or a character that Windows keeps out of file names
+// (" : * ? < > |): any of them would put a file outside its folder, give a
+// name that the simulator's platform cannot hold, or act on a terminal that
+// shows it. Scenario folders and payloads are held to
 // it through difetto_dello_scenario (sources/scenario.h).
 std::optional<std::string> problema_nome(std::string_view nome);
 

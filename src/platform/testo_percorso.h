@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/testo_mostrabile.h"
+
 inline std::filesystem::path percorso_da_testo(std::string_view utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
@@ -17,5 +19,8 @@ inline std::string testo_percorso(const std::filesystem::path& p) {
   return std::string(u.begin(), u.end());
 }
 
-// A path quoted in a message.
-inline std::string tra_virgolette(const std::filesystem::path& p) { return "\"" + testo_percorso(p) + "\""; }
+// A path quoted in a message, a control character in its name shown
+// escaped (model/testo_mostrabile.h).
+inline std::string tra_virgolette(const std::filesystem::path& p) {
+  return "\"" + testo_mostrabile(testo_percorso(p)) + "\"";
+}

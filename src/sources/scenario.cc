@@ -2,6 +2,7 @@
 #include "sources/scenario.h"
 
 #include "driver/nomi_file.h"
+#include "model/testo_mostrabile.h"
 #include "model/windows1252.h"
 #include "sources/elenco_righe.h"
 
@@ -10,7 +11,8 @@ std::optional<difetto_scenario> difetto_dello_scenario(const scenario& s) {
   for (const auto& [quale, nome] : {std::pair{"il nome dello scenario", &s.nome_scenario},
                                     std::pair{"il numero del treno", &s.numero_treno}}) {
     if (auto p = problema_nome(*nome))
-      return difetto_scenario{parte, 0, std::string(quale) + " \"" + da_cp1252_a_utf8(*nome) + "\" " + *p};
+      return difetto_scenario{parte, 0,
+                              std::string(quale) + " \"" + testo_mostrabile(da_cp1252_a_utf8(*nome)) + "\" " + *p};
     ++parte;
   }
   if (auto p = problema_lunghezza(s.nome_scenario, s.numero_treno)) return difetto_scenario{0, 0, *p};

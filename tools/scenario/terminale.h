@@ -5,6 +5,7 @@
 bool errori_su_terminale();
 
 // Readies the terminal for the tool's output, which is UTF-8: on Windows the
-// console is switched to UTF-8, so accented letters show as they are;
-// elsewhere nothing to do.
+// console is switched to UTF-8, so accented letters show as they are. On
+// every platform standard error is passed through flusso_mostrabile from
+// then on, so that no message acts on the terminal.
 void prepara_terminale();

@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
 
+#include "model/testo_mostrabile.h"
 #include "model/windows1252.h"
 #include "platform/posix/memoria_posix.h"
 #include "platform/piattaforma_di_sistema.h"
@@ -186,7 +189,7 @@ esito piattaforma_posix::rimuovi_cartella(const std::filesystem::path& p) {
 void piattaforma_posix::mostra_attesa() { std::fputs("Attendere\n", stderr); }
 
 void piattaforma_posix::messaggio(const std::string& testo) {
-  std::string riga = testo + "\n";
+  std::string riga = testo_mostrabile(testo) + "\n";
   std::fputs(riga.c_str(), stderr);
 }
 

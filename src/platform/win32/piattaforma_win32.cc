@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/testo_mostrabile.h"
 #include "platform/piattaforma_di_sistema.h"
 
 namespace {
@@ -315,8 +316,9 @@ void piattaforma_win32::mostra_attesa() {
 }
 
 void piattaforma_win32::messaggio(const std::string& testo) {
-  // Modal, OK only, no icon, the system's default title.
-  box_(nullptr, da_utf8_a_wide(testo).c_str(), nullptr, MB_OK);
+  // Modal, OK only, no icon, the system's default title; a control
+  // character shown, not acted on.
+  box_(nullptr, da_utf8_a_wide(testo_mostrabile(testo)).c_str(), nullptr, MB_OK);
 }
 
 std::filesystem::path piattaforma_win32::nome_file(std::string_view nome_cp1252) {

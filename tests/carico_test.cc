@@ -3,6 +3,7 @@
 // each way the reader tells apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -265,6 +266,36 @@ TEST(lettura_carico, una_lettura_che_fallisce) {
     EXPECT_EQ(letto.st, stato::illeggibile) << che_fallisce;
     EXPECT_NE(letto.problema.find("errore simulato"), std::string::npos) << letto.problema;
   }
+}
+
+TEST(lettura_carico, un_contenuto_oltre_il_massimo_non_si_legge) {
+  // A program followed by 500 MiB of payload and a trailer that says so: a
+  // file read by ranges, of which only the program and the trailer are held.
+  struct file_rado : file_a_intervalli {
+    std::string programma, coda;
+    uint64_t carico = 0;
+    uint64_t massimo_chiesto = 0;
+    uint64_t dimensione() const override { return programma.size() + carico + coda.size(); }
+    esito leggi(uint64_t inizio, size_t quanti, std::string& dati) override {
+      massimo_chiesto = std::max<uint64_t>(massimo_chiesto, quanti);
+      dati.clear();
+      for (uint64_t i = inizio; i < inizio + quanti; ++i) {
+        if (i < programma.size()) dati += programma[i];
+        else if (i >= programma.size() + carico) dati += coda[i - programma.size() - carico];
+        else dati += '\0';
+      }
+      return esito::riuscito();
+    }
+  } f;
+  f.programma = programma_finto::elf();
+  f.carico = uint64_t{500} << 20;
+  f.coda = codifica_coda("");
+  for (int i = 0; i < 4; ++i) f.coda[12 + i] = static_cast<char>((f.carico >> (8 * i)) & 0xFF);
+  const programma_letto letto = leggi_programma(f);
+  EXPECT_EQ(letto.st, stato::danneggiato);
+  EXPECT_EQ(letto.problema, "la coda dichiara un contenuto di 524288000 byte, più dei 469762048 byte che un pacchetto "
+                            "può portare");
+  EXPECT_LT(f.massimo_chiesto, 1000u);
 }
 
 }  // namespace

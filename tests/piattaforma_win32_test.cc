@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "driver/form1.h"
+#include "driver/scrittura_intera.h"
 #include "sources/scenario_incorporato.h"
 #include "model/windows1252.h"
 #include "platform/win32/piattaforma_win32.h"
@@ -125,11 +127,11 @@ struct FileWin32 : testing::Test {
   box_registrato box;
   piattaforma_win32 sistema{cartella.percorso(), box.funzione()};
 
+  // A file written whole, through a new temporary file (crea) renamed over
+  // its name.
   esito scrivi(const fs::path& p, std::string_view contenuto) {
-    std::unique_ptr<file_in_scrittura> f;
-    if (esito e = sistema.crea(p, f); !e) return e;
-    if (esito e = f->scrivi(contenuto); !e) return e;
-    return f->chiudi();
+    if (auto g = scrivi_per_intero(sistema, p, contenuto)) return esito::fallito(g->motivo);
+    return esito::riuscito();
   }
 };
 
@@ -150,7 +152,7 @@ TEST_F(FileWin32, crea_scrive_legge_sostituisce_e_rimuove) {
   EXPECT_TRUE(sistema.apri_e_chiudi(a));
   EXPECT_EQ(leggi_tutto(a), tutti);
 
-  // Creating over a longer file empties it first.
+  // Written again over a longer file, it holds the new bytes only.
   ASSERT_TRUE(scrivi(a, "corto"));
   EXPECT_EQ(leggi_tutto(a), "corto");
 
@@ -268,6 +270,93 @@ TEST_F(FileWin32, ogni_operazione_che_fallisce_dice_il_motivo_del_sistema) {
   EXPECT_EQ(f, nullptr);
   EXPECT_EQ(leggi_tutto(c), "c");
   EXPECT_TRUE(fs::is_directory(dir));
+}
+
+TEST_F(FileWin32, crea_solo_un_file_nuovo) {
+  const fs::path c = cartella / L"c \u00e8.dat";
+  const fs::path dir = cartella / L"una cartella";
+  scrivi_tutto(c, "vecchio");
+  fs::create_directory(dir);
+  for (const fs::path& p : {c, dir}) {
+    SCOPED_TRACE(p.string());
+    std::unique_ptr<file_in_scrittura> f;
+    const esito e = sistema.crea(p, f);
+    EXPECT_FALSE(e.ok);
+    EXPECT_TRUE(e.nome_occupato);
+    EXPECT_EQ(f, nullptr);
+  }
+  EXPECT_EQ(leggi_tutto(c), "vecchio");
+  // A leftover under the temporary name is passed over, and stays.
+  scrivi_tutto(cartella / L"a.dat.parziale", "avanzo");
+  ASSERT_TRUE(scrivi(cartella / L"a.dat", "nuovo"));
+  EXPECT_EQ(leggi_tutto(cartella / L"a.dat"), "nuovo");
+  EXPECT_EQ(leggi_tutto(cartella / L"a.dat.parziale"), "avanzo");
+  EXPECT_EQ(nomi_in(cartella.percorso()), (std::vector<std::wstring>{L"a.dat", L"a.dat.parziale", L"c \u00e8.dat",
+                                                                     L"una cartella"}));
+}
+
+// Links where a write puts its temporary file and its final file, where the
+// system lets a test make them.
+TEST_F(FileWin32, una_scrittura_non_passa_mai_per_un_collegamento) {
+  cartella_larga fuori;
+  const fs::path bersaglio = fuori / L"bersaglio";
+  scrivi_tutto(bersaglio, "da non toccare");
+  const DWORD senza_privilegi = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+  auto collega = [&](const fs::path& nome, const fs::path& verso) {
+    return CreateSymbolicLinkW(nome.c_str(), verso.c_str(), senza_privilegi) != 0;
+  };
+  // Wine 8 answers success and makes nothing.
+  if (!collega(cartella / L"a.dat.parziale", bersaglio) ||
+      GetFileAttributesW((cartella / L"a.dat.parziale").c_str()) == INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "links cannot be made here";
+  ASSERT_TRUE(collega(cartella / L"b.dat", bersaglio));
+  ASSERT_TRUE(collega(cartella / L"c.dat", fuori / L"manca"));
+  EXPECT_TRUE(sistema.e_collegamento(cartella / L"a.dat.parziale"));
+  EXPECT_TRUE(sistema.e_collegamento(cartella / L"c.dat"));
+  EXPECT_FALSE(sistema.e_collegamento(bersaglio));
+
+  for (const wchar_t* nome : {L"a.dat", L"b.dat", L"c.dat"}) {
+    SCOPED_TRACE(da_wide_a_utf8(nome));
+    ASSERT_TRUE(scrivi(cartella / nome, "nuovo"));
+    EXPECT_FALSE(sistema.e_collegamento(cartella / nome));
+    EXPECT_EQ(leggi_tutto(cartella / nome), "nuovo");
+  }
+  EXPECT_EQ(leggi_tutto(bersaglio), "da non toccare");
+  EXPECT_FALSE(fs::exists(fuori / L"manca"));
+  EXPECT_TRUE(sistema.e_collegamento(cartella / L"a.dat.parziale"));
+}
+
+TEST_F(FileWin32, si_leggono_solo_file_ordinari_e_non_troppo_grandi) {
+  const fs::path grande = cartella / L"grande";
+  scrivi_tutto(grande, "");
+  fs::resize_file(grande, massimo_lettura + 1);
+  std::string letto = "prima";
+  const esito e = sistema.leggi(grande, letto);
+  EXPECT_FALSE(e.ok);
+  EXPECT_EQ(e.motivo, "il file è troppo grande: 67108865 byte, al massimo 67108864 (64 MiB)");
+  std::string parte;
+  ASSERT_TRUE(sistema.leggi_parte(grande, massimo_lettura, 1, parte));
+  EXPECT_EQ(parte, std::string(1, '\0'));
+  // A device never ends: refused, not read.
+  const esito nul = sistema.leggi(L"NUL", letto);
+  EXPECT_FALSE(nul.ok);
+  EXPECT_EQ(nul.motivo, "non è un file ordinario ma un dispositivo");
+}
+
+TEST_F(FileWin32, stato_di_un_file_in_una_chiamata) {
+  const fs::path f = cartella / L"f \u00e8";
+  scrivi_tutto(f, "dodici byte!");
+  stato_di_file s, d;
+  ASSERT_TRUE(sistema.stato_file(f, s));
+  EXPECT_TRUE(s.regolare);
+  EXPECT_EQ(s.dimensione, 12u);
+  ASSERT_TRUE(sistema.stato_file(cartella.percorso(), d));
+  EXPECT_FALSE(d.regolare);
+  EXPECT_FALSE(sistema.stato_file(cartella / L"manca", d).ok);
+  fs::last_write_time(f, fs::last_write_time(f) - std::chrono::seconds(10));
+  stato_di_file prima;
+  ASSERT_TRUE(sistema.stato_file(f, prima));
+  EXPECT_LT(prima.modificato, s.modificato);
 }
 
 TEST(messaggio_win32, i_caratteri_di_controllo_si_vedono_escapati) {

@@ -34,6 +34,11 @@
 inline constexpr std::string_view magia_carico = "SCENARIO";
 inline constexpr uint32_t versione_carico = 1;
 inline constexpr size_t lunghezza_coda = 20;
+// The longest payload a program is read for: seven files of the most a
+// scenario folder's file may hold (platform/piattaforma.h, massimo_lettura),
+// 448 MiB. A trailer that claims more is a damaged one, refused before
+// memory is set aside for it.
+inline constexpr uint64_t massimo_carico = 7 * (uint64_t{64} << 20);
 
 struct coda_carico {
   uint32_t versione = versione_carico;

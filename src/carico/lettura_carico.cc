@@ -19,6 +19,8 @@ std::string byte(uint64_t n) { return std::to_string(n) + " byte"; }
 
 }  // namespace
 
+static_assert(massimo_carico == 7 * massimo_lettura, "a payload holds seven files that may each be read");
+
 programma_letto leggi_programma(file_a_intervalli& f) {
   programma_letto r;
   const misura_immagine m = misura_programma(f);
@@ -61,6 +63,10 @@ programma_letto leggi_programma(file_a_intervalli& f) {
                  "la coda dichiara un contenuto di " + byte(coda->lunghezza) + ", ma fra il programma e la coda ce ne "
                  "sono " + byte(aggiunti - lunghezza_coda) + ": il file è troncato o alterato");
 
+  if (coda->lunghezza > massimo_carico)
+    return fermo(r, stato::danneggiato,
+                 "la coda dichiara un contenuto di " + byte(coda->lunghezza) + ", più dei " + byte(massimo_carico) +
+                     " che un pacchetto può portare");
   std::string carico;
   if (esito e = f.leggi(m.fine, coda->lunghezza, carico); !e)
     return fermo(r, stato::illeggibile, "impossibile leggere il contenuto: " + e.motivo);

@@ -21,7 +21,8 @@ inline constexpr std::string_view fine_file_sim = ".sim";
 inline constexpr std::string_view fine_file_dat = ".dat";
 
 // The ending of the temporary file through which every file is written
-// (driver/scrittura_intera.h): "a.dat" is written as "a.dat.parziale".
+// (driver/scrittura_intera.h): "a.dat" is written as "a.dat.parziale" (or,
+// when that name is taken, under another name no longer).
 inline constexpr std::string_view fine_temporanea = ".parziale";
 
 // The longest file name most file systems take, in bytes (or, on Windows, in

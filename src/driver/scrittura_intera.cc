@@ -5,23 +5,44 @@
 
 #include "driver/nomi_file.h"
 
-std::filesystem::path percorso_temporaneo(const std::filesystem::path& finale) {
+std::filesystem::path percorso_temporaneo(const std::filesystem::path& finale, int n) {
   std::filesystem::path p = finale;
-  p += fine_temporanea;
+  if (n == 0) {
+    p += fine_temporanea;
+    return p;
+  }
+  // ".parz" and four digits: as long as ".parziale", so that every name the
+  // length check of the scenario's names lets through still fits.
+  std::string coda = std::to_string(n);
+  coda.insert(0, 4 - coda.size(), '0');
+  p += ".parz" + coda;
   return p;
+}
+
+bool e_temporaneo_di(const std::filesystem::path& p, const std::filesystem::path& finale) {
+  for (int n = 0; n < nomi_temporanei; ++n)
+    if (p == percorso_temporaneo(finale, n)) return true;
+  return false;
 }
 
 std::optional<guasto_scrittura> scrivi_per_intero(piattaforma& sistema, const std::filesystem::path& finale,
                                                   std::string_view contenuto, bool eseguibile) {
-  const std::filesystem::path parziale = percorso_temporaneo(finale);
-
-  // A file of the same name must be one we may write over.
-  if (sistema.esiste(finale)) {
+  // A file of the same name must be one we may write over. A link is not
+  // opened: the rename replaces the link itself.
+  if (sistema.esiste(finale) && !sistema.e_collegamento(finale)) {
     if (esito e = sistema.apri_e_chiudi(finale); !e) return guasto_scrittura{"aprire", finale, e.motivo};
   }
 
+  // A new temporary file, under the first name that nothing holds (a
+  // leftover of a run cut short, or a link someone planted).
   std::unique_ptr<file_in_scrittura> file;
-  if (esito e = sistema.crea(parziale, file); !e) return guasto_scrittura{"creare", parziale, e.motivo};
+  std::filesystem::path parziale;
+  for (int n = 0;; ++n) {
+    parziale = percorso_temporaneo(finale, n);
+    esito e = sistema.crea(parziale, file);
+    if (e) break;
+    if (!e.nome_occupato || n + 1 == nomi_temporanei) return guasto_scrittura{"creare", parziale, e.motivo};
+  }
   esito e = file->scrivi(contenuto);
   const char* azione = "scrivere";
   if (e) {

@@ -22,10 +22,30 @@
 struct esito {
   bool ok = true;
   std::string motivo;  // the system's reason, when !ok
+  // A failure of piattaforma::crea because the name is taken already: a
+  // caller may try another name.
+  bool nome_occupato = false;
 
   static esito riuscito() { return {}; }
   static esito fallito(std::string motivo) { return {false, std::move(motivo)}; }
+  static esito occupato(std::string motivo) { return {false, std::move(motivo), true}; }
   explicit operator bool() const { return ok; }
+};
+
+// The most `piattaforma::leggi` reads of one file: 64 MiB, far above any real
+// scenario (the largest the sources allow has texts well under 1 MB and
+// binary files of some 20 MB). A larger file is refused before a byte of it
+// is read, so that a wrong file given as a source cannot exhaust memory.
+inline constexpr uint64_t massimo_lettura = uint64_t{64} << 20;
+
+// What piattaforma::stato_file tells of a file, through a link if it is one:
+// enough to see that it may have changed without reading it.
+struct stato_di_file {
+  bool regolare = false;  // a plain file (not a folder, a FIFO, a device)
+  uint64_t dimensione = 0;
+  // The time of the last change, as a count of the system's own ticks: only
+  // for telling one time from another, never a date.
+  int64_t modificato = 0;
 };
 
 // A file being written. Created by piattaforma::crea; closing it is part of
@@ -50,20 +70,32 @@ class piattaforma {
 
   // File operations, each one step that may fail on its own.
   virtual bool esiste(const std::filesystem::path& p) = 0;
-  // Opens an existing file for reading and writing and closes it again.
+  // Whether the name itself is a symbolic link (on Windows, a junction too),
+  // whether or not what it points to exists.
+  virtual bool e_collegamento(const std::filesystem::path& p) = 0;
+  // Opens an existing file for reading and writing and closes it again;
+  // neither a link is followed nor a FIFO waited on.
   virtual esito apri_e_chiudi(const std::filesystem::path& p) = 0;
-  // Creates the file, or empties an existing one, for writing.
+  // Creates a new file for writing. A name that is taken already, by a file,
+  // a folder or a link (never followed), is a failure with nome_occupato.
   virtual esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) = 0;
-  // Moves `da` over `a`, replacing `a` in one step.
+  // Moves `da` over `a`, replacing `a` in one step; a link at `a` is
+  // replaced itself, what it points to untouched.
   virtual esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) = 0;
   virtual esito rimuovi(const std::filesystem::path& p) = 0;
+  // Reads a plain file whole, through a link if it is one. Anything else (a
+  // folder, a FIFO, a device) is a failure, found without waiting on it, and
+  // so is a file of more than massimo_lettura bytes.
   virtual esito leggi(const std::filesystem::path& p, std::string& contenuto) = 0;
-  // A file's size in bytes, and a range of it: exactly `quanti` bytes from
-  // `inizio` (fewer is a failure), so that a long file is read only where it
-  // must be.
+  // A plain file's size in bytes, and a range of it: exactly `quanti` bytes
+  // from `inizio` (fewer is a failure), so that a long file is read only
+  // where it must be.
   virtual esito dimensione(const std::filesystem::path& p, uint64_t& byte) = 0;
   virtual esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
                             std::string& dati) = 0;
+  // A file's kind, size and time of change, through a link if it is one, in
+  // one call: what a program that watches a file looks at before reading it.
+  virtual esito stato_file(const std::filesystem::path& p, stato_di_file& stato) = 0;
   // Marks the file as a program that may be run, where the platform keeps
   // such a mark (POSIX); elsewhere nothing to do.
   virtual esito rendi_eseguibile(const std::filesystem::path& p) = 0;

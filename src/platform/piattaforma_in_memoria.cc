@@ -8,15 +8,19 @@ const esito mancante = esito::fallito("No such file or directory");
 
 class file_in_memoria : public file_in_scrittura {
  public:
-  explicit file_in_memoria(std::string& contenuto) : contenuto_(contenuto) {}
+  file_in_memoria(std::string& contenuto, int64_t& modificato, const int64_t& ora)
+      : contenuto_(contenuto), modificato_(modificato), ora_(ora) {}
   esito scrivi(std::string_view dati) override {
     contenuto_.append(dati);
+    modificato_ = ora_;
     return esito::riuscito();
   }
   esito chiudi() override { return esito::riuscito(); }
 
  private:
   std::string& contenuto_;
+  int64_t& modificato_;
+  const int64_t& ora_;
 };
 
 // The key of the folder that holds `chiave`; "" for the program folder.
@@ -59,26 +63,33 @@ bool piattaforma_in_memoria::c_e_la_cartella_di(const std::string& chiave) const
   return c.empty() || cartelle.count(c) != 0;
 }
 
+std::string piattaforma_in_memoria::seguito(const std::string& chiave) const {
+  auto it = collegamenti.find(chiave);
+  return it == collegamenti.end() ? chiave : it->second;
+}
+
 std::filesystem::path piattaforma_in_memoria::programma_in_esecuzione() {
   return base_ ? base_->programma_in_esecuzione() : cartella_ / "programma";
 }
 
 bool piattaforma_in_memoria::esiste(const std::filesystem::path& p) {
-  return file.count(nome(p)) != 0 || e_cartella(p);
+  return file.count(nome(p)) != 0 || collegamenti.count(nome(p)) != 0 || e_cartella(p);
 }
 
 esito piattaforma_in_memoria::apri_e_chiudi(const std::filesystem::path& p) {
+  if (collegamenti.count(nome(p))) return esito::fallito("Too many levels of symbolic links");
   return file.count(nome(p)) ? esito::riuscito() : mancante;
 }
 
 esito piattaforma_in_memoria::crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) {
   const std::string chiave = nome(p);
   if (!c_e_la_cartella_di(chiave)) return mancante;
-  if (cartelle.count(chiave)) return esito::fallito("Is a directory");
+  if (file.count(chiave) || cartelle.count(chiave) || collegamenti.count(chiave)) return esito::occupato("File exists");
   std::string& contenuto = file[chiave];
-  contenuto.clear();
+  int64_t& modificato = modificati[chiave];
+  modificato = ora;
   eseguibili.erase(chiave);
-  f = std::make_unique<file_in_memoria>(contenuto);
+  f = std::make_unique<file_in_memoria>(contenuto, modificato, ora);
   return esito::riuscito();
 }
 
@@ -90,7 +101,10 @@ esito piattaforma_in_memoria::rinomina(const std::filesystem::path& da, const st
   if (origine == destinazione) return esito::riuscito();
   std::string contenuto = std::move(it->second);
   file.erase(it);
+  collegamenti.erase(destinazione);
   file[destinazione] = std::move(contenuto);
+  modificati.erase(origine);
+  modificati[destinazione] = ora;
   // The mark of a program goes with the file.
   eseguibili.erase(destinazione);
   if (eseguibili.erase(origine)) eseguibili.insert(destinazione);
@@ -99,13 +113,15 @@ esito piattaforma_in_memoria::rinomina(const std::filesystem::path& da, const st
 
 esito piattaforma_in_memoria::rimuovi(const std::filesystem::path& p) {
   const std::string chiave = nome(p);
+  if (collegamenti.erase(chiave) != 0) return esito::riuscito();
   if (file.erase(chiave) == 0) return mancante;
   eseguibili.erase(chiave);
+  modificati.erase(chiave);
   return esito::riuscito();
 }
 
 esito piattaforma_in_memoria::leggi(const std::filesystem::path& p, std::string& contenuto) {
-  auto it = file.find(nome(p));
+  auto it = file.find(seguito(nome(p)));
   if (it == file.end()) return mancante;
   contenuto = it->second;
   return esito::riuscito();
@@ -125,6 +141,19 @@ esito piattaforma_in_memoria::leggi_parte(const std::filesystem::path& p, uint64
   if (inizio > it->second.size() || quanti > it->second.size() - inizio)
     return esito::fallito("il file è più corto del previsto");
   dati = it->second.substr(static_cast<size_t>(inizio), quanti);
+  return esito::riuscito();
+}
+
+esito piattaforma_in_memoria::stato_file(const std::filesystem::path& p, stato_di_file& stato) {
+  const std::string chiave = seguito(nome(p));
+  if (chiave.empty() || cartelle.count(chiave)) {
+    stato = {};
+    return esito::riuscito();
+  }
+  auto it = file.find(chiave);
+  if (it == file.end()) return mancante;
+  auto tempo = modificati.find(chiave);
+  stato = {true, it->second.size(), tempo == modificati.end() ? 0 : tempo->second};
   return esito::riuscito();
 }
 
@@ -166,6 +195,8 @@ esito piattaforma_in_memoria::rimuovi_cartella(const std::filesystem::path& p) {
   const std::string chiave = nome(p);
   if (chiave.empty() || cartelle.count(chiave) == 0) return mancante;
   std::erase_if(file, [&](const auto& f) { return dentro(f.first, chiave); });
+  std::erase_if(collegamenti, [&](const auto& c) { return dentro(c.first, chiave); });
+  std::erase_if(modificati, [&](const auto& m) { return dentro(m.first, chiave); });
   std::erase_if(cartelle, [&](const std::string& c) { return c == chiave || dentro(c, chiave); });
   return esito::riuscito();
 }

@@ -26,6 +26,14 @@ class piattaforma_in_memoria : public piattaforma {
   std::map<std::string, std::string> file;
   std::set<std::string> cartelle;
   std::set<std::string> eseguibili;
+  // Symbolic links by the same key, and the key of what each points to,
+  // which may be missing: a link is read through, never written through,
+  // and replaced itself by a rename.
+  std::map<std::string, std::string> collegamenti;
+  // Each file's time of change (stato_file), and the clock that stamps a
+  // file as it is created, written or renamed: a caller sets either.
+  std::map<std::string, int64_t> modificati;
+  int64_t ora = 0;
   // Paths used outside the program folder, each keyed by its file name;
   // always empty in a sound run.
   std::vector<std::string> fuori_cartella;
@@ -33,6 +41,7 @@ class piattaforma_in_memoria : public piattaforma {
   std::filesystem::path cartella_programma() override { return cartella_; }
   std::filesystem::path programma_in_esecuzione() override;
   bool esiste(const std::filesystem::path& p) override;
+  bool e_collegamento(const std::filesystem::path& p) override { return collegamenti.count(nome(p)) != 0; }
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
@@ -40,6 +49,7 @@ class piattaforma_in_memoria : public piattaforma {
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
   esito dimensione(const std::filesystem::path& p, uint64_t& byte) override;
   esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override;
+  esito stato_file(const std::filesystem::path& p, stato_di_file& stato) override;
   esito rendi_eseguibile(const std::filesystem::path& p) override;
   bool e_cartella(const std::filesystem::path& p) override;
   bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override;
@@ -65,6 +75,8 @@ class piattaforma_in_memoria : public piattaforma {
  private:
   // Whether the folder that holds `chiave` is there.
   bool c_e_la_cartella_di(const std::string& chiave) const;
+  // The key of the file `chiave` names, through a link if it is one.
+  std::string seguito(const std::string& chiave) const;
 
   piattaforma* base_;
   std::filesystem::path cartella_;

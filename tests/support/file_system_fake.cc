@@ -69,6 +69,11 @@ esito sistema_finto::leggi_parte(const std::filesystem::path& p, uint64_t inizio
   return piattaforma_in_memoria::leggi_parte(p, inizio, quanti, dati);
 }
 
+esito sistema_finto::stato_file(const std::filesystem::path& p, stato_di_file& stato) {
+  if (!conta("stato " + nome(p))) return simulato;
+  return piattaforma_in_memoria::stato_file(p, stato);
+}
+
 esito sistema_finto::rendi_eseguibile(const std::filesystem::path& p) {
   if (!conta("eseguibile " + nome(p))) return simulato;
   return piattaforma_in_memoria::rendi_eseguibile(p);

@@ -19,7 +19,7 @@ class sistema_finto : public piattaforma_in_memoria {
   std::filesystem::path programma = "/programma/scenario-package";
   // One line per operation: "crea NAME", "scrivi NAME", "chiudi NAME",
   // "rinomina FROM TO", "rimuovi NAME", "leggi NAME", "apri NAME",
-  // "dimensione NAME", "leggi_parte NAME FROM LENGTH", "eseguibile NAME",
+  // "dimensione NAME", "leggi_parte NAME FROM LENGTH", "stato NAME", "eseguibile NAME",
   // "crea_cartella NAME", "crea_temporanea NAME", "rimuovi_cartella NAME".
   std::vector<std::string> registro;
   std::vector<std::string> messaggi;
@@ -36,6 +36,7 @@ class sistema_finto : public piattaforma_in_memoria {
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
   esito dimensione(const std::filesystem::path& p, uint64_t& byte) override;
   esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override;
+  esito stato_file(const std::filesystem::path& p, stato_di_file& stato) override;
   esito rendi_eseguibile(const std::filesystem::path& p) override;
   esito crea_cartella(const std::filesystem::path& p) override;
   esito crea_cartella_temporanea(const std::filesystem::path& dentro, std::string_view prefisso,

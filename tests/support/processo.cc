@@ -29,8 +29,10 @@ esito_processo esegui_processo(const std::string& programma, const std::vector<s
     if (fi < 0 || fo < 0 || fe < 0 || ::dup2(fi, 0) < 0 || ::dup2(fo, 1) < 0 || ::dup2(fe, 2) < 0 ||
         ::chdir(cartella.c_str()) != 0)
       ::_exit(126);
+    // SIGXFSZ as a shell leaves it, so that a program that does not ignore
+    // it itself is ended by it, as it would be outside the tests.
+    ::signal(SIGXFSZ, SIG_DFL);
     if (limite_file != RLIM_INFINITY) {
-      ::signal(SIGXFSZ, SIG_IGN);
       rlimit r{limite_file, limite_file};
       ::setrlimit(RLIMIT_FSIZE, &r);
     }

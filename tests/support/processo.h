@@ -1,7 +1,8 @@
 // Runs a program as a real process, for the tests that check what a program
 // does as a whole: with arguments, in a given working folder, standard input
 // empty, standard output and error captured, and an optional limit on the
-// size of any file it writes (POSIX only).
+// size of any file it writes (POSIX only; as `ulimit -f`, with SIGXFSZ left
+// to end the program unless it ignores the signal itself).
 #pragma once
 
 #include <sys/resource.h>

@@ -109,6 +109,10 @@ esito piattaforma_abbandonabile::leggi_parte(const std::filesystem::path& p, uin
   return chiusa_ ? interrotta() : sotto_.leggi_parte(p, inizio, quanti, dati);
 }
 
+esito piattaforma_abbandonabile::stato_file(const std::filesystem::path& p, stato_di_file& stato) {
+  return chiusa_ ? interrotta() : sotto_.stato_file(p, stato);
+}
+
 esito piattaforma_abbandonabile::rendi_eseguibile(const std::filesystem::path& p) {
   return cambia([&] { return sotto_.rendi_eseguibile(p); });
 }

@@ -31,6 +31,7 @@ class piattaforma_abbandonabile : public piattaforma {
   std::filesystem::path cartella_programma() override { return sotto_.cartella_programma(); }
   std::filesystem::path programma_in_esecuzione() override { return sotto_.programma_in_esecuzione(); }
   bool esiste(const std::filesystem::path& p) override { return !chiusa_ && sotto_.esiste(p); }
+  bool e_collegamento(const std::filesystem::path& p) override { return !chiusa_ && sotto_.e_collegamento(p); }
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
@@ -38,6 +39,7 @@ class piattaforma_abbandonabile : public piattaforma {
   esito leggi(const std::filesystem::path& p, std::string& contenuto) override;
   esito dimensione(const std::filesystem::path& p, uint64_t& byte) override;
   esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override;
+  esito stato_file(const std::filesystem::path& p, stato_di_file& stato) override;
   esito rendi_eseguibile(const std::filesystem::path& p) override;
   bool e_cartella(const std::filesystem::path& p) override { return !chiusa_ && sotto_.e_cartella(p); }
   bool stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) override {

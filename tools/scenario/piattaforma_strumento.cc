@@ -23,7 +23,7 @@ class file_registrato : public file_in_scrittura {
 }  // namespace
 
 esito piattaforma_strumento::registra(esito e, const char* azione, const std::filesystem::path& p) {
-  if (!e && !primo_guasto) primo_guasto = guasto_scrittura{azione, p, e.motivo};
+  if (!e && !e.nome_occupato && !primo_guasto) primo_guasto = guasto_scrittura{azione, p, e.motivo};
   return e;
 }
 

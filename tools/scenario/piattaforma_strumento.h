@@ -24,6 +24,7 @@ class piattaforma_strumento : public piattaforma {
   std::filesystem::path cartella_programma() override { return cartella_; }
   std::filesystem::path programma_in_esecuzione() override { return sistema_.programma_in_esecuzione(); }
   bool esiste(const std::filesystem::path& p) override { return sistema_.esiste(p); }
+  bool e_collegamento(const std::filesystem::path& p) override { return sistema_.e_collegamento(p); }
   esito apri_e_chiudi(const std::filesystem::path& p) override;
   esito crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) override;
   esito rinomina(const std::filesystem::path& da, const std::filesystem::path& a) override;
@@ -32,6 +33,9 @@ class piattaforma_strumento : public piattaforma {
   esito dimensione(const std::filesystem::path& p, uint64_t& byte) override { return sistema_.dimensione(p, byte); }
   esito leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti, std::string& dati) override {
     return sistema_.leggi_parte(p, inizio, quanti, dati);
+  }
+  esito stato_file(const std::filesystem::path& p, stato_di_file& stato) override {
+    return sistema_.stato_file(p, stato);
   }
   esito rendi_eseguibile(const std::filesystem::path& p) override { return sistema_.rendi_eseguibile(p); }
   bool e_cartella(const std::filesystem::path& p) override { return sistema_.e_cartella(p); }
@@ -49,7 +53,9 @@ class piattaforma_strumento : public piattaforma {
   std::filesystem::path nome_file(std::string_view nome_cp1252) override { return sistema_.nome_file(nome_cp1252); }
   std::pmr::memory_resource& memoria_grande() override { return sistema_.memoria_grande(); }
 
-  // Keeps the first failure of a write operation; passes `e` on.
+  // Keeps the first failure of a write operation; passes `e` on. A name
+  // found taken when a file is created is no failure of the build's: the
+  // write tries another name (driver/scrittura_intera.h).
   esito registra(esito e, const char* azione, const std::filesystem::path& p);
 
  private:

@@ -1,6 +1,7 @@
 #include "platform/posix/piattaforma_posix.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,7 +20,50 @@
 namespace {
 
 // The one place where an operating-system error becomes words.
-esito errore_posix(int numero) { return esito::fallito(std::strerror(numero)); }
+esito errore_posix(int numero) {
+  std::string motivo = std::strerror(numero);
+  // A write past the file-size limit fails as on a full disk (SIGXFSZ is
+  // ignored); the words say which limit.
+  if (numero == EFBIG) motivo += " (oltre la dimensione massima di un file: il limite del processo, ulimit -f, o "
+                                 "quello del file system)";
+  return esito::fallito(std::move(motivo));
+}
+
+// Why a file that is not a plain one is not read, in words; nothing for a
+// plain file.
+std::optional<esito> non_ordinario(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return std::nullopt;
+  if (S_ISDIR(st.st_mode)) return errore_posix(EISDIR);
+  const char* cosa = S_ISFIFO(st.st_mode)                           ? "una FIFO"
+                     : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "un dispositivo"
+                     : S_ISSOCK(st.st_mode)                        ? "un socket"
+                                                                   : "un file speciale";
+  return esito::fallito(std::string("non è un file ordinario ma ") + cosa);
+}
+
+// Opens a plain file for reading: without waiting on a FIFO or taking a
+// terminal, and refusing anything but a plain file once open, so that what
+// was checked is what is read. The size goes into `st`.
+esito apri_ordinario(const std::filesystem::path& p, int& fd, struct stat& st) {
+  fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return errore_posix(errno);
+  std::optional<esito> rifiuto;
+  if (::fstat(fd, &st) != 0)
+    rifiuto = errore_posix(errno);
+  else
+    rifiuto = non_ordinario(st);
+  if (rifiuto) {
+    ::close(fd);
+    fd = -1;
+    return *rifiuto;
+  }
+  return esito::riuscito();
+}
+
+esito troppo_grande(uint64_t byte) {
+  return esito::fallito("il file è troppo grande: " + std::to_string(byte) + " byte, al massimo " +
+                        std::to_string(massimo_lettura) + " (64 MiB)");
+}
 
 class file_posix : public file_in_scrittura {
  public:
@@ -52,6 +96,10 @@ class file_posix : public file_in_scrittura {
 }  // namespace
 
 piattaforma_posix::piattaforma_posix(std::filesystem::path cartella) : cartella_(std::move(cartella)) {
+  // Beyond the process's file-size limit a write fails with EFBIG, as on a
+  // full disk, and is reported and cleaned up; the signal would end the
+  // program at once, with no message and a temporary file left behind.
+  ::signal(SIGXFSZ, SIG_IGN);
   if (cartella_.empty()) {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -71,15 +119,23 @@ bool piattaforma_posix::esiste(const std::filesystem::path& p) {
   return ::lstat(p.c_str(), &st) == 0;
 }
 
+bool piattaforma_posix::e_collegamento(const std::filesystem::path& p) {
+  struct stat st;
+  return ::lstat(p.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 esito piattaforma_posix::apri_e_chiudi(const std::filesystem::path& p) {
-  int fd = ::open(p.c_str(), O_RDWR | O_CLOEXEC);
+  int fd = ::open(p.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return errore_posix(errno);
   ::close(fd);
   return esito::riuscito();
 }
 
 esito piattaforma_posix::crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) {
-  int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Exclusive: never an existing file, never through a link planted under
+  // the name.
+  int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0 && errno == EEXIST) return esito::occupato(std::strerror(errno));
   if (fd < 0) return errore_posix(errno);
   f = std::make_unique<file_posix>(fd);
   return esito::riuscito();
@@ -96,11 +152,15 @@ esito piattaforma_posix::rimuovi(const std::filesystem::path& p) {
 }
 
 esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& contenuto) {
-  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errore_posix(errno);
-  contenuto.clear();
+  int fd = -1;
   struct stat st;
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) contenuto.reserve(static_cast<size_t>(st.st_size));
+  if (esito e = apri_ordinario(p, fd, st); !e) return e;
+  contenuto.clear();
+  if (static_cast<uint64_t>(st.st_size) > massimo_lettura) {
+    ::close(fd);
+    return troppo_grande(static_cast<uint64_t>(st.st_size));
+  }
+  if (st.st_size > 0) contenuto.reserve(static_cast<size_t>(st.st_size));
   char blocco[65536];
   for (;;) {
     ssize_t n = ::read(fd, blocco, sizeof blocco);
@@ -109,9 +169,16 @@ esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& cont
       if (errno == EINTR) continue;
       int e = errno;
       ::close(fd);
+      contenuto.clear();
       return errore_posix(e);
     }
     contenuto.append(blocco, static_cast<size_t>(n));
+    // A file that grows while it is read is held to the same limit.
+    if (contenuto.size() > massimo_lettura) {
+      ::close(fd);
+      contenuto.clear();
+      return troppo_grande(massimo_lettura + 1);
+    }
   }
   ::close(fd);
   return esito::riuscito();
@@ -120,15 +187,22 @@ esito piattaforma_posix::leggi(const std::filesystem::path& p, std::string& cont
 esito piattaforma_posix::dimensione(const std::filesystem::path& p, uint64_t& byte) {
   struct stat st;
   if (::stat(p.c_str(), &st) != 0) return errore_posix(errno);
-  if (!S_ISREG(st.st_mode)) return errore_posix(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+  if (auto rifiuto = non_ordinario(st)) return *rifiuto;
   byte = static_cast<uint64_t>(st.st_size);
   return esito::riuscito();
 }
 
 esito piattaforma_posix::leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
                                      std::string& dati) {
-  int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errore_posix(errno);
+  int fd = -1;
+  struct stat st;
+  if (esito e = apri_ordinario(p, fd, st); !e) return e;
+  // Known short before anything is set aside for it.
+  if (inizio > static_cast<uint64_t>(st.st_size) || quanti > static_cast<uint64_t>(st.st_size) - inizio) {
+    ::close(fd);
+    dati.clear();
+    return esito::fallito("il file è più corto del previsto");
+  }
   dati.assign(quanti, '\0');
   size_t letti = 0;
   while (letti < quanti) {
@@ -147,6 +221,15 @@ esito piattaforma_posix::leggi_parte(const std::filesystem::path& p, uint64_t in
   return esito::riuscito();
 }
 
+esito piattaforma_posix::stato_file(const std::filesystem::path& p, stato_di_file& stato) {
+  struct stat st;
+  if (::stat(p.c_str(), &st) != 0) return errore_posix(errno);
+  stato.regolare = S_ISREG(st.st_mode);
+  stato.dimensione = static_cast<uint64_t>(st.st_size);
+  stato.modificato = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return esito::riuscito();
+}
+
 esito piattaforma_posix::rendi_eseguibile(const std::filesystem::path& p) {
   // Read and run for all, write for the owner, as a program installed anew.
   if (::chmod(p.c_str(), 0755) != 0) return errore_posix(errno);
@@ -161,7 +244,10 @@ bool piattaforma_posix::e_cartella(const std::filesystem::path& p) {
 bool piattaforma_posix::stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code ec;
   if (esiste(a) && esiste(b)) return std::filesystem::equivalent(a, b, ec);
-  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+  // Made absolute first: a name with no existing folder above it stays as
+  // written, so "./a" and "a" would differ.
+  return std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec), ec) ==
+         std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec), ec);
 }
 
 esito piattaforma_posix::crea_cartella(const std::filesystem::path& p) {

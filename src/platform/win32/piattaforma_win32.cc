@@ -43,6 +43,34 @@ class file_win32 : public file_in_scrittura {
   HANDLE h_;
 };
 
+// Opens a plain file for reading, through a link if it is one; a handle to
+// anything else (a pipe, a console, a device) is closed and refused, so that
+// a read never waits on it. The size goes into `dimensione`.
+esito apri_ordinario(const std::filesystem::path& p, HANDLE& h, uint64_t& dimensione) {
+  h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  const DWORD tipo = GetFileType(h);
+  LARGE_INTEGER n;
+  esito e = esito::riuscito();
+  if (tipo != FILE_TYPE_DISK)
+    e = esito::fallito(std::string("non è un file ordinario ma ") +
+                       (tipo == FILE_TYPE_PIPE ? "una pipe" : tipo == FILE_TYPE_CHAR ? "un dispositivo" : "un file speciale"));
+  else if (!GetFileSizeEx(h, &n))
+    e = errore_win32();
+  if (!e) {
+    CloseHandle(h);
+    h = INVALID_HANDLE_VALUE;
+    return e;
+  }
+  dimensione = static_cast<uint64_t>(n.QuadPart);
+  return e;
+}
+
+esito troppo_grande(uint64_t byte) {
+  return esito::fallito("il file è troppo grande: " + std::to_string(byte) + " byte, al massimo " +
+                        std::to_string(massimo_lettura) + " (64 MiB)");
+}
+
 // The running program's file; empty when the system cannot say.
 std::filesystem::path file_dell_eseguibile() {
   // GetModuleFileNameW truncates silently: grow the buffer until it fits.
@@ -121,18 +149,43 @@ bool piattaforma_win32::esiste(const std::filesystem::path& p) {
   return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool piattaforma_win32::e_collegamento(const std::filesystem::path& p) {
+  const DWORD attributi = GetFileAttributesW(p.c_str());
+  if (attributi == INVALID_FILE_ATTRIBUTES || (attributi & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return false;
+  // A link or a junction; other reparse points (a file kept in the cloud
+  // until it is opened) are files like any other.
+  WIN32_FIND_DATAW dati;
+  HANDLE h = FindFirstFileW(p.c_str(), &dati);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return dati.dwReserved0 == IO_REPARSE_TAG_SYMLINK || dati.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
+}
+
 esito piattaforma_win32::apri_e_chiudi(const std::filesystem::path& p) {
+  // The name itself, a reparse point not followed.
   HANDLE h = CreateFileW(p.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) return errore_win32();
   CloseHandle(h);
   return esito::riuscito();
 }
 
 esito piattaforma_win32::crea(const std::filesystem::path& p, std::unique_ptr<file_in_scrittura>& f) {
-  HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  // A new file only: never an existing one, never through a reparse point
+  // under the name.
+  HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD errore = GetLastError();
+    const DWORD attributi = GetFileAttributesW(p.c_str());
+    // A folder cannot be written as a file: its name is taken, and the words
+    // are those of a file opened over a folder.
+    if (attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      return esito::occupato(testo_errore_win32(ERROR_ACCESS_DENIED));
+    if (errore == ERROR_FILE_EXISTS || errore == ERROR_ALREADY_EXISTS || attributi != INVALID_FILE_ATTRIBUTES)
+      return esito::occupato(testo_errore_win32(errore));
+    return errore_win32(errore);
+  }
   f = std::make_unique<file_win32>(h);
   return esito::riuscito();
 }
@@ -148,24 +201,32 @@ esito piattaforma_win32::rimuovi(const std::filesystem::path& p) {
 }
 
 esito piattaforma_win32::leggi(const std::filesystem::path& p, std::string& contenuto) {
-  HANDLE h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  HANDLE h = INVALID_HANDLE_VALUE;
+  uint64_t dimensione = 0;
+  if (esito e = apri_ordinario(p, h, dimensione); !e) return e;
   contenuto.clear();
-  LARGE_INTEGER dimensione;
-  if (GetFileSizeEx(h, &dimensione) && dimensione.QuadPart > 0 &&
-      static_cast<unsigned long long>(dimensione.QuadPart) < contenuto.max_size())
-    contenuto.reserve(static_cast<size_t>(dimensione.QuadPart));
+  if (dimensione > massimo_lettura) {
+    CloseHandle(h);
+    return troppo_grande(dimensione);
+  }
+  contenuto.reserve(static_cast<size_t>(dimensione));
   char blocco[65536];
   for (;;) {
     DWORD letti = 0;
     if (!ReadFile(h, blocco, sizeof blocco, &letti, nullptr)) {
       DWORD e = GetLastError();
       CloseHandle(h);
+      contenuto.clear();
       return errore_win32(e);
     }
     if (letti == 0) break;
     contenuto.append(blocco, letti);
+    // A file that grows while it is read is held to the same limit.
+    if (contenuto.size() > massimo_lettura) {
+      CloseHandle(h);
+      contenuto.clear();
+      return troppo_grande(massimo_lettura + 1);
+    }
   }
   CloseHandle(h);
   return esito::riuscito();
@@ -181,9 +242,15 @@ esito piattaforma_win32::dimensione(const std::filesystem::path& p, uint64_t& by
 
 esito piattaforma_win32::leggi_parte(const std::filesystem::path& p, uint64_t inizio, size_t quanti,
                                      std::string& dati) {
-  HANDLE h = CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return errore_win32();
+  HANDLE h = INVALID_HANDLE_VALUE;
+  uint64_t dimensione = 0;
+  if (esito e = apri_ordinario(p, h, dimensione); !e) return e;
+  // Known short before anything is set aside for it.
+  if (inizio > dimensione || quanti > dimensione - inizio) {
+    CloseHandle(h);
+    dati.clear();
+    return esito::fallito("il file è più corto del previsto");
+  }
   LARGE_INTEGER posizione;
   posizione.QuadPart = static_cast<LONGLONG>(inizio);
   if (!SetFilePointerEx(h, posizione, nullptr, FILE_BEGIN)) {
@@ -213,6 +280,33 @@ esito piattaforma_win32::leggi_parte(const std::filesystem::path& p, uint64_t in
   return esito::riuscito();
 }
 
+esito piattaforma_win32::stato_file(const std::filesystem::path& p, stato_di_file& stato) {
+  WIN32_FILE_ATTRIBUTE_DATA dati;
+  if (!GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &dati)) return errore_win32();
+  DWORD attributi = dati.dwFileAttributes;
+  FILETIME scrittura = dati.ftLastWriteTime;
+  uint64_t byte = (static_cast<uint64_t>(dati.nFileSizeHigh) << 32) | dati.nFileSizeLow;
+  if (attributi & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // Those are the link's own: what it points to is asked through a handle.
+    HANDLE h = CreateFileW(p.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return errore_win32();
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool letto = GetFileInformationByHandle(h, &info);
+    const DWORD errore = GetLastError();
+    CloseHandle(h);
+    if (!letto) return errore_win32(errore);
+    attributi = info.dwFileAttributes;
+    scrittura = info.ftLastWriteTime;
+    byte = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  }
+  stato.regolare = (attributi & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+  stato.dimensione = byte;
+  stato.modificato =
+      static_cast<int64_t>((static_cast<uint64_t>(scrittura.dwHighDateTime) << 32) | scrittura.dwLowDateTime);
+  return esito::riuscito();
+}
+
 bool piattaforma_win32::e_cartella(const std::filesystem::path& p) {
   const DWORD attributi = GetFileAttributesW(p.c_str());
   return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -221,7 +315,10 @@ bool piattaforma_win32::e_cartella(const std::filesystem::path& p) {
 bool piattaforma_win32::stesso_file(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code ec;
   if (esiste(a) && esiste(b)) return std::filesystem::equivalent(a, b, ec);
-  return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
+  // Made absolute first: a name with no existing folder above it stays as
+  // written, so "./a" and "a" would differ.
+  return std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec), ec) ==
+         std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec), ec);
 }
 
 esito piattaforma_win32::crea_cartella(const std::filesystem::path& p) {

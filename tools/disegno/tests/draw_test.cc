@@ -4,6 +4,7 @@
 // file, the largest line kept small, and the drawing opened in headless
 // Chromium.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -25,7 +26,7 @@ using namespace supporto;
 std::map<std::string, std::string> istantanea(const fs::path& cartella) {
   std::map<std::string, std::string> tutto;
   for (const auto& f : fs::directory_iterator(cartella))
-    tutto[f.path().filename().string()] = f.is_directory() ? "<cartella>" : leggi(f.path());
+    tutto[f.path().filename().string()] = f.is_directory() ? "<cartella>" : f.is_fifo() ? "<fifo>" : leggi(f.path());
   return tutto;
 }
 
@@ -179,6 +180,14 @@ TEST_F(draw_test, file_mancanti_o_guasti_non_lasciano_nulla) {
        {},
        1,
        "impossibile leggere"},
+      {".dat che è una FIFO",
+       [](auto& c, auto& s) {
+         fs::remove(c / s.file_dat());
+         ASSERT_EQ(::mkfifo((c / s.file_dat()).c_str(), 0600), 0);
+       },
+       {},
+       1,
+       "non è un file ordinario ma una FIFO"},
       {"un nome con una cartella", [](auto&, auto&) {}, {"--name", "../Borvale PF_Borvale PR"}, 2, "--name"},
       {"il disegno al posto di un file binario",
        [](auto&, auto&) {},

@@ -3,6 +3,7 @@
 // writes nothing, failed file operations, and inspect round trips of the
 // files a build writes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -267,6 +268,7 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
   scrivi(dir / "file", "non una cartella");
   fs::create_directory(dir / "sorgenti");
   scrivi(dir / "sorgenti" / (nome + "_linea.dat"), testo_linea);
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   struct caso {
     const char* nome;
     std::vector<std::string> argomenti;
@@ -281,6 +283,12 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
       {"nome vuoto", {"build", "--name", "", "--number", numero}, "--name"},
       {"sorgente mancante", build({"--train", "manca.txt"}), "manca.txt"},
       {"sorgente che è una cartella", build({"--line", "sorgenti"}), "sorgenti"},
+      // Read at once or refused, never waited on or read without end.
+      {"sorgente che è una FIFO", build({"--line", "fifo"}), "\"fifo\": non è un file ordinario ma una FIFO"},
+      {"sorgente senza fine", build({"--train", "/dev/zero"}), "non è un file ordinario ma un dispositivo"},
+      // A terminal's title set, shown and not done.
+      {"caratteri di controllo nel nome", {"build", "--name", "\x1b]0;preso\x07", "--number", numero},
+       "--name \"\\x1b]0;preso\\x07\" contiene un carattere di controllo"},
       {"separatore nel nome", {"build", "--name", "../fuori", "--number", numero}, "--name"},
       {"separatore nel numero", {"build", "--name", nome, "--number", "a/b"}, "--number"},
       {"barra rovesciata", {"build", "--name", "a\\b", "--number", numero}, "--name"},
@@ -304,6 +312,7 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
     EXPECT_EQ(e.uscita, "");
     EXPECT_FALSE(e.errori.empty());
     EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
+    EXPECT_FALSE(contiene(e.errori, "\x1b"));
     EXPECT_EQ(istantanea(dir.percorso()), prima);
   }
   // Bad use with --json: still nothing on standard output.

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "driver/form1.h"
+#include "sources/elenco_righe.h"
 #include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"
 
@@ -150,6 +151,68 @@ TEST(avvio, un_file_che_non_si_puo_scrivere_lascia_quelli_scritti_prima) {
   EXPECT_EQ(sistema.file.count("Borvale PF_Borvale PR_31758-.txt"), 1u);
   ASSERT_EQ(sistema.messaggi.size(), 1u);
   EXPECT_NE(sistema.messaggi[0].find("Borvale PF_Borvale PR_31758_note.txt"), std::string::npos);
+}
+
+// A folder that already holds a file under a source's name: an author's text
+// is never overwritten or deleted (nothing written, a message, status 1); a
+// leftover of a run cut short, the very text, is taken over.
+TEST(avvio, un_testo_dell_autore_col_nome_di_un_sorgente_resta_intatto) {
+  const scenario borvale = scenario_incorporato();
+  const std::string linea = "Borvale PF_Borvale PR_linea.txt", treno = "Borvale PF_Borvale PR_31758-.txt";
+  const std::string testo_linea = testo_da_elenco(riempi_elenco(borvale.linea));
+  const std::string testo_treno = testo_da_elenco(riempi_elenco(borvale.treno));
+  struct caso {
+    const char* descrizione;
+    std::function<void(sistema_finto&)> prepara;
+    const char* parola;  // in the message; nullptr: the run goes through
+  };
+  const caso casi[] = {
+      {"un sorgente della linea dell'autore", [&](sistema_finto& s) { s.file[linea] = "[generale]\r\nmio\r\n"; },
+       "con un testo diverso"},
+      {"un sorgente del treno dell'autore", [&](sistema_finto& s) { s.file[treno] = ""; }, "con un testo diverso"},
+      {"il testo del programma con una riga in più", [&](sistema_finto& s) { s.file[linea] = testo_linea + "x\r\n"; },
+       "con un testo diverso"},
+      {"un collegamento a un testo diverso",
+       [&](sistema_finto& s) {
+         s.file["mio.txt"] = "mio";
+         s.collegamenti[treno] = "mio.txt";
+       },
+       "con un testo diverso"},
+      {"una cartella", [&](sistema_finto& s) { s.cartelle.insert(linea); }, "Impossibile leggere"},
+      {"gli avanzi di una corsa interrotta",
+       [&](sistema_finto& s) {
+         s.file[linea] = testo_linea;
+         s.file[treno] = testo_treno;
+       },
+       nullptr},
+      {"un collegamento a un file che non c'è", [&](sistema_finto& s) { s.collegamenti[linea] = "manca.txt"; },
+       nullptr},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    sistema_finto sistema;
+    c.prepara(sistema);
+    const auto file_prima = sistema.file;
+    const auto collegamenti_prima = sistema.collegamenti;
+    const int stato = esegui_pacchetto(sistema, borvale);
+    if (!c.parola) {
+      EXPECT_EQ(stato, 0);
+      EXPECT_TRUE(sistema.messaggi.empty());
+      // The run's own sources go at its end, as always.
+      EXPECT_EQ(sistema.file.count(linea) + sistema.file.count(treno) + sistema.collegamenti.count(linea), 0u);
+      EXPECT_EQ(sistema.file.size(), 6u);
+      continue;
+    }
+    EXPECT_EQ(stato, 1);
+    ASSERT_EQ(sistema.messaggi.size(), 1u);
+    EXPECT_NE(sistema.messaggi[0].find(c.parola), std::string::npos) << sistema.messaggi[0];
+    EXPECT_NE(sistema.messaggi[0].find("Nulla è stato scritto"), std::string::npos) << sistema.messaggi[0];
+    EXPECT_EQ(sistema.attese, 0);
+    EXPECT_EQ(sistema.file, file_prima);
+    EXPECT_EQ(sistema.collegamenti, collegamenti_prima);
+    // Looked at, nothing else.
+    for (const std::string& r : sistema.registro) EXPECT_TRUE(r.starts_with("leggi ") || r.starts_with("stato ")) << r;
+  }
 }
 
 // A name with control characters, from a payload: the message shows them

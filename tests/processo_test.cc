@@ -1,5 +1,6 @@
-// The package program as a real process: determinism across folders, and a
-// disk that runs out of room.
+// The package program as a real process: determinism across folders, a
+// disk that runs out of room or a file-size limit, and an author's text
+// under a source's name.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -58,6 +59,24 @@ TEST(processo, un_disco_pieno_ferma_il_programma_senza_file_parziali) {
     }
     EXPECT_EQ(nomi, c.restano);
   }
+}
+
+TEST(processo, un_testo_dell_autore_col_nome_di_un_sorgente_ferma_il_programma) {
+  cartella_temporanea cartella;
+  const std::string linea = "Borvale PF_Borvale PR_linea.txt";
+  cartella.scrivi(linea, "[generale]\nlunghezza percorso, 9000\n");
+  cartella.scrivi("altro.txt", "resta");
+  const auto prima = contenuto(cartella);
+  esito_processo e = esegui_in_cartella(SCENARIO_PACKAGE_EXE, cartella.percorso());
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_NE(e.errori.find(linea + "\", con un testo diverso"), std::string::npos) << e.errori;
+  EXPECT_EQ(e.errori.find("Attendere"), std::string::npos) << e.errori;
+  EXPECT_TRUE(contenuto(cartella) == prima);
+
+  // Moved away, the run goes through.
+  std::filesystem::rename(cartella / linea, cartella / "mio_linea.txt");
+  EXPECT_EQ(esegui_in_cartella(SCENARIO_PACKAGE_EXE, cartella.percorso()).stato, 0);
+  EXPECT_EQ(cartella.leggi("mio_linea.txt"), "[generale]\nlunghezza percorso, 9000\n");
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
-// The start-up: the scenario's two names, the wait window, the five writers,
-// the build; and the package program's whole run around it.
+// The start-up: the scenario's two names, the look for an author's texts
+// under the sources' names, the wait window, the five writers, the build; and
+// the package program's whole run around it.
 #include "driver/form1.h"
 
 esito_build Form1::avvio(const scenario& s) {
   testi = s;
   nome_scenario = s.nome_scenario;
   numero_treno = s.numero_treno;
+  // An author's texts under the sources' names are never overwritten: the
+  // run ends before anything is shown or written.
+  if (auto p = sorgente_altrui()) messaggio_e_fine(*p);
   sistema.mostra_attesa();
   dati_linea();
   dati_treno();

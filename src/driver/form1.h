@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,13 @@ struct Form1 {
   // The start-up with scenario `s`: names, wait window, the five writers, the
   // build; returns the build's outcome.
   esito_build avvio(const scenario& s);
+  // Why the run may not start in the program folder: a file under the name
+  // of either source text that holds another text than the one the run
+  // writes there and deletes after the build (an author's own, which would
+  // be lost), or that cannot be read to tell. A leftover of a run cut short,
+  // the very text, is taken over. Nothing when the run may start; needs
+  // `testi` and the two names set.
+  std::optional<std::string> sorgente_altrui();
   // The package program's report of a build: returns when the build went
   // through; otherwise shows its message and ends the program.
   void riporta_build(const esito_build& e);

@@ -22,6 +22,12 @@ lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, 
       return {std::nullopt, uscita_uso_errato,
               testo_percorso(p) + ": manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
                            "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt", {}};
+    // What a link points to may be anywhere, and would go into a program
+    // handed out without a word.
+    if (sistema.e_collegamento(p))
+      return {std::nullopt, uscita_uso_errato,
+              testo_percorso(p) + ": è un collegamento simbolico; una cartella di scenario contiene file "
+                                  "ordinari (metti al suo posto una copia del file)", {}};
     if (esito e = sistema.leggi(p, byte[i]); !e)
       return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo, {}};
   }
@@ -44,17 +50,33 @@ scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartell
       return {uscita_uso_errato, "la cartella " + tra_virgolette(cartella) + " contiene già " + std::string(f) +
                                      ": nulla è stato scritto (scegli una cartella nuova o vuota)"};
   }
+  // The highest folder this write makes, which goes with everything in it
+  // when a write fails; none when the folder is there already.
+  fs::path prima_creata;
   if (!sistema.esiste(cartella)) {
-    if (esito e = sistema.crea_cartella(cartella); !e)
+    prima_creata = cartella.lexically_normal();
+    for (fs::path su = prima_creata.parent_path(); !su.empty() && su != prima_creata && !sistema.esiste(su);
+         su = su.parent_path())
+      prima_creata = su;
+    if (esito e = sistema.crea_cartella(cartella); !e) {
+      if (sistema.e_cartella(prima_creata)) sistema.rimuovi_cartella(prima_creata);
       return {uscita_errore_file, "impossibile creare la cartella " + tra_virgolette(cartella) + ": " + e.motivo};
+    }
   }
   std::array<std::string, 7> contenuti = file_cartella(s);
   if (codifica == codifica_testo::utf8)
     for (std::string& c : contenuti) c = da_cp1252_a_utf8(c);
   for (size_t i = 0; i < contenuti.size(); ++i) {
-    if (auto g = scrivi_per_intero(sistema, cartella / file_cartella_scenario[i], contenuti[i]))
+    if (auto g = scrivi_per_intero(sistema, cartella / file_cartella_scenario[i], contenuti[i])) {
+      // A folder whole or not at all: what this write made goes, so that a
+      // second try finds the place as the first did.
+      if (!prima_creata.empty())
+        sistema.rimuovi_cartella(prima_creata);
+      else
+        for (size_t j = 0; j < i; ++j) sistema.rimuovi(cartella / file_cartella_scenario[j]);
       return {uscita_errore_file, "impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " +
-                                      g->motivo};
+                                      g->motivo + "; nulla è stato lasciato"};
+    }
   }
   return {};
 }

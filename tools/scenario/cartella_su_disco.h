@@ -23,8 +23,9 @@ struct lettura_cartella {
 };
 
 // The folder `cartella`, each file converted as `codifica` says. A folder
-// that is missing, lacks a file, holds one that cannot be read, or breaks a
-// rule: bad use, with the file (and line and column) named.
+// that is missing, lacks a file, holds one that cannot be read or that is a
+// link or not a plain file, or breaks a rule: bad use, with the file (and
+// line and column) named.
 lettura_cartella leggi_cartella(piattaforma& sistema, const std::filesystem::path& cartella,
                                 codifica_testo codifica);
 

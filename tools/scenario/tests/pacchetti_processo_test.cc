@@ -1,10 +1,15 @@
 // `scenario pack`, `unpack` and `new` as processes, with the real stub of
 // this platform found beside the tool: a packed program alone in an empty
 // folder writes what the program compiled for its scenario writes, the stub
-// alone writes the embedded scenario, and a folder comes back byte for byte.
+// alone writes the embedded scenario, and a folder comes back byte for byte;
+// an unpack cut short by a file-size limit leaves nothing, pack takes plain
+// files only, and names reach the terminal escaped.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "processo_strumento.h"
 #include "support/cartella_temporanea.h"
@@ -85,6 +90,75 @@ TEST(pacchetti_processo, senza_i_programmi_base_accanto_lo_dice) {
   EXPECT_TRUE(contiene(e.errori, "archivio di rilascio")) << e.errori;
   EXPECT_FALSE(fs::exists(dir / (programma + ".exe")));
   EXPECT_FALSE(fs::exists(dir / programma));
+}
+
+TEST(pacchetti_processo, un_unpack_oltre_il_limite_dei_file_non_lascia_nulla) {
+  cartella_temporanea dir;
+  ASSERT_EQ(esegui(dir.percorso(), {"pack", valdigrano.string(), "--linux", "p"}).stato, 0);
+  // The slow-order form, some 3 KB, is over the limit; the files before it are not.
+  const esito_processo e = esegui(dir.percorso(), {"unpack", "p", "fuori/sotto"}, 1000);
+  EXPECT_EQ(e.stato, 3);
+  EXPECT_TRUE(contiene(e.errori, "File too large (oltre la dimensione massima di un file")) << e.errori;
+  EXPECT_TRUE(contiene(e.errori, "nulla è stato lasciato")) << e.errori;
+  EXPECT_FALSE(fs::exists(dir / "fuori"));
+  // A second try, without the limit, finds the place free.
+  const esito_processo di_nuovo = esegui(dir.percorso(), {"unpack", "p", "fuori/sotto"});
+  ASSERT_EQ(di_nuovo.stato, 0) << di_nuovo.errori;
+  EXPECT_TRUE(istantanea(dir / "fuori" / "sotto") == istantanea(valdigrano));
+}
+
+TEST(pacchetti_processo, pack_prende_solo_file_ordinari) {
+  struct caso {
+    const char* descrizione;
+    std::function<void(const fs::path&)> note;  // what takes note.txt's place
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {"un collegamento", [](const fs::path& p) { fs::create_symlink("/etc/passwd", p); },
+       "note.txt: è un collegamento simbolico"},
+      {"una FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+       "note.txt\": non è un file ordinario ma una FIFO"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.descrizione);
+    cartella_temporanea dir;
+    fs::copy(valdigrano, dir / "mio");
+    fs::remove(dir / "mio" / "note.txt");
+    c.note(dir / "mio" / "note.txt");
+    const esito_processo e = esegui(dir.percorso(), {"pack", "mio", "--linux", "p"});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
+    EXPECT_FALSE(fs::exists(dir / "p"));
+  }
+}
+
+TEST(pacchetti_processo, i_caratteri_di_controllo_dei_nomi_non_arrivano_al_terminale) {
+  cartella_temporanea dir;
+  ASSERT_EQ(esegui(dir.percorso(), {"pack", valdigrano.string(), "--linux", "p"}).stato, 0);
+  const std::string titolo = "\x1b]0;preso\x07";
+  scrivi(dir / titolo, "un file, non una cartella");
+  // A folder without its notes, named in a message unquoted: the tool's
+  // standard error escapes what the message itself does not.
+  fs::copy(valdigrano, dir / (titolo + "dir"));
+  fs::remove(dir / (titolo + "dir") / "note.txt");
+  struct caso {
+    std::vector<std::string> argomenti;
+    const char* messaggio;
+  };
+  const caso casi[] = {
+      {{"unpack", "p", titolo}, "\"\\x1b]0;preso\\x07\" non è una cartella"},
+      {{"pack", titolo + "manca"}, "\"\\x1b]0;preso\\x07manca\" non c'è"},
+      {{"unpack", titolo + "manca", "fuori"}, "impossibile leggere \"\\x1b]0;preso\\x07manca\""},
+      {{"pack", titolo + "dir"}, "\\x1b]0;preso\\x07dir/note.txt: manca"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.messaggio);
+    const esito_processo e = esegui(dir.percorso(), c.argomenti);
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
+    EXPECT_FALSE(contiene(e.errori, "\x1b")) << e.errori;
+    EXPECT_FALSE(contiene(e.errori, "\x07")) << e.errori;
+  }
 }
 
 }  // namespace

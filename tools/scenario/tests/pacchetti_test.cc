@@ -346,4 +346,48 @@ TEST_F(pacchetti, new_e_unpack_non_scrivono_su_uno_scenario_che_c_e_gia) {
   EXPECT_EQ(sistema.file["altro/note.txt"], "mie");
 }
 
+TEST_F(pacchetti, un_unpack_che_fallisce_non_lascia_nulla_e_si_riprova) {
+  sistema.file["p"] = programma_finto::elf() + carico_con_coda(scenario_iniziale());
+  sistema.cartelle.insert("vuota");
+  // Into a folder to make (with one above it), and into an empty one there
+  // already: every operation of each made to fail in turn.
+  for (const std::string cartella : {"nuova/sotto", "vuota"}) {
+    sistema_finto pulito = sistema;
+    std::ostringstream e;
+    ASSERT_EQ(comando_unpack(pulito, "p", cartella, codifica_testo::windows1252, e), uscita_riuscita) << e.str();
+    const int operazioni = pulito.operazioni;
+    for (int k = 1; k <= operazioni; ++k) {
+      sistema_finto s = sistema;
+      s.operazione_che_fallisce = k;
+      std::ostringstream errori_k;
+      const int stato = comando_unpack(s, "p", cartella, codifica_testo::windows1252, errori_k);
+      const std::string operazione = s.registro.at(static_cast<size_t>(k) - 1);
+      SCOPED_TRACE(cartella + ", operazione " + std::to_string(k) + ": " + operazione);
+      // A failed read of the program is bad use; any other failure, of a file.
+      EXPECT_EQ(stato, operazione.starts_with("dimensione ") || operazione.starts_with("leggi_parte ")
+                           ? uscita_uso_errato
+                           : uscita_errore_file);
+      EXPECT_NE(errori_k.str().find("errore simulato"), std::string::npos) << errori_k.str();
+      EXPECT_TRUE(s.file == sistema.file) << testing::PrintToString(s.file);
+      EXPECT_TRUE(s.cartelle == sistema.cartelle) << testing::PrintToString(s.cartelle);
+      // And a second try finds the place as the first did.
+      s.operazione_che_fallisce = 0;
+      std::ostringstream di_nuovo;
+      EXPECT_EQ(comando_unpack(s, "p", cartella, codifica_testo::windows1252, di_nuovo), uscita_riuscita)
+          << di_nuovo.str();
+      EXPECT_TRUE(s.file == pulito.file);
+      EXPECT_TRUE(s.cartelle == pulito.cartelle);
+    }
+  }
+}
+
+TEST_F(pacchetti, un_collegamento_nella_cartella_e_rifiutato_col_suo_nome) {
+  sistema.file["segreto"] = "da non impacchettare";
+  sistema.file.erase("mio/note.txt");
+  sistema.collegamenti["mio/note.txt"] = "segreto";
+  EXPECT_EQ(pack(), uscita_uso_errato);
+  EXPECT_NE(errori.str().find("note.txt: è un collegamento simbolico"), std::string::npos) << errori.str();
+  EXPECT_EQ(in(""), (std::map<std::string, std::string>{{"segreto", "da non impacchettare"}}));
+}
+
 }  // namespace

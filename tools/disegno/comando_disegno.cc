@@ -72,7 +72,7 @@ file_richiesta file_di(const richiesta_disegno& q) {
   f.linea = q.cartella / percorso_da_testo(nomi.file_linea);
   f.sim = q.cartella / percorso_da_testo(nomi.file_sim);
   f.dat = q.cartella / percorso_da_testo(nomi.file_dat);
-  f.uscita = q.uscita.value_or(q.cartella / percorso_da_testo(q.nome + "_" + q.numero + ".svg"));
+  f.uscita = percorso_disegno(q);
   return f;
 }
 
@@ -128,6 +128,10 @@ void disegna_byte(disegno_build& d, const file_richiesta& f, const immagini_buil
 }
 
 }  // namespace
+
+fs::path percorso_disegno(const richiesta_disegno& q) {
+  return q.uscita.value_or(q.cartella / percorso_da_testo(q.nome + "_" + q.numero + ".svg"));
+}
 
 disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
   disegno_build d;

@@ -25,6 +25,10 @@ struct richiesta_disegno {
   std::optional<std::filesystem::path> uscita;  // default CARTELLA/NAME_NUMBER.svg
 };
 
+// Where the drawing of `richiesta` goes: its --out, or NAME_NUMBER.svg
+// beside the binary files.
+std::filesystem::path percorso_disegno(const richiesta_disegno& richiesta);
+
 // How many of each feature the drawing shows, for a summary in words.
 struct conteggi_scena {
   int32_t lunghezza = 0;  // route length, metres

@@ -167,6 +167,16 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
     errori << "la cartella di uscita " << tra_virgolette(q.build.uscita) << " non è una cartella\n";
     return uscita_uso_errato;
   }
+  // The drawing goes where draw writes it, never over a source.
+  const fs::path disegno = percorso_disegno({q.build.nome, q.build.numero, q.build.uscita, std::nullopt});
+  const auto [linea, treno] = sorgenti_di(q.build);
+  for (const fs::path& sorgente : {linea, treno}) {
+    if (sistema.stesso_file(disegno, sorgente)) {
+      errori << "il disegno " << tra_virgolette(disegno) << " prenderebbe il posto del sorgente "
+             << tra_virgolette(sorgente) << '\n';
+      return uscita_uso_errato;
+    }
+  }
 
   bacheca tavola;
   servitore server(tavola);

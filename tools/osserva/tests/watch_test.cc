@@ -380,6 +380,9 @@ TEST_F(watch_test, uso_errato_e_porta_occupata_finiscono_subito) {
       {{"--name", "V/W", "--number", "1"}, 2, "--name \"V/W\""},
       {{"--name", "V", "--number", "1", "--out", "un_file"}, 2, "non è una cartella"},
       {{"--name", "V", "--number", "1", "--port", "0"}, 2, "--port"},
+      // The drawing would take a source's place.
+      {{"--name", "V", "--number", "1", "--line", "V_1.svg"}, 2, "prenderebbe il posto del sorgente \"V_1.svg\""},
+      {{"--name", "V", "--number", "1", "--train", "./V_1.svg"}, 2, "il disegno \"./V_1.svg\""},
   };
   const auto prima = istantanea(dir.percorso());
   for (const caso& c : casi) {

@@ -57,10 +57,11 @@ std::optional<guasto_scrittura> scrivi_per_intero(piattaforma& sistema, const st
   if (e) {
     e = sistema.rinomina(parziale, finale);
     if (e) return std::nullopt;
-    // The temporary file goes; the failure names the final file.
-    sistema.rimuovi(parziale);
+    // The temporary file goes (at best: the failure to report is the
+    // first); the failure names the final file.
+    (void)sistema.rimuovi(parziale);
     return guasto_scrittura{"sostituire", finale, e.motivo};
   }
-  sistema.rimuovi(parziale);
+  (void)sistema.rimuovi(parziale);
   return guasto_scrittura{azione, parziale, e.motivo};
 }

@@ -2,11 +2,12 @@
 //
 // Everything a program asks of the platform goes through `piattaforma`: the
 // running program's own file and the folder that holds it, the file and
-// folder operations, the
-// wait window, the message box and where large buffers come from. Neither the
-// build nor the author tool touches the file system or the screen in any
-// other way, so tests can run them against an in-memory file system and make
-// any single operation fail.
+// folder operations, the wait window, the message box and where large
+// buffers come from. The build, the package program and the author tool
+// reach files and windows in no other way (the tool's only other contact
+// with the system is its console and the folder it is started in), so tests
+// can run them against an in-memory file system and make any single
+// operation fail.
 //
 // Errors are values: every file operation returns an `esito` that is empty on
 // success and otherwise carries the system's reason in words (UTF-8).
@@ -19,16 +20,21 @@
 #include <string>
 #include <string_view>
 
-struct esito {
+struct [[nodiscard]] esito {
   bool ok = true;
   std::string motivo;  // the system's reason, when !ok
   // A failure of piattaforma::crea because the name is taken already: a
   // caller may try another name.
   bool nome_occupato = false;
+  // A failure because there is no file of that name (nor a folder on the
+  // way to it): a caller that treats a missing file apart asks the
+  // operation itself, never esiste() first.
+  bool mancante = false;
 
   static esito riuscito() { return {}; }
   static esito fallito(std::string motivo) { return {false, std::move(motivo)}; }
   static esito occupato(std::string motivo) { return {false, std::move(motivo), true}; }
+  static esito manca(std::string motivo) { return {false, std::move(motivo), false, true}; }
   explicit operator bool() const { return ok; }
 };
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-const esito mancante = esito::fallito("No such file or directory");
+const esito mancante = esito::manca("No such file or directory");
 
 class file_in_memoria : public file_in_scrittura {
  public:

@@ -84,9 +84,12 @@ class lettura {
   void pendenza(int32_t posizione, int32_t valore);
   void curva(const std::string& minuscola, int32_t inizio, int32_t lunghezza);  // key in lower case
 
-  // Reads the whole of a source into memory and starts reading it.
-  // A file that cannot be read throws errore_lettura.
-  void apri(const std::string& nome, sorgente_build quale);
+  // Reads the whole of a source into memory and starts reading it. A file
+  // that is not there is the failure returned (esito::mancante); one that
+  // cannot be read for another reason throws errore_lettura.
+  esito apri(const std::string& nome, sorgente_build quale);
+  // Throws the errore_lettura of a source that could not be read.
+  [[noreturn]] static void non_letto(const std::string& nome, const esito& e);
   // Ends the reading of the current source (the file is read whole, so this
   // only forgets it), after the warning of a key whose values ran short.
   void chiudi();

@@ -25,11 +25,7 @@ void lettura::inizio() {
   f.testata[voce_scenario].nome = f.nome_scenario;
   f.testata[voce_treno].nome = f.numero_treno;
   const std::string sorgente = f.nome_sorgente_linea();
-  if (!f.sistema.esiste(f.percorso_file(sorgente))) {
-    nome_sorgente = sorgente;
-    ferma(101, "");
-  }
-  apri(sorgente, sorgente_build::linea);
+  if (!apri(sorgente, sorgente_build::linea)) ferma(101, "");  // the line source is not there
   for (;;) {
     if (campi->finito()) ferma(102, sorgente);
     leggi_chiave();
@@ -46,22 +42,30 @@ void lettura::fallimento(const errore_lettura& e) {
   chiudi();
   for (const std::string& sorgente : {f.nome_sorgente_linea(), f.nome_sorgente_treno()}) {
     std::filesystem::path p = f.percorso_file(sorgente);
-    // Nothing more can be done about a source that will not go away.
-    if (f.sistema.esiste(p)) f.sistema.rimuovi(p);
+    // Nothing more can be done about a source that will not go away, and
+    // one that is not there is gone already.
+    (void)f.sistema.rimuovi(p);
   }
 }
 
-void lettura::apri(const std::string& nome, sorgente_build quale) {
+esito lettura::apri(const std::string& nome, sorgente_build quale) {
   nome_sorgente = nome;
   sorgente = quale;
   luogo_chiave = luogo_posizione = fine_chiave = {};
   byte_chiave = byte_chiave_valori = 0;
   riga_valori = 0;
   campi.reset();
-  if (esito e = f.sistema.leggi(f.percorso_file(nome), contenuto); !e)
-    throw errore_lettura{"impossibile leggere il file \"" + da_cp1252_a_utf8(nome) + "\": " + e.motivo};
+  if (esito e = f.sistema.leggi(f.percorso_file(nome), contenuto); !e) {
+    if (e.mancante) return e;
+    non_letto(nome, e);
+  }
   campi.emplace(contenuto);
   campi->raccogli_avvisi(&f.avvisi, quale);
+  return esito::riuscito();
+}
+
+void lettura::non_letto(const std::string& nome, const esito& e) {
+  throw errore_lettura{"impossibile leggere il file \"" + da_cp1252_a_utf8(nome) + "\": " + e.motivo};
 }
 
 void lettura::chiudi() {

@@ -23,7 +23,7 @@ int32_t avanza(int32_t cursore, int32_t n) { return cursore <= n ? cursore + 1 :
 
 void lettura::sorgente_treno() {
   const std::string sorgente = f.nome_sorgente_treno();
-  apri(sorgente, sorgente_build::treno);
+  if (esito e = apri(sorgente, sorgente_build::treno); !e) non_letto(sorgente, e);
 
   // Everything before "[generale]" is skipped; a source without it is read to
   // its end and the loop below ends at once.

@@ -42,12 +42,12 @@ struct lettura {
 
 lettura leggi_file(piattaforma& sistema, const fs::path& p, const char* descrizione) {
   lettura l;
-  if (!sistema.esiste(p)) {
+  const esito e = sistema.leggi(p, l.dati);
+  l.presente = !e.mancante;
+  if (e.mancante)
     l.errore = "manca il file " + tra_virgolette(p) + " (" + descrizione + "): i file binari vengono da scenario build";
-    return l;
-  }
-  l.presente = true;
-  if (esito e = sistema.leggi(p, l.dati); !e) l.errore = "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo;
+  else if (!e)
+    l.errore = "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo;
   return l;
 }
 

@@ -51,8 +51,9 @@ bool piattaforma_abbandonabile::chiudi(std::chrono::milliseconds entro) {
   chiusa_ = true;
   if (!presa) return false;
   for (file_abbandonabile* f : aperti_) f->abbandona();
-  for (const std::filesystem::path& p : creati_) sotto_.rimuovi(p);
-  for (const std::filesystem::path& p : cartelle_) sotto_.rimuovi_cartella(p);
+  // At best: the watch is ending, with nobody left to tell.
+  for (const std::filesystem::path& p : creati_) (void)sotto_.rimuovi(p);
+  for (const std::filesystem::path& p : cartelle_) (void)sotto_.rimuovi_cartella(p);
   creati_.clear();
   cartelle_.clear();
   return true;

@@ -51,7 +51,9 @@ class osservatore {
       : sistema_(sistema), q_(q), sorgenti_(sorgenti_di(q.build)), tavola_(tavola), mostra_riga_(mostra_riga),
         errori_(errori) {}
 
-  std::vector<impronta_file> impronte() const { return {impronta(sorgenti_.first), impronta(sorgenti_.second)}; }
+  std::vector<impronta_file> impronte() const {
+    return {impronta(sistema_, sorgenti_.first), impronta(sistema_, sorgenti_.second)};
+  }
 
   // Whether the sources' contents differ from those of the latest build.
   bool contenuti_cambiati() { return contenuti() != costruiti_; }

@@ -2,17 +2,11 @@
 #include "osserva/sorveglianza.h"
 
 #include <algorithm>
-#include <system_error>
 
-impronta_file impronta(const std::filesystem::path& p) {
-  std::error_code e1, e2, e3;
-  impronta_file i;
-  const bool regolare = std::filesystem::is_regular_file(p, e1);
-  i.dimensione = regolare ? std::filesystem::file_size(p, e2) : 0;
-  i.tempo = regolare ? std::filesystem::last_write_time(p, e3) : std::filesystem::file_time_type{};
-  i.esiste = regolare && !e1 && !e2 && !e3;
-  if (!i.esiste) i = {};
-  return i;
+impronta_file impronta(piattaforma& sistema, const std::filesystem::path& p) {
+  stato_di_file stato;
+  if (!sistema.stato_file(p, stato) || !stato.regolare) return {};
+  return {true, stato.dimensione, stato.modificato};
 }
 
 uint64_t impronta_contenuto(std::string_view contenuto) {

@@ -12,18 +12,21 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/piattaforma.h"
+
 using orologio = std::chrono::steady_clock;
 
 // What a look at a file sees without reading it.
 struct impronta_file {
   bool esiste = false;
-  std::uintmax_t dimensione = 0;
-  std::filesystem::file_time_type tempo{};
+  uint64_t dimensione = 0;
+  int64_t tempo = 0;  // the platform's time of change (stato_di_file)
   bool operator==(const impronta_file&) const = default;
 };
 
-// The file's print now; a file that cannot be looked at counts as missing.
-impronta_file impronta(const std::filesystem::path& p);
+// The file's print now, through the platform; a file that cannot be looked
+// at, or is not a plain file, counts as missing.
+impronta_file impronta(piattaforma& sistema, const std::filesystem::path& p);
 
 // A file's content in 64 bits (FNV-1a), to tell a change that keeps the
 // size and the time (a coarse clock of the file system, a copy that keeps

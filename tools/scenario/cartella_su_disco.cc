@@ -59,7 +59,7 @@ scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartell
          su = su.parent_path())
       prima_creata = su;
     if (esito e = sistema.crea_cartella(cartella); !e) {
-      if (sistema.e_cartella(prima_creata)) sistema.rimuovi_cartella(prima_creata);
+      if (sistema.e_cartella(prima_creata)) (void)sistema.rimuovi_cartella(prima_creata);  // at best
       return {uscita_errore_file, "impossibile creare la cartella " + tra_virgolette(cartella) + ": " + e.motivo};
     }
   }
@@ -70,12 +70,15 @@ scrittura_cartella scrivi_cartella(piattaforma& sistema, const fs::path& cartell
     if (auto g = scrivi_per_intero(sistema, cartella / file_cartella_scenario[i], contenuti[i])) {
       // A folder whole or not at all: what this write made goes, so that a
       // second try finds the place as the first did.
+      bool tolto = true;
       if (!prima_creata.empty())
-        sistema.rimuovi_cartella(prima_creata);
+        tolto = bool(sistema.rimuovi_cartella(prima_creata));
       else
-        for (size_t j = 0; j < i; ++j) sistema.rimuovi(cartella / file_cartella_scenario[j]);
+        for (size_t j = 0; j < i; ++j) tolto = bool(sistema.rimuovi(cartella / file_cartella_scenario[j])) && tolto;
       return {uscita_errore_file, "impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " +
-                                      g->motivo + "; nulla è stato lasciato"};
+                                      g->motivo + (tolto ? "; nulla è stato lasciato"
+                                                         : "; non è stato possibile togliere tutto ciò che era stato "
+                                                           "scritto in " + tra_virgolette(cartella))};
     }
   }
   return {};

@@ -17,9 +17,11 @@ programma_base leggi_programma_base(piattaforma& sistema, destinazione d) {
   const std::string rimedio =
       ": installa di nuovo lo strumento dall'archivio di rilascio intero (scenario-*-Linux.tar.gz o "
       "scenario-*-Windows.zip), che ha nella cartella stub i programmi base per Linux e per Windows";
-  if (!sistema.esiste(p)) return {std::nullopt, "manca " + quale + rimedio};
   file_della_piattaforma file(sistema, p);
-  if (esito e = file.apri(); !e) return {std::nullopt, "impossibile leggere " + quale + ": " + e.motivo};
+  if (esito e = file.apri(); e.mancante)
+    return {std::nullopt, "manca " + quale + rimedio};
+  else if (!e)
+    return {std::nullopt, "impossibile leggere " + quale + ": " + e.motivo};
   const programma_letto letto = leggi_programma(file);
   switch (letto.st) {
     case programma_letto::stato::senza_carico:

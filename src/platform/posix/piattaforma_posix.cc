@@ -26,6 +26,7 @@ esito errore_posix(int numero) {
   // ignored); the words say which limit.
   if (numero == EFBIG) motivo += " (oltre la dimensione massima di un file: il limite del processo, ulimit -f, o "
                                  "quello del file system)";
+  if (numero == ENOENT || numero == ENOTDIR) return esito::manca(std::move(motivo));
   return esito::fallito(std::move(motivo));
 }
 

@@ -13,7 +13,10 @@
 namespace {
 
 // The one place where a Windows error number becomes an `esito`.
-esito errore_win32(DWORD numero) { return esito::fallito(testo_errore_win32(numero)); }
+esito errore_win32(DWORD numero) {
+  if (numero == ERROR_FILE_NOT_FOUND || numero == ERROR_PATH_NOT_FOUND) return esito::manca(testo_errore_win32(numero));
+  return esito::fallito(testo_errore_win32(numero));
+}
 esito errore_win32() { return errore_win32(GetLastError()); }
 
 class file_win32 : public file_in_scrittura {

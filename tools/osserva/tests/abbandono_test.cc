@@ -92,7 +92,7 @@ TEST(piattaforma_abbandonabile, la_chiusura_aspetta_un_operazione_in_corso_ma_no
     piattaforma_lenta lenta;
     piattaforma_abbandonabile disco(lenta);
     std::unique_ptr<file_in_scrittura> f;
-    std::thread costruzione([&] { disco.crea("/memoria/V_1.dat.parziale", f); });
+    std::thread costruzione([&] { (void)disco.crea("/memoria/V_1.dat.parziale", f); });
     lenta.aspetta_dentro();
     std::thread liberazione;
     if (finisce)

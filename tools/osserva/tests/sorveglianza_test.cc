@@ -9,9 +9,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/piattaforma_in_memoria.h"
+#include "platform/piattaforma_di_sistema.h"
 #include "support/cartella_temporanea.h"
 
 namespace {
@@ -33,9 +36,7 @@ struct caso_sorveglianza {
 
 void PrintTo(const caso_sorveglianza& c, std::ostream* o) { *o << c.nome; }
 
-impronta_file file(std::uintmax_t dimensione, int tempo) {
-  return {true, dimensione, std::filesystem::file_time_type(std::chrono::seconds(tempo))};
-}
+impronta_file file(uint64_t dimensione, int64_t tempo) { return {true, dimensione, tempo}; }
 const impronta_file manca{};
 
 class sorveglianza_casi : public testing::TestWithParam<caso_sorveglianza> {};
@@ -154,17 +155,33 @@ INSTANTIATE_TEST_SUITE_P(
                      {12020, 14050}}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+// Through the platform: in memory, with its clock set by the test, and on
+// the disk, where a time set by hand must show.
 TEST(impronta, vede_esistenza_dimensione_tempo_e_contenuto) {
+  piattaforma_in_memoria memoria;
+  const std::filesystem::path p = memoria.cartella_programma() / "treno.txt";
+  EXPECT_FALSE(impronta(memoria, p).esiste);
+  EXPECT_FALSE(impronta(memoria, memoria.cartella_programma()).esiste);  // a folder is not a source
+  memoria.ora = 7;
+  memoria.file["treno.txt"] = "stazione, 100";
+  memoria.modificati["treno.txt"] = 7;
+  EXPECT_EQ(impronta(memoria, p), file(13, 7));
+  memoria.modificati["treno.txt"] = 8;
+  EXPECT_EQ(impronta(memoria, p), file(13, 8));
+  memoria.collegamenti["l.txt"] = "treno.txt";  // read through a link
+  EXPECT_EQ(impronta(memoria, memoria.cartella_programma() / "l.txt"), file(13, 8));
+
   cartella_temporanea c;
-  const std::filesystem::path p = c / "treno.txt";
-  EXPECT_FALSE(impronta(p).esiste);
-  EXPECT_FALSE(impronta(c.percorso()).esiste);  // a folder is not a source
-  std::ofstream(p, std::ios::binary) << "stazione, 100";
-  const impronta_file i = impronta(p);
+  const std::unique_ptr<piattaforma> disco = piattaforma_di_sistema(c.percorso());
+  const std::filesystem::path q = c / "treno.txt";
+  EXPECT_FALSE(impronta(*disco, q).esiste);
+  EXPECT_FALSE(impronta(*disco, c.percorso()).esiste);
+  std::ofstream(q, std::ios::binary) << "stazione, 100";
+  const impronta_file i = impronta(*disco, q);
   EXPECT_TRUE(i.esiste);
   EXPECT_EQ(i.dimensione, 13u);
-  std::filesystem::last_write_time(p, i.tempo + std::chrono::seconds(5));
-  EXPECT_NE(impronta(p), i);
+  std::filesystem::last_write_time(q, std::filesystem::last_write_time(q) + std::chrono::seconds(5));
+  EXPECT_NE(impronta(*disco, q), i);
 
   EXPECT_EQ(impronta_contenuto("stazione, 100"), impronta_contenuto("stazione, 100"));
   EXPECT_NE(impronta_contenuto("stazione, 100"), impronta_contenuto("stazione, 101"));

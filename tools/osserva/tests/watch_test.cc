@@ -148,7 +148,8 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
   EXPECT_EQ(errore_di(*e)["code"], "E15");
   EXPECT_EQ(errore_di(*e)["metres"], 99700);
   EXPECT_EQ(errore_di(*e)["text"],
-            "Errore n. 15 a 99700 m: la posizione di un elemento è oltre la fine della griglia del percorso");
+            "Errore n. 15 a 99700 m: la posizione di un elemento è oltre la fine della griglia del percorso (qui la "
+            "posizione più lontana ammessa è 12900 m, con un percorso lungo 6000 m)");
   EXPECT_EQ(luogo_di(errore_di(*e)), json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
   EXPECT_EQ(citazione_di(errore_di(*e)),
             json({{"testo", "segnale,   99700,   2, 3, 2,  1, 1,    1,  1,0,0, 60"}, {"colonna", colonna}}));

@@ -139,6 +139,8 @@ int main(int argc, char** argv) {
   for (const voce_comando& v : comandi()) {
     CLI::App* sotto = app.add_subcommand(std::string(v.nome), std::string(v.descrizione));
     sotto->group("Comandi");
+    // CLI11 puts each command's help flag in a group of its own name.
+    if (CLI::Option* h = sotto->get_help_ptr()) h->group("Opzioni");
     std::unique_ptr<comando> c = v.crea();
     c->opzioni(*sotto);
     dati.emplace_back(sotto, std::move(c));

@@ -254,6 +254,46 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
   EXPECT_NE(w.errori().find("U+2192"), std::string::npos) << w.errori();
 }
 
+// `watch DIR`: the names and sources from the folder, and every one of its
+// seven files looked at: a document made unreadable stops the builds as
+// pack would refuse it, and its fix builds again.
+TEST_F(watch_test, la_cartella_dello_scenario_e_tutti_i_suoi_file) {
+  fs::copy(fs::path(SCENARI_DIR) / "valdigrano", dir / "mio");
+  watch_in_corso w(dir.percorso(), {"mio", "--out", "uscita"});
+  const int porta = w.porta();
+  ASSERT_GT(porta, 0) << w.errori();
+  flusso_eventi eventi(porta, w.chiave());
+  std::optional<json> e = eventi.dopo(0);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ((*e)["summary"]["stations"], 3);
+  EXPECT_TRUE(fs::exists(dir / "uscita" / "Valdigrano_Pieve Alta_20417.svg"));
+
+  const std::string note = leggi(dir / "mio" / "note.txt");
+  scrivi(dir / "mio" / "note.txt", note + "freccia \xE2\x86\x92\r\n");
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  // Windows-1252 notes with UTF-8 letters added: a warning at the notes.
+  ASSERT_FALSE((*e)["diagnostics"].empty());
+  EXPECT_EQ((*e)["diagnostics"][0]["code"], "codifica_mista");
+  EXPECT_EQ((*e)["diagnostics"][0]["file"], (fs::path("mio") / "note.txt").string());
+  EXPECT_EQ((*e)["diagnostics"][0]["loses_content"], true);
+
+  scrivi(dir / "mio" / "numero_treno.txt", "20417\r\n\r\n");
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 2);
+  ASSERT_TRUE(errore_di(*e).is_object());
+  EXPECT_EQ(errore_di(*e)["code"], "cartella_non_valida");
+  EXPECT_EQ(errore_di(*e)["line"], 2);
+
+  scrivi(dir / "mio" / "numero_treno.txt", "20417\r\n");
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ(w.interrompi(), 0);
+}
+
 TEST_F(watch_test, gli_avvisi_arrivano_alla_pagina_e_alla_console) {
   watch_in_corso w(dir.percorso(), {"--name", "V", "--number", "1", "--show-line"});
   const int porta = w.porta();

@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
         // though it fails when the next line (or the end) writes the cells.
         sbaglio{"velocita_troppo_alta_a_meta_lista", linea_base,
                 cambia(treno_base, 4, {"velocita,   0,  1300"}), "E25", T, 4, "1300",
-                "la velocità 1300 km/h è fuori da quelle che la griglia tiene, da 0 a 1277 km/h"},
+                "la velocità 1300 km/h è fuori da quelle che la griglia tiene, da 0 a 1275 km/h"},
         sbaglio{"velocita_troppo_alta_in_fondo_alla_lista", linea_base,
                 cambia(treno_base, 5, {"velocita,  4000,  1280"}), "E25", T, 5, "1280", "1280 km/h"},
         // Causes named.

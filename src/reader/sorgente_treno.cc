@@ -49,8 +49,8 @@ void lettura::sorgente_treno() {
     if (v < 0 || v > 255) {
       luogo_fallimento = campo_velocita.inizio;
       throw errore_lettura{"la velocità " + std::to_string(velocita_precedente) +
-                           " km/h è fuori da quelle che la griglia tiene, da 0 a 1277 km/h (la velocità diviso 5 "
-                           "in un byte)"};
+                           " km/h è fuori da quelle che la griglia tiene, da 0 a 1275 km/h (la velocità "
+                           "diviso 5 in un byte; 1276 e 1277 si arrotondano a 1275)"};
     }
     return static_cast<uint8_t>(v);
   };

@@ -62,6 +62,9 @@ TEST(pacchetti_processo, impacchettato_due_volte_e_spacchettato_torna_la_cartell
   }
   const esito_processo e = esegui(dir.percorso(), {"unpack", "p", "indietro"});
   ASSERT_EQ(e.stato, 0) << e.errori;
+  // One line says what was written.
+  EXPECT_TRUE(e.errori.starts_with("scenario unpack: 7 file scritti in \"indietro\" (Windows-1252); ")) << e.errori;
+  EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << e.errori;
   EXPECT_TRUE(istantanea(dir / "indietro") == istantanea(valdigrano));
 
   // A program without a payload: unpack says so and writes nothing.

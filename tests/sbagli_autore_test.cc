@@ -209,6 +209,23 @@ TEST(sbagli_passata_finale, l_errore_nomina_le_righe_degli_elementi_nelle_celle)
   EXPECT_EQ(righe, (std::vector<int32_t>{13, 14, 15}));
 }
 
+// An empty source says so, not just that something is missing: the line
+// source stops with error 102, the train source is read as nothing.
+TEST(sbagli_vuoto, un_file_vuoto_lo_dice) {
+  compilazione r = costruisci("", treno_base);
+  const diagnostica* e = r.esito.errore();
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->errore, 102);
+  EXPECT_NE(e->testo.find("il file è vuoto"), std::string::npos) << e->testo;
+  EXPECT_EQ(e->dove.sorgente, L);
+
+  r = costruisci(linea_base, "");
+  ASSERT_EQ(r.esito.diagnostiche.size(), 1u);
+  EXPECT_EQ(r.esito.diagnostiche[0].codice, codice_avviso::treno_senza_generale);
+  EXPECT_NE(r.esito.diagnostiche[0].testo.find("il sorgente del treno è vuoto"), std::string::npos)
+      << r.esito.diagnostiche[0].testo;
+}
+
 // A comment's fix puts the "-" that switches the line off: applied, the
 // warning goes, and the line is no longer read.
 TEST(sbagli_commento, la_correzione_spegne_la_riga) {

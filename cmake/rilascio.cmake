@@ -7,8 +7,9 @@
 #   scenario (scenario.exe)         the author tool
 #   stub/scenario-package-linux     the stubs (tools/scenario/programmi_base.h)
 #   stub/scenario-package-windows.exe
-#   README.txt                      for authors (docs/autori/README.txt)
+#   README.txt                      for authors (docs/autori/README.txt), CR LF on Windows
 #   sorgenti.md                     how to write a scenario (docs/sorgenti.md)
+#   sorgenti.html                   the same as a page (cmake/riferimento_html.cmake)
 #
 # The build folder keeps the same layout around the tool (tools/scenario and
 # tools/stub/), so the tool finds its stubs there too. One build makes the
@@ -78,7 +79,38 @@ else()
   install(CODE "message(WARNING \"stub/${_altro_stub} is not installed: configure with -D${_variabile_altro}=... "
                "(the stub the other build makes), or the tool packs for ${_sistema} only\")")
 endif()
-install(FILES "${PROJECT_SOURCE_DIR}/docs/autori/README.txt" "${PROJECT_SOURCE_DIR}/docs/sorgenti.md" DESTINATION .)
+# The README with the line ends of the archive's system: CR LF in the
+# Windows archive, where Notepad shows it so.
+if(WIN32)
+  file(READ "${PROJECT_SOURCE_DIR}/docs/autori/README.txt" _leggimi)
+  string(REPLACE "\r\n" "\n" _leggimi "${_leggimi}")
+  string(REPLACE "\n" "\r\n" _leggimi "${_leggimi}")
+  file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/rilascio/README.txt" "${_leggimi}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/docs/autori/README.txt")
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/rilascio/README.txt" DESTINATION .)
+else()
+  install(FILES "${PROJECT_SOURCE_DIR}/docs/autori/README.txt" DESTINATION .)
+endif()
+install(FILES "${PROJECT_SOURCE_DIR}/docs/sorgenti.md" DESTINATION .)
+
+# The reference also as a page to open in a browser, rendered at build time
+# by Debian's cmark-gfm (cmake/riferimento_html.cmake); without it the
+# archive has the Markdown alone, and says so.
+find_program(SCENARIO_CMARK_GFM cmark-gfm)
+if(SCENARIO_CMARK_GFM)
+  set(_html "${CMAKE_CURRENT_BINARY_DIR}/rilascio/sorgenti.html")
+  add_custom_command(
+    OUTPUT "${_html}"
+    COMMAND "${CMAKE_COMMAND}" -DCMARK=${SCENARIO_CMARK_GFM} -DINGRESSO=${PROJECT_SOURCE_DIR}/docs/sorgenti.md
+            -DUSCITA=${_html} -P "${PROJECT_SOURCE_DIR}/cmake/riferimento_html.cmake"
+    DEPENDS "${PROJECT_SOURCE_DIR}/docs/sorgenti.md" "${PROJECT_SOURCE_DIR}/cmake/riferimento_html.cmake"
+    COMMENT "Rendering the reference for authors as HTML")
+  add_custom_target(scenario_riferimento_html ALL DEPENDS "${_html}")
+  add_dependencies(scenario scenario_riferimento_html)
+  install(FILES "${_html}" DESTINATION .)
+else()
+  install(CODE "message(WARNING \"sorgenti.html is not installed: cmark-gfm was not found (Debian's cmark-gfm)\")")
+endif()
 
 set(CPACK_PACKAGE_NAME scenario)
 set(CPACK_PACKAGE_VERSION ${SCENARIO_VERSIONE})

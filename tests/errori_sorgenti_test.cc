@@ -62,8 +62,9 @@ struct caso {
   int32_t posizione;
   bool resta_linea;
   bool resta_treno;
-  // The line and column of the field the error is about; 0, 0 for an error
-  // that comes from no line of a source.
+  // The line and column of the field the error is about (for 11-13 the
+  // feature's position field); 0, 0 for an error that comes from no line of
+  // a source.
   int32_t riga;
   int32_t colonna;
 };
@@ -85,12 +86,14 @@ const caso casi[] = {
     {8, linea, treno_con({stazione(1010, 12, 400)}), 1010, false, false, 2, 11},
     {9, linea, treno_con({stazione(1000, 12, 350)}), 1000, false, false, 2, 11},
     {10, molti_cartelli(78), treno_con({stazione(1000, 12, 400)}), nessuna, false, false, 2, 1},
-    // A signal at cell 30 in the window of the warning point, cells 29 and 28 held by signals.
-    {11, linea, treno_con({segnale(1350), segnale(1400), segnale(1450), rallentamento()}), 1500, false, false, 0, 0},
-    // The group 5-7 cells before the start (56, 55, 54) all held by signals.
-    {12, linea, treno_con({segnale(2650), segnale(2700), segnale(2750), rallentamento()}), 3050, false, false, 0, 0},
+    // A signal at cell 30 in the window of the warning point, cells 29 and 28
+    // held by signals: at the signal's line and position.
+    {11, linea, treno_con({segnale(1350), segnale(1400), segnale(1450), rallentamento()}), 1450, false, false, 4, 10},
+    // The group 5-7 cells before the start (56, 55, 54) all held by signals:
+    // at the slowdown's line and position, as for 13.
+    {12, linea, treno_con({segnale(2650), segnale(2700), segnale(2750), rallentamento()}), 3000, false, false, 5, 16},
     // The walk's 8th cell (69) and both neighbours held by signals.
-    {13, linea, treno_con({segnale(3350), segnale(3400), segnale(3450), rallentamento()}), 3450, false, false, 0, 0},
+    {13, linea, treno_con({segnale(3350), segnale(3400), segnale(3450), rallentamento()}), 3000, false, false, 5, 16},
     {15, linea_con("pendenza, 10901, 0"), treno_con({}), 10901, false, false, 4, 11},
     {16, linea, treno_con({segnale(900), segnale(900)}), 900, false, false, 3, 10},
     {17, linea, treno_con({segnale(1800), rallentamento()}), 3000, false, false, 3, 16},

@@ -212,12 +212,12 @@ TEST_F(memorizza_percorso, errore_registrato_dopo_i_file) {
               "[pendenze]", "pendenza,   0,    0", "[fine]"}),
        treno_semplice, " Errore n. 2"},
       // The pass finds the 5-7 group before the start in cell 30 full of
-      // signals: error 12 at the start cell's metre.
+      // signals: error 12 at the slowdown's position as written.
       {"errore della passata", linea_semplice,
        testo({"[generale]", "segnale,  1100, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0",
               "segnale,  1150, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0", "segnale,  1200, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0",
               "rallentamento,  1450,  120,  500,  0,  0,  0", "[fine]"}),
-       " Errore n. 12 a 1500 m"},
+       " Errore n. 12 a 1450 m"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.descrizione);
@@ -270,10 +270,10 @@ TEST_F(memorizza_percorso, l_esito_dice_dove_e_perche) {
        testo({"[generale]", "lunghezza percorso,    4000", "progressiva chilometrica uno,    0,    87775,    0",
               "[fine]"}),
        treno_semplice, esito(2, std::nullopt, sorgente_build::linea, 0)},
-      // The pass's error replaces a 15 of the train source, whose line is not
-      // the pass's.
+      // The pass's error replaces a 15 of the train source, and stands at
+      // the slowdown's line and position as written.
       {"errore della passata dopo un 15", linea_semplice, "[generale]\r\n" + segnali + "velocita, 20000, 50\r\n",
-       esito(12, 1500, sorgente_build::nessuna, 0)},
+       esito(12, 1450, sorgente_build::treno, 5)},
       {"timbro", linea_semplice, testo({"[generale]", "abbattimento,  50,  200", "[fine]"}),
        esito(0, std::nullopt, sorgente_build::nessuna, 0, 1250)},
   };
@@ -290,7 +290,11 @@ TEST_F(memorizza_percorso, l_esito_dice_dove_e_perche) {
     ASSERT_EQ(d != nullptr, e.codice_errore != 0);
     EXPECT_EQ(d ? d->dove.sorgente : sorgente_build::nessuna, c.atteso.sorgente);
     EXPECT_EQ(d ? d->dove.riga : 0, c.atteso.riga);
-    EXPECT_EQ(e.dettaglio, "");
+    // Only a 15 says more: the last position allowed.
+    if (e.codice_errore == 15)
+      EXPECT_TRUE(e.dettaglio.starts_with("qui la posizione più lontana ammessa è ")) << e.dettaglio;
+    else
+      EXPECT_EQ(e.dettaglio, "");
     EXPECT_EQ(e.timbro_fallito, c.atteso.esito.timbro_fallito);
     EXPECT_EQ(e.griglia_dimensionata, c.atteso.esito.griglia_dimensionata);
     EXPECT_EQ(e.file_scritti(), sistema.file.count(dat) == 1);

@@ -19,6 +19,7 @@
 #include <iterator>
 #include <string>
 
+#include "diagnosi/riga_gnu.h"
 #include "sources/cartella_scenario.h"
 
 namespace {
@@ -102,12 +103,9 @@ int main(int argc, char** argv) {
     }
   }
   const cartella_letta letta = leggi_cartella_scenario(byte, codifica_testo::automatica);
-  if (letta.problema) {
-    std::cerr << descrivi_problema(mostrata + "/" + std::string(letta.problema->file), *letta.problema) << "\n";
-    return 1;
-  }
-  for (const problema_cartella& m : letta.misti)
-    std::cerr << descrivi_misto(mostrata + "/" + std::string(m.file), m) << "\n";
+  // Each as the author tool names it, at its file of the folder.
+  for (const diagnostica& d : letta.diagnostiche) std::cerr << riga_gnu(d, mostrata + "/" + d.dove.file) << "\n";
+  if (!letta.s) return 1;
 
   const fs::path testi = uscita.parent_path() / "testi";
   std::error_code ec;

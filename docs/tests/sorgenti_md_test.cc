@@ -21,6 +21,7 @@
 #include "model/testo_autore.h"
 #include "reader/avvisi.h"
 #include "reader/chiavi_note.h"
+#include "sources/cartella_scenario.h"
 #include "support/cartella_temporanea.h"
 
 namespace fs = std::filesystem;
@@ -114,19 +115,37 @@ TEST(sorgenti_md, ogni_avviso_e_nel_riferimento_con_il_suo_testo) {
       {codice_avviso::codifica_mista, testo_codifica_mista(0xF9)},
       {codice_avviso::elemento_coperto,
        testo_elemento_coperto("FONTE ROSSA", "del cartello \"Galleria Monte Aspro\"", 2900)},
+      {codice_avviso::valore_negativo,
+       testo_valore_negativo("del rallentamento", -300, "la sua fine cade prima dell'inizio, a 18200 m")},
+      {codice_avviso::fine_prima_inizio, testo_fine_prima_inizio(21000, 17000)},
+      {codice_avviso::commento_letto,
+       testo_commento_letto("; nota: il segnale di protezione", chiavi_lette("; il segnale", parte_testo::treno, true))},
+      {codice_avviso::indicatore_illeggibile, testo_indicatore_illeggibile('a', 1, 62, 160)},
+      {codice_avviso::nome_con_spazi, testo_nome_con_spazi("il nome dello scenario", "Valmora ")},
   };
   for (codice_avviso c : codici_avviso) {
     if (proprieta(c).livello != gravita::avviso) continue;
     ASSERT_TRUE(esempi.contains(c)) << nome_avviso(c);
     const std::string riga = "| `" + std::string(nome_avviso(c)) + "` | `" + esempi.at(c) + "` |";
-    EXPECT_NE(riferimento().find(riga), std::string::npos) << "manca: " << riga;
+    const size_t dove = riferimento().find(riga);
+    ASSERT_NE(dove, std::string::npos) << "manca: " << riga;
+    // Its last column says whether something written is lost, as the code's
+    // property has it (pack refuses those).
+    const std::string fine_riga = riferimento().substr(dove, riferimento().find('\n', dove) - dove);
+    EXPECT_TRUE(fine_riga.ends_with(proprieta(c).perde_contenuto ? "| sì |" : "| no |")) << fine_riga;
+  }
+  // The codes that are not warnings have their rows too.
+  for (codice_avviso c : codici_avviso) {
+    if (proprieta(c).livello == gravita::avviso) continue;
+    EXPECT_NE(riferimento().find("| `" + std::string(nome_avviso(c)) + "` | `"), std::string::npos) << nome_avviso(c);
   }
   // The other forms the table quotes, and the line of the example.
   for (const std::string& t : {suggerimento_chiave("Sfondo uno", parte_testo::generale_linea),
                                suggerimento_chiave("pendenza", parte_testo::generale_linea),
                                suggerimento_chiave("segnale", parte_testo::profilo_linea),
                                testo_valori_mancanti("[montagna]", 19),
-                               testo_numero_spezzato("3 700", "60", "segnale")})
+                               testo_numero_spezzato("3 700", "60", "segnale"),
+                               testo_numero_con_virgola("30,5", "0", "rallentamento")})
     EXPECT_NE(riferimento().find("`" + t + "`"), std::string::npos) << "manca: " << t;
   const diagnostica a =
       avviso(sorgente_build::linea, 15, 1, codice_avviso::chiave_sconosciuta, esempi.at(codice_avviso::chiave_sconosciuta));
@@ -185,7 +204,11 @@ TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimen
   esito_processo e =
       supporto::strumento(parole(comando[0].substr(std::string("$ scenario ").size())), cartella.percorso());
   EXPECT_EQ(std::to_string(e.stato), comando[2]);
-  EXPECT_EQ(e.errori, "");
+  // Nothing but the line that says what was written.
+  EXPECT_TRUE(e.errori.starts_with("scenario build: \"Montelago\" 4021, 3 file binari scritti in \".\"; nessun "
+                                   "avviso; "))
+      << e.errori;
+  EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << e.errori;
 
   ASSERT_TRUE(esempi.tabelle.contains("file"));
   std::map<std::string, std::string> attesi;

@@ -18,6 +18,14 @@ constexpr proprieta_codice tabella[] = {
     {"elemento_coperto", gravita::avviso, true},
     {"codifica_mista", gravita::avviso, true},
     {"codifica_non_valida", gravita::errore, true},
+    {"valore_negativo", gravita::avviso, true},
+    {"fine_prima_inizio", gravita::avviso, true},
+    {"commento_letto", gravita::avviso, true},
+    {"indicatore_illeggibile", gravita::avviso, true},
+    // The blank is kept, in every file name: nothing is lost, but a name
+    // that looks the same without it is another name.
+    {"nome_con_spazi", gravita::avviso, false},
+    {"cartella_non_valida", gravita::errore, true},
     {"avvisi_omessi", gravita::nota, false},
     // Found in files already built, not in what an author wrote.
     {"costruzioni_diverse", gravita::errore, false},

@@ -28,6 +28,12 @@ enum class codice_avviso : uint8_t {
   elemento_coperto,      // a station's stop cell put over a feature read before it, which is lost
   codifica_mista,        // a text read as Windows-1252 that holds UTF-8 letters too (met by the author tool)
   codifica_non_valida,   // an error: a character Windows-1252 cannot hold, or a byte that is not UTF-8 in UTF-8
+  valore_negativo,       // a length written negative: a slowdown's, a station's area, a curve's
+  fine_prima_inizio,     // a mountain section whose end is written before its start
+  commento_letto,        // a line that starts like a comment (";", "#", "/", "'") read as a key
+  indicatore_illeggibile,  // a speed indicator's pair that the simulator cannot read back as written
+  nome_con_spazi,        // a name file whose name ends (or starts) with a blank, which goes into every file name
+  cartella_non_valida,   // an error: a scenario folder that lacks a file or breaks a rule
   avvisi_omessi,         // a note: more warnings than a report shows, and how many more
   costruzioni_diverse,   // an error: binary files one build would not have written together (ispeziona/stessa_costruzione.h)
 };
@@ -37,7 +43,9 @@ inline constexpr codice_avviso codici_avviso[] = {
     codice_avviso::valori_mancanti,    codice_avviso::numero_arrotondato,  codice_avviso::oltre_fine_percorso,
     codice_avviso::area_oltre_fine,    codice_avviso::treno_senza_generale, codice_avviso::separatore_migliaia,
     codice_avviso::fuori_ordine,       codice_avviso::elemento_coperto,    codice_avviso::codifica_mista,
-    codice_avviso::codifica_non_valida, codice_avviso::avvisi_omessi,  codice_avviso::costruzioni_diverse,
+    codice_avviso::codifica_non_valida, codice_avviso::valore_negativo,   codice_avviso::fine_prima_inizio,
+    codice_avviso::commento_letto,     codice_avviso::indicatore_illeggibile, codice_avviso::nome_con_spazi,
+    codice_avviso::cartella_non_valida, codice_avviso::avvisi_omessi,   codice_avviso::costruzioni_diverse,
 };
 // Every code is listed once, in the order of its value, up to the last one.
 constexpr bool codici_in_ordine() {

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <tuple>
 
+bool perde_contenuto(const diagnostica& d) {
+  return d.livello == gravita::avviso && d.errore == 0 && proprieta(d.codice).perde_contenuto;
+}
+
 std::string codice_di(const diagnostica& d) {
   if (d.errore != 0) return "E" + std::to_string(d.errore);
   return std::string(nome_avviso(d.codice));

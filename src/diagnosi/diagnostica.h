@@ -85,6 +85,10 @@ struct diagnostica {
   bool operator==(const diagnostica&) const = default;
 };
 
+// A warning that says something the author wrote is lost or distorted in
+// the files built (its code's property); `pack` refuses those.
+bool perde_contenuto(const diagnostica& d);
+
 // The stable code: "E15" for a numbered error, else the code's name.
 std::string codice_di(const diagnostica& d);
 

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "driver/nomi_file.h"
@@ -64,6 +65,9 @@ struct Form1 {
   // What the reader dropped or bent without an error, as it met them
   // (reader/avvisi.h); cleared with the error state.
   std::vector<diagnostica> avvisi;
+  // For errors 11-13, the features in the cells the finishing pass found
+  // taken, each at the line that wrote it.
+  std::vector<luogo_correlato> correlati_errore;
 
   // The start-up with scenario `s`: names, wait window, the five writers, the
   // build; returns the build's outcome.
@@ -113,6 +117,19 @@ struct Form1 {
   bool griglia_dimensionata() const { return !percorso.empty(); }
   // N, the grid's last index. REQUIRES: griglia_dimensionata().
   int32_t ultima_cella() const { return static_cast<int32_t>(percorso.size()) - 1; }
+
+  // Where each point feature on the grid came from: the line of a source
+  // that stamped the cell, and the position that line wrote. The reader sets
+  // the line before it stamps; the finishing pass's errors name them.
+  struct origine {
+    sorgente_build sorgente = sorgente_build::nessuna;
+    int32_t riga = 0;
+    int32_t colonna = 0;
+    int32_t posizione = 0;
+  };
+  origine origine_corrente;
+  std::unordered_map<int64_t, origine> origini;
+  void segna(int64_t cella) { origini[cella] = origine_corrente; }
 
   // --- sources --------------------------------------------------------------
   scenario testi;  // the texts the writers put on disk; set by avvio

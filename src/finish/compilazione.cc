@@ -23,10 +23,7 @@ std::string descrivi(const errore_codifica& e) {
     return "il byte " + esadecimale(e.byte) +
            " non è UTF-8 valido, e il testo è letto come UTF-8 (un testo in Windows-1252 si legge con "
            "--encoding windows-1252)";
-  std::string chi = "il carattere " + nome_unicode(e.carattere);
-  // The character itself, where it is one that shows.
-  if (e.carattere >= 0xA0) chi += " \"" + carattere_utf8(e.carattere) + "\"";
-  return chi + " non esiste in Windows-1252, la codifica dei file dello scenario: nulla è stato scritto";
+  return testo_carattere_assente(e.carattere) + ": nulla è stato scritto";
 }
 
 // Each diagnostic's line of its source, as the author wrote it.

@@ -15,7 +15,9 @@ esito_build Form1::esito_della_build() const {
   e.diagnostiche = avvisi;
   if (codice_errore == 0) return e;
   if (ha_posizione(codice_errore)) e.posizione = posizione_errore;
-  if (codice_errore == 25) e.dettaglio = dettaglio_errore;
+  // What the reader said of the cause, where it knows it (error 25's
+  // failure, the last position allowed for error 15, ...).
+  e.dettaglio = dettaglio_errore;
   if (codice_errore >= 16 && codice_errore <= 21 && !occupante_errore.empty())
     e.dettaglio = "nella cella c'è " + occupante_errore;
 
@@ -31,6 +33,7 @@ esito_build Form1::esito_della_build() const {
     d.dove.riga = riga_sorgente_errore;
     d.dove.colonna = riga_sorgente_errore > 0 ? colonna_sorgente_errore : 0;
   }
+  d.correlati = correlati_errore;
   return e;
 }
 
@@ -46,6 +49,8 @@ esito_build Form1::compila_percorso(int32_t& j) {
   dettaglio_errore.clear();
   occupante_errore.clear();
   avvisi.clear();
+  correlati_errore.clear();
+  origini.clear();
   percorso.clear();
   tracciato = tabella_tracciato{};
   numero_montagne = 0;

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "driver/form1.h"
+#include "model/descrizione_cella.h"
 #include "model/dimensioni.h"
 
 namespace {
@@ -39,15 +40,38 @@ void Form1::passata_finale() {
     percorso[c].tipo = abbattimento;
     percorso[c].dato1 = codice_nuovo;
   };
-  // An error of the pass has no source line: what the reader recorded of its
-  // own last error goes with it.
-  auto registra = [&](int32_t codice, int32_t cella_errore) {
+  // An error of the pass is at the line of the feature it is about (the
+  // slowdown, or the signal before a warning point), at the position that
+  // line wrote; the features in the cells it found taken go with it, each at
+  // its own line. What the reader recorded of its own last error goes.
+  // Without a line for the feature (a grid not filled by the reader), the
+  // error stands at cell `cella_errore`'s metre.
+  auto registra = [&](int32_t codice, int32_t cella_errore, int32_t cella_elemento,
+                      std::initializer_list<int32_t> celle) {
     codice_errore = codice;
     posizione_errore = cella_errore * metri_per_cella;
     sorgente_errore.clear();
     riga_sorgente_errore = 0;
     colonna_sorgente_errore = 0;
     dettaglio_errore.clear();
+    correlati_errore.clear();
+    auto nome_di = [&](sorgente_build s) { return s == sorgente_build::linea ? nome_sorgente_linea() : nome_sorgente_treno(); };
+    if (const auto o = origini.find(cella_elemento); o != origini.end()) {
+      posizione_errore = o->second.posizione;
+      sorgente_errore = nome_di(o->second.sorgente);
+      riga_sorgente_errore = o->second.riga;
+      colonna_sorgente_errore = o->second.colonna;
+    }
+    for (const int32_t c : celle) {
+      const auto o = origini.find(c);
+      if (!dentro(c) || o == origini.end() || cella_libera(percorso[c])) continue;
+      luogo_testo dove;
+      dove.sorgente = o->second.sorgente;
+      dove.riga = o->second.riga;
+      dove.colonna = o->second.colonna;
+      correlati_errore.push_back({dove, "nella cella " + std::to_string(c) + " c'è " +
+                                            elemento_della_cella(percorso[c], testata)});
+    }
   };
   auto abbassa = [&](int32_t c) { percorso[c].dato1 = basso16(minimo(tetto_codice, percorso[c].dato1)); };
 
@@ -72,7 +96,7 @@ void Form1::passata_finale() {
         } else if (percorso[b].tipo == abbattimento) {
           abbassa(b);
         } else {
-          registra(11, s);
+          registra(11, s, s, {a, b});
         }
       }
     }
@@ -93,7 +117,7 @@ void Form1::passata_finale() {
           messo = true;
         }
       }
-      if (!messo) registra(12, i);
+      if (!messo) registra(12, i, i, {i - g.vicina, i - g.vicina - 1, i - g.vicina - 2});
     }
 
     // Only a slow slowdown gets the walk and the look-ahead after its end.
@@ -118,7 +142,7 @@ void Form1::passata_finale() {
           n = -1;
         } else {
           // n stays at 8 and never meets it again: no more code points here.
-          registra(13, k);
+          registra(13, k, i, {k - 1, k, k + 1});
         }
       }
       if (tipo_di(k) == fine_rallentamento || k >= n_max) break;
@@ -140,7 +164,7 @@ void Form1::passata_finale() {
       } else if (libera(n - 1)) {
         metti_codice(n - 1);
       } else {
-        registra(13, k);
+        registra(13, k, i, {n - 1, n});
       }
     }
   }

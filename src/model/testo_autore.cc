@@ -146,6 +146,17 @@ testo_convertito converti_testo_autore(std::string_view testo, codifica_testo ri
   return r;
 }
 
+std::string testo_carattere_assente(char32_t c) {
+  std::string chi = "il carattere " + nome_unicode(c);
+  // The character itself, where it is one that shows.
+  if (c >= 0xA0) chi += " \"" + carattere_utf8(c) + "\"";
+  if (c == 0xFFFD)
+    return chi + " non esiste in Windows-1252: è il segno che un editor ha sostituito una lettera che non sapeva "
+                 "leggere (di solito un file in Windows-1252 aperto come UTF-8), e la lettera è persa; scrivila di "
+                 "nuovo al suo posto, e apri i file con la codifica in cui sono scritti (o salvali tutti in UTF-8)";
+  return chi + " non esiste in Windows-1252, la codifica dei file dello scenario";
+}
+
 std::string nome_unicode(char32_t c) {
   static constexpr char cifre[] = "0123456789ABCDEF";
   std::string esa;

@@ -62,6 +62,11 @@ size_t lunghezza_utf8(std::string_view testo, size_t i);
 // `carattere` is the first UTF-8 letter.
 std::string testo_codifica_mista(char32_t carattere);
 
+// Why character `c` cannot be in a scenario's text, in Italian: it does not
+// exist in Windows-1252; for U+FFFD, what it means (an editor put it in place
+// of a letter it could not read) and what to do.
+std::string testo_carattere_assente(char32_t c);
+
 // "U+2192": how a message names a character.
 std::string nome_unicode(char32_t c);
 // The character in UTF-8, for a message to show it.

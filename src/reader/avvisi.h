@@ -45,5 +45,18 @@ std::string testo_elemento_coperto(std::string_view stazione, std::string_view d
 // `elemento`: "segnale", "stazione", ... as the author calls it.
 std::string testo_oltre_fine(std::string_view elemento, int32_t posizione, int32_t lunghezza);
 std::string testo_area_oltre_fine(std::string_view nome, int32_t inizio, int32_t fine, int32_t lunghezza);
-std::string testo_treno_senza_generale();
+// `vuoto`: the file holds nothing at all.
+std::string testo_treno_senza_generale(bool vuoto = false);
+// `numero`: a number with a decimal comma ("30,5"), read as two, before
+// `campo`, left over.
+std::string testo_numero_con_virgola(std::string_view numero, std::string_view campo, std::string_view chiave);
+// `di_cosa`: "del rallentamento", ...; `effetto`: what the build makes of it.
+std::string testo_valore_negativo(std::string_view di_cosa, int32_t valore, std::string_view effetto);
+std::string testo_fine_prima_inizio(int32_t inizio, int32_t fine);
+// `campo`: the key field as written (not empty); `chiavi`: "la chiave
+// \"segnale\"", or several.
+std::string testo_commento_letto(std::string_view campo, std::string_view chiavi);
+// `coppia`: 'a', 'b' or 'c'; `letta`: the speed the simulator reads back
+// from the value the build writes, or -1 when it reads none.
+std::string testo_indicatore_illeggibile(char coppia, int32_t sinistro, int32_t destro, int64_t letta);
 // codifica_mista's text is model/testo_autore.h's testo_codifica_mista.

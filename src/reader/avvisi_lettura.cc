@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "model/area_stazione.h"
+#include "model/arrotonda.h"
 #include "model/cella.h"
 #include "model/dimensioni.h"
 #include "reader/avvisi.h"
@@ -18,6 +21,40 @@
 namespace {
 
 bool vuoto(std::string_view campo) { return campo.find_first_not_of(" \t") == std::string_view::npos; }
+
+bool cifra(char c) { return c >= '0' && c <= '9'; }
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+bool fine_riga(std::string_view t, size_t i) { return i >= t.size() || t[i] == '\r' || t[i] == '\n'; }
+
+// A number written with a decimal comma ("30,5") among the values of a line
+// of `t` from `da` (the key) to `a` (the field left over): its first byte and
+// length. Only where the line spaces its values (", 30,5, 300"), so a run
+// written tight on purpose ("1,1,0", "13,31") is not taken for one.
+std::optional<std::pair<size_t, size_t>> numero_con_virgola(std::string_view t, size_t da, size_t a) {
+  for (size_t i = t.find(',', da); i < a; i = t.find(',', i + 1)) {
+    size_t p = i + 1;
+    while (p < a && spazio(t[p])) ++p;
+    if (p == i + 1) continue;  // no blank after the comma before it
+    size_t q = p;
+    while (q < a && cifra(t[q])) ++q;
+    if (q == p || q >= a || t[q] != ',') continue;
+    size_t r = q + 1;
+    while (r < a && cifra(t[r])) ++r;
+    if (r == q + 1) continue;
+    size_t dopo = r;
+    while (dopo < a && spazio(t[dopo])) ++dopo;
+    // The next comma spaced too; the field left over is further on.
+    if (dopo >= a || t[dopo] != ',' || !(fine_riga(t, dopo + 1) || spazio(t[dopo + 1]))) continue;
+    return std::pair{p, r - p};
+  }
+  return std::nullopt;
+}
+
+// Optional sign and digits only.
+bool numerico(std::string_view t) {
+  if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
+  return !t.empty() && std::all_of(t.begin(), t.end(), cifra);
+}
 
 }  // namespace
 
@@ -94,6 +131,20 @@ void lettura::in_piu() {
            testo_numero_spezzato(numero, f.riga, chiave_a(byte_chiave_valori)));
     return;
   }
+  // Likewise a number with a decimal comma ("30,5"), when what is left over
+  // is a number.
+  if (numerico(f.riga)) {
+    if (auto v = numero_con_virgola(contenuto, byte_chiave_valori, byte_chiave)) {
+      const size_t inizio_riga = contenuto.find_last_of("\r\n", v->first) + 1;  // npos + 1 is 0
+      const auto colonna = static_cast<int32_t>(std::min<size_t>(v->first - inizio_riga + 1, INT32_MAX));
+      const auto fine = static_cast<int32_t>(std::min<size_t>(colonna + v->second, INT32_MAX));
+      avvisa({luogo_chiave.riga, colonna}, codice_avviso::valori_in_piu,
+             testo_numero_con_virgola(std::string_view(contenuto).substr(v->first, v->second), f.riga,
+                                      chiave_a(byte_chiave_valori)),
+             {luogo_chiave.riga, fine});
+      return;
+    }
+  }
   avvisa(luogo_chiave, codice_avviso::valori_in_piu, testo_valori_in_piu(f.riga, chiave_a(byte_chiave_valori)));
 }
 
@@ -136,5 +187,36 @@ void lettura::aree_oltre_fine() {
     if (area_oltre_fine(v, lunghezza))
       avvisa(luogo_stazioni[static_cast<size_t>(n)], codice_avviso::area_oltre_fine,
              testo_area_oltre_fine(v.nome, v.primo, v.secondo, lunghezza));
+  }
+}
+
+void lettura::negativo(const campo_letto& campo, std::string_view di_cosa, int32_t valore, const std::string& effetto) {
+  if (valore < 0)
+    avvisa(campo.inizio, codice_avviso::valore_negativo, testo_valore_negativo(di_cosa, valore, effetto), campo.fine);
+}
+
+void lettura::commento(parte_testo parte) {
+  const std::string& campo = f.riga;
+  if (campo.empty() || std::string_view(";#/'").find(campo.front()) == std::string_view::npos) return;
+  const std::string chiavi = chiavi_lette(campo, parte, f.crea_linea != 0);
+  if (chiavi.empty()) return;
+  diagnostica& d = avvisa(luogo_chiave, codice_avviso::commento_letto, testo_commento_letto(campo, chiavi), fine_chiave);
+  luogo_testo inizio = d.dove;
+  inizio.riga_fine = inizio.riga;
+  inizio.colonna_fine = inizio.colonna;
+  d.rimedio = correzione{inizio, "-", "metti un trattino all'inizio della riga"};
+}
+
+void lettura::indicatore(const std::array<int32_t, 3>& sinistri, const std::array<int32_t, 3>& destri,
+                         const std::array<campo_letto, 3>& campi_destri) {
+  for (size_t i = 0; i < 3; ++i) {
+    // What the build writes, as the simulator reads it: hundreds in
+    // twenties, the rest in fives.
+    const double scritto = arrotonda(destri[i] / 5.0 + sinistri[i] * 20.0);
+    const int64_t letta = scritto < 0 ? -1 : static_cast<int64_t>(scritto) / 20 * 100 + static_cast<int64_t>(scritto) % 20 * 5;
+    if (letta == int64_t{sinistri[i]} * 100 + destri[i]) continue;
+    avvisa(campi_destri[i].inizio, codice_avviso::indicatore_illeggibile,
+           testo_indicatore_illeggibile(static_cast<char>('a' + i), sinistri[i], destri[i], letta),
+           campi_destri[i].fine);
   }
 }

@@ -29,6 +29,42 @@ constexpr std::string_view sezioni_linea[] = {"[generale]", "[curve]",       "[p
 constexpr std::string_view sezioni_treno[] = {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
                                               "[rallentamenti]", "[segnali]", "[codici]", "[fine]"};
 
+// The words by which the reader recognises each key, as its phases test
+// them (sezione_generale.cc, profilo_linea.cc, sorgente_treno.cc); the exact
+// keys are matched as written, the others in lower case.
+struct parole_chiave {
+  std::string_view nome;
+  std::string_view prima, seconda;  // `seconda` may be empty
+  bool esatta = false;
+};
+constexpr parole_chiave parole_generale[] = {
+    {"lunghezza percorso", "lunghezza", "percorso"},
+    {"progressiva chilometrica", "progressiva", "tre", true},
+    {"progressiva chilometrica", "progressiva", "due", true},
+    {"progressiva chilometrica", "progressiva", "uno", true},
+    {"sfondo", "sfondo", "uno", true},
+    {"sfondo", "sfondo", "due", true},
+    {"sfondo", "sfondo", "tre", true},
+    {"ripetizione segnali", "segnali", "ripetizione", true},
+};
+constexpr parole_chiave parole_profilo[] = {
+    {"pendenza", "pendenza", ""},         {"curva", "curva", ""},
+    {"montagna", "montagna", ""},         {"indicatori_v_max", "indicatori_v", ""},
+    {"cartello indicatore", "indicat", "cartello"},
+};
+constexpr parole_chiave parole_treno[] = {
+    {"percentuale massa frenata", "frenata", "massa"},
+    {"numero vetture", "vetture", ""},
+    {"velocita", "velocit", ""},
+    {"aderenza", "aderenza", ""},
+    {"orologio", "orologio", ""},
+    {"sabbia", "sabbia", ""},
+    {"segnale", "segnale", ""},
+    {"rallentamento", "rallentamento", ""},
+    {"abbattimento", "abbattimento", ""},
+    {"stazione", "stazione", ""},
+};
+
 // How far a misspelling may be from a known spelling to be taken for it.
 size_t limite(std::string_view nota) { return std::min<size_t>(3, std::max<size_t>(1, nota.size() / 3)); }
 
@@ -139,3 +175,24 @@ std::string suggerimento_sezione(std::string_view campo, sorgente_build s) {
     return std::string("è una sezione del sorgente ") + (altra == sorgente_build::linea ? "della linea" : "del treno");
   return forse(minuscolo, sezioni_del_sorgente(s));
 }
+
+std::string chiavi_lette(std::string_view campo, parte_testo p, bool curve) {
+  using elenco = std::span<const parole_chiave>;
+  const elenco parole = p == parte_testo::generale_linea ? elenco(parole_generale)
+                        : p == parte_testo::profilo_linea ? elenco(parole_profilo)
+                                                          : elenco(parole_treno);
+  const std::string minuscolo = minuscole_cp1252(campo);
+  std::vector<std::string_view> lette;
+  for (const parole_chiave& k : parole) {
+    const std::string_view in = k.esatta ? campo : std::string_view(minuscolo);
+    if (in.find(k.prima) == in.npos || in.find(k.seconda) == in.npos) continue;
+    if (k.nome == "curva" && !curve) continue;
+    if (std::find(lette.begin(), lette.end(), k.nome) == lette.end()) lette.push_back(k.nome);
+  }
+  if (lette.empty()) return {};
+  if (lette.size() == 1) return "la chiave " + citata(lette[0]);
+  std::string t = "le chiavi " + citata(lette[0]);
+  for (size_t i = 1; i < lette.size(); ++i) t += (i + 1 == lette.size() ? " e " : ", ") + citata(lette[i]);
+  return t;
+}
+

@@ -36,6 +36,12 @@ std::optional<std::string> chiave_proposta(std::string_view campo, parte_testo p
 // Likewise for a bracketed header that is none of source `s`'s sections.
 std::optional<std::string> sezione_proposta(std::string_view campo, sorgente_build s);
 
+// The keys of part `p` that the reader takes `campo` for, by the words it
+// holds, as a sentence's object: "la chiave \"segnale\"", "le chiavi
+// \"pendenza\" e \"montagna\""; empty for none. `curve`: the curves are read
+// (a build with the line file).
+std::string chiavi_lette(std::string_view campo, parte_testo p, bool curve);
+
 // A bracketed field: "[" first and "]" last, once blanks are gone.
 bool intestazione(std::string_view campo);
 // Whether `campo` (an intestazione) is one of the sections of source `s`,

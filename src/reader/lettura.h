@@ -29,6 +29,12 @@
 
 struct stop_lettura {};
 
+// Where a value field was written: its start, and just past its end.
+struct campo_letto {
+  luogo inizio;
+  luogo fine;
+};
+
 class lettura {
  public:
   explicit lettura(Form1& form) : f(form) {}
@@ -68,6 +74,9 @@ class lettura {
   // Working values of the train source.
   int32_t cursore_velocita = 0;
   int32_t velocita_precedente = 0;
+  campo_letto campo_velocita;  // where velocita_precedente was written
+  // Where a read failure is the fault of, when not the field being read.
+  std::optional<luogo> luogo_fallimento;
   int32_t cursore_aderenza = 0;
   int32_t aderenza_precedente = 0;
   int32_t contatore_stazioni = 1;
@@ -127,6 +136,22 @@ class lettura {
   void fermata_sopra(const cella& c, int64_t i, std::string_view nome);
   // Each station but the last whose area runs past the route's end.
   void aree_oltre_fine();
+  // A length written negative, at its field: `di_cosa` ("del rallentamento")
+  // and what the build makes of it.
+  void negativo(const campo_letto& campo, std::string_view di_cosa, int32_t valore, const std::string& effetto);
+  // A key field that starts like a comment (";", "#", "/", "'") and holds
+  // the words of a key of part `parte`: read as that key.
+  void commento(parte_testo parte);
+  // A speed indicator's pairs (left, right) as the build writes them, each
+  // checked against what the simulator reads back; at the right value.
+  void indicatore(const std::array<int32_t, 3>& sinistri, const std::array<int32_t, 3>& destri,
+                  const std::array<campo_letto, 3>& campi_destri);
+  // The line being read stamps the grid next, at `posizione` as written.
+  void origine(int32_t posizione) {
+    f.origine_corrente = {sorgente, luogo_posizione.riga, luogo_posizione.colonna, posizione};
+  }
+  // The field the last read passed.
+  campo_letto ultimo_campo() const { return {campi->inizio_campo(), campi->fine_campo()}; }
   // Adds a warning from `dove` to `fine` (unknown: the start alone) of the
   // source being read; returns it, for a fix or a related place.
   diagnostica& avvisa(luogo dove, codice_avviso c, std::string testo, luogo fine = {});
@@ -142,6 +167,9 @@ class lettura {
   // Records, closes and deletes `da_cancellare` (when not empty) and stops.
   [[noreturn]] void ferma(int32_t codice, const std::string& da_cancellare);
   [[noreturn]] void ferma(int32_t codice, int32_t posizione, const std::string& da_cancellare);
+  // Closes, deletes `da_cancellare` (when not empty) and stops, the error
+  // recorded already.
+  [[noreturn]] void esci(const std::string& da_cancellare);
 
   // N; a feature met before the route length has sized the grid is a read failure.
   int32_t ultima_cella() const;
@@ -152,8 +180,9 @@ class lettura {
   bool cella_fuori(int64_t cella, int32_t posizione);
 
  private:
-  void registra_a(int32_t codice, luogo dove);
-  [[noreturn]] void esci(const std::string& da_cancellare);
+  // `anche_chiuso`: `dove` holds after the source is closed (a place kept
+  // from while it was read).
+  void registra_a(int32_t codice, luogo dove, bool anche_chiuso = false);
   // The key field that starts at `byte` of the text, as written.
   std::string_view chiave_a(size_t byte) const;
   // A dropped field that does not start its line: one too many on the line

@@ -26,6 +26,11 @@ void lettura::inizio() {
   f.testata[voce_treno].nome = f.numero_treno;
   const std::string sorgente = f.nome_sorgente_linea();
   if (!apri(sorgente, sorgente_build::linea)) ferma(101, "");  // the line source is not there
+  if (campi->finito()) {
+    registra(102);
+    f.dettaglio_errore = "il file è vuoto";
+    esci(sorgente);
+  }
   for (;;) {
     if (campi->finito()) ferma(102, sorgente);
     leggi_chiave();
@@ -37,7 +42,11 @@ void lettura::inizio() {
 void lettura::fallimento(const errore_lettura& e) {
   // Where it failed is recorded while the source is still open: at the token
   // that could not be read, or else at the key of the line.
-  registra_a(25, campi && campi->campo_rifiutato() ? campi->inizio_campo() : luogo_chiave);
+  if (luogo_fallimento) {
+    registra_a(25, *luogo_fallimento, true);
+  } else {
+    registra_a(25, campi && campi->campo_rifiutato() ? campi->inizio_campo() : luogo_chiave);
+  }
   f.dettaglio_errore = e.motivo;
   chiudi();
   for (const std::string& sorgente : {f.nome_sorgente_linea(), f.nome_sorgente_treno()}) {
@@ -85,7 +94,9 @@ bool lettura::chiave_generale() {
     trattino();
     leggi_chiave();
   }
-  return !campi->finito();
+  if (campi->finito()) return false;
+  commento(parte_testo::generale_linea);
+  return true;
 }
 
 bool lettura::chiave() {
@@ -97,6 +108,7 @@ bool lettura::chiave() {
     leggi_chiave();
     if (campi->finito()) return false;
   }
+  commento(sorgente == sorgente_build::treno ? parte_testo::treno : parte_testo::profilo_linea);
   return true;
 }
 
@@ -116,10 +128,10 @@ int32_t lettura::leggi_posizione() {
   return v;
 }
 
-void lettura::registra_a(int32_t codice, luogo dove) {
+void lettura::registra_a(int32_t codice, luogo dove, bool anche_chiuso) {
   f.codice_errore = codice;
   f.sorgente_errore = nome_sorgente;
-  if (!campi) dove = {};
+  if (!campi && !anche_chiuso) dove = {};
   f.riga_sorgente_errore = dove.riga;
   f.colonna_sorgente_errore = dove.colonna;
   f.dettaglio_errore.clear();
@@ -157,6 +169,9 @@ bool lettura::oltre_griglia(int32_t posizione, int32_t margine) {
   int32_t n = ultima_cella();
   if ((static_cast<double>(posizione) + margine) / 50.0 > n) {
     registra(15, posizione);
+    f.dettaglio_errore = "qui la posizione più lontana ammessa è " + std::to_string(int64_t{n} * 50 - margine) +
+                         " m, con un percorso lungo " + std::to_string(f.testata[voce_treno_e_percorso].secondo) +
+                         " m";
     return true;
   }
   return false;
@@ -165,6 +180,9 @@ bool lettura::oltre_griglia(int32_t posizione, int32_t margine) {
 bool lettura::cella_fuori(int64_t cella, int32_t posizione) {
   if (cella < 0 || cella > ultima_cella()) {
     registra(15, posizione);
+    f.dettaglio_errore = cella < 0 ? "la sua cella cade prima dell'inizio della griglia"
+                                   : "la sua cella cade oltre l'ultima della griglia, a " +
+                                         std::to_string(int64_t{ultima_cella()} * 50) + " m";
     return true;
   }
   return false;

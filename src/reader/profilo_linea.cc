@@ -3,6 +3,7 @@
 // indicators and signs; then the line source's end steps (delete it, fill the
 // gradient tail, run the track straight to the table's end).
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -97,15 +98,21 @@ void lettura::profilo_linea() {
     if (contiene(minuscola, "curva") && f.crea_linea != 0) {
       const int32_t inizio = leggi_posizione();
       const int32_t lunghezza = campi->numero_long();
+      const campo_letto campo_lunghezza = ultimo_campo();
       if (oltre_griglia(inizio)) break;
+      negativo(campo_lunghezza, "della curva", lunghezza, "la curva non c'è, e il tracciato prosegue diritto");
       curva(minuscola, inizio, lunghezza);
     }
     if (contiene(minuscola, "montagna")) {
       int32_t inizio = leggi_posizione();
       int32_t fine = campi->numero_long();
+      const campo_letto campo_fine = ultimo_campo();
       int32_t tipo = campi->numero_long();
       const int32_t posizione = inizio;
       if (oltre_griglia(posizione) || cella_fuori(static_cast<int64_t>(arrotonda(posizione / 50.0)), posizione)) break;
+      if (fine < inizio)
+        avvisa(campo_fine.inizio, codice_avviso::fine_prima_inizio, testo_fine_prima_inizio(inizio, fine),
+               campo_fine.fine);
       f.memo_montagna(inizio, fine, tipo);
       if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
     }
@@ -115,12 +122,18 @@ void lettura::profilo_linea() {
       int32_t vbs = campi->numero_long();
       int32_t vcs = campi->numero_long();
       int32_t strisces = campi->numero_long();
+      std::array<campo_letto, 3> destri;
       int32_t vad = campi->numero_long();
+      destri[0] = ultimo_campo();
       int32_t vbd = campi->numero_long();
+      destri[1] = ultimo_campo();
       int32_t vcd = campi->numero_long();
+      destri[2] = ultimo_campo();
       int32_t strisced = campi->numero_long();
       if (oltre_griglia(posizione) || cella_fuori(cella_di(posizione), posizione)) break;
       oltre_fine("indicatore di velocità", posizione);
+      indicatore({vas, vbs, vcs}, {vad, vbd, vcd}, destri);
+      origine(posizione);
       f.memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
       if (f.codice_errore > 0) ferma(f.codice_errore, posizione, nome_sorgente);
     }
@@ -137,6 +150,8 @@ void lettura::profilo_linea() {
       // Record 0 has no role, and below it there is no record.
       if (contatore_cartelli <= 0) ferma(10, nome_sorgente);
       c.tipo = cartello;
+      origine(posizione);
+      f.segna(i);
       c.dato1 = basso16(contatore_cartelli);
       f.testata[static_cast<size_t>(contatore_cartelli)].nome = f.riga;
       --contatore_cartelli;

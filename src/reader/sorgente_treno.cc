@@ -35,10 +35,25 @@ void lettura::sorgente_treno() {
       break;
     }
   }
-  if (!generale) avvisa({}, codice_avviso::treno_senza_generale, testo_treno_senza_generale());
+  if (!generale) avvisa({}, codice_avviso::treno_senza_generale, testo_treno_senza_generale(contenuto.empty()));
   contatore_stazioni = 1;
   cursore_velocita = 0;
   cursore_aderenza = 0;
+
+  // A speed's cell value: km/h over 5, which must fit a byte. The cells of a
+  // speed line are written when the next line (or the end of the text)
+  // comes; a value that does not fit fails there, but is the fault of the
+  // line that wrote it, which the failure names.
+  auto byte_velocita = [&]() {
+    const int64_t v = indice(velocita_precedente / 5.0);
+    if (v < 0 || v > 255) {
+      luogo_fallimento = campo_velocita.inizio;
+      throw errore_lettura{"la velocità " + std::to_string(velocita_precedente) +
+                           " km/h è fuori da quelle che la griglia tiene, da 0 a 1275 km/h (la velocità "
+                           "diviso 5 in un byte; 1276 e 1277 si arrotondano a 1275)"};
+    }
+    return static_cast<uint8_t>(v);
+  };
 
   // A stamping call that leaves any error number (also a code 15 left from the
   // line source) stops the reader at this line's position.
@@ -55,6 +70,7 @@ void lettura::sorgente_treno() {
     if (contiene(k, "velocit")) {
       int32_t posizione = leggi_posizione();
       int32_t velocita = campi->numero_long();
+      const campo_letto campo = ultimo_campo();
       if (oltre_griglia(posizione)) break;
       in_ordine("velocità", raggiunta_velocita, posizione);
       int32_t n = ultima_cella();
@@ -62,11 +78,12 @@ void lettura::sorgente_treno() {
       if (p >= 1) {
         do {
           if (cursore_velocita >= n) break;
-          f.percorso[cursore_velocita].velocita = in_byte(indice(velocita_precedente / 5.0));
+          f.percorso[cursore_velocita].velocita = byte_velocita();
           ++cursore_velocita;
         } while (cursore_velocita < p);
       }
       velocita_precedente = velocita;
+      campo_velocita = campo;
     }
 
     if (contiene(k, "aderenza")) {
@@ -100,18 +117,24 @@ void lettura::sorgente_treno() {
       int32_t tempo = campi->numero_long();
       if (oltre_griglia(posizione) || cella_fuori(indice(posizione / 50.0 + 1), posizione)) break;
       oltre_fine("segnale", posizione);
+      origine(posizione);
       f.memo_segnale(posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
       dopo_timbro(posizione);
     }
 
     if (contiene(k, "rallentamento")) {
       int32_t x = leggi_posizione();
-      int32_t v = campi->numero_long(), l = campi->numero_long(), f_tt = campi->numero_long();
+      int32_t v = campi->numero_long(), l = campi->numero_long();
+      const campo_letto campo_l = ultimo_campo();
+      int32_t f_tt = campi->numero_long();
       int32_t f_ta = campi->numero_long(), d_v = campi->numero_long();
       if (oltre_griglia(x) || cella_fuori(indice(x / 50.0 + 1), x)) break;
       int32_t fine = in_long(static_cast<int64_t>(x) + l);
+      negativo(campo_l, "del rallentamento", l,
+               "la sua fine cade prima dell'inizio, a " + std::to_string(fine) + " m");
       if (cella_fuori(indice(fine / 50.0 + 1), x)) break;
       oltre_fine("rallentamento", x);
+      origine(x);
       f.memo_rallentamento(x, v, l, f_tt, f_ta, d_v);
       dopo_timbro(x);
     }
@@ -131,6 +154,8 @@ void lettura::sorgente_treno() {
       } else {
         c.tipo = abbattimento_nullo;
       }
+      origine(posizione);
+      f.segna(i);
     }
 
     if (contiene(k, "stazione")) {
@@ -150,7 +175,7 @@ void lettura::sorgente_treno() {
 
   int32_t n = ultima_cella();
   do {
-    if (cursore_velocita <= n) f.percorso[cursore_velocita].velocita = in_byte(indice(velocita_precedente / 5.0));
+    if (cursore_velocita <= n) f.percorso[cursore_velocita].velocita = byte_velocita();
     cursore_velocita = avanza(cursore_velocita, n);
   } while (cursore_velocita < n - 2);
   do {

@@ -10,6 +10,7 @@
 #include "model/arrotonda.h"
 #include "model/cella.h"
 #include "model/errore_lettura.h"
+#include "model/windows1252.h"
 #include "reader/lettura.h"
 
 namespace {
@@ -34,6 +35,7 @@ void lettura::stazione() {
 
   v.tipo = campi->numero_byte();
   const int32_t ls = campi->numero_long();
+  const campo_letto campo_ls = ultimo_campo();
   if (ls % 100 != 0) ferma(9, posizione, sorgente);
 
   v.marca = campi->numero_byte();
@@ -73,6 +75,9 @@ void lettura::stazione() {
     if (v.opzione3 != 0) v.secondo = somma(v.secondo, 50);
   }
   const int32_t fine = v.secondo;
+  negativo(campo_ls, "dell'area della stazione " + campo_citato(v.nome), ls,
+           "l'area è rovesciata (da " + std::to_string(v.primo) + " a " + std::to_string(fine) +
+               " m) e la fermata si sposta con la sua fine");
   const bool segnata = tipo < 25;  // kinds 25 and up get no grid marks
 
   // A long stop near the end of the line whose stop cell would fall past the
@@ -103,10 +108,23 @@ void lettura::stazione() {
     cella& fermata = f.percorso[static_cast<size_t>(arrotonda(c))];
     fermata_sopra(fermata, static_cast<int64_t>(arrotonda(c)), v.nome);
     fermata.tipo = ::stazione;  // the kind, not this procedure
+    origine(posizione);
+    f.segna(static_cast<int64_t>(arrotonda(c)));
     fermata.dato1 = basso16(n);
   }
 
-  if (n > 1 && somma(v.primo, -350) < f.testata[static_cast<size_t>(n - 1)].secondo) ferma(22, posizione, sorgente);
+  if (n > 1 && somma(v.primo, -350) < f.testata[static_cast<size_t>(n - 1)].secondo) {
+    // Most often the cause is a station written before one it follows.
+    const voce& prima = f.testata[static_cast<size_t>(n - 1)];
+    registra(22, posizione);
+    if (posizione < prima.terzo)
+      f.dettaglio_errore = "è scritta dopo una stazione a " + std::to_string(prima.terzo) + " m, " +
+                           campo_citato(prima.nome) + ": le stazioni vanno in ordine di posizione";
+    else
+      f.dettaglio_errore = "la stazione prima, " + campo_citato(prima.nome) + ", finisce a " +
+                           std::to_string(prima.secondo) + " m";
+    esci(sorgente);
+  }
 
   contatore_stazioni = n + 1;
   if (contatore_stazioni >= contatore_cartelli) ferma(10, sorgente);

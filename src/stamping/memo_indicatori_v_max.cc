@@ -29,6 +29,7 @@ void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs,
   }
   // Written field by field: a pair that does not fit leaves the ones before it.
   c.tipo = indicatore_v_max;
+  segna(i);
   c.dato1 = coppia(vas, vad);
   c.dato2 = coppia(vbs, vbd);
   c.dato3 = coppia(vcs, vcd);

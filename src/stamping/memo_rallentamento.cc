@@ -35,11 +35,14 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   // The start is written after the end, so a slowdown within one cell leaves
   // a start point there.
   in(e).tipo = fine_rallentamento;
+  segna(e);
   if (d_v != 0) in(e).dato2 = basso16(d_v);
   in(s).tipo = inizio_rallentamento;
+  segna(s);
   if (d_v != 0) in(s).dato2 = basso16(d_v);
   if (avviso) {
     in(w).tipo = avviso_rallentamento;
+    segna(w);
     if (d_v != 0) in(w).dato2 = basso16(d_v);
     in(w).dato1 = basso16(v);
   }
@@ -55,6 +58,7 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   for (int16_t k = 0; k < 4; ++k) {
     cella& c = in(h - k);
     c.tipo = preavviso_rallentamento;
+    segna(h - k);
     c.dato1 = static_cast<int16_t>(k + 1);
     if (d_v != 0) c.dato2 = static_cast<int16_t>(k + 1);
   }

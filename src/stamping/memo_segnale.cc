@@ -23,6 +23,7 @@ void Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s
 
   // Computed in 64 bits, stored as their low 16 bits.
   c.tipo = segnale;
+  segna(i);
   c.dato4 = basso16(static_cast<int64_t>(rapp) * 10 + static_cast<int64_t>(sx) * 3 + dx);
   c.dato1 = basso16(static_cast<int64_t>(s1) * 10 + d1);
   c.dato2 = basso16(static_cast<int64_t>(s2) * 10 + d2);

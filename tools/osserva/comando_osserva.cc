@@ -48,11 +48,13 @@ class osservatore {
  public:
   osservatore(piattaforma& sistema, const richiesta_osserva& q, bacheca& tavola, bool mostra_riga,
               std::ostream& errori)
-      : sistema_(sistema), q_(q), sorgenti_(sorgenti_di(q.build)), tavola_(tavola), mostra_riga_(mostra_riga),
+      : sistema_(sistema), q_(q), sorgenti_(file_letti(q.build)), tavola_(tavola), mostra_riga_(mostra_riga),
         errori_(errori) {}
 
   std::vector<impronta_file> impronte() const {
-    return {impronta(sistema_, sorgenti_.first), impronta(sistema_, sorgenti_.second)};
+    std::vector<impronta_file> i;
+    for (const fs::path& p : sorgenti_) i.push_back(impronta(sistema_, p));
+    return i;
   }
 
   // Whether the sources' contents differ from those of the latest build.
@@ -75,7 +77,7 @@ class osservatore {
     if (c.esito.file_scritti()) {
       const auto t = orologio::now();
       try {
-        d = disegna_immagini({q_.build.nome, q_.build.numero, q_.build.uscita, std::nullopt}, {c.sim, c.dat, c.linea},
+        d = disegna_immagini({o.rapporto.nome, o.rapporto.numero, q_.build.uscita, std::nullopt}, {c.sim, c.dat, c.linea},
                              piani_);
       } catch (const std::exception& e) {
         d = disegno_build{};
@@ -115,24 +117,25 @@ class osservatore {
   }
 
  private:
-  // The two contents' prints; a source that cannot be read has none.
-  std::pair<uint64_t, uint64_t> contenuti() {
-    auto leggi = [this](const fs::path& p) {
+  // The contents' prints; a file that cannot be read has none.
+  std::vector<uint64_t> contenuti() {
+    std::vector<uint64_t> c;
+    for (const fs::path& p : sorgenti_) {
       std::string s;
-      return sistema_.leggi(p, s) ? impronta_contenuto(s) : 0;
-    };
-    return {leggi(sorgenti_.first), leggi(sorgenti_.second)};
+      c.push_back(sistema_.leggi(p, s) ? impronta_contenuto(s) : 0);
+    }
+    return c;
   }
 
   piattaforma& sistema_;
   const richiesta_osserva& q_;
-  const std::pair<fs::path, fs::path> sorgenti_;
+  const std::vector<fs::path> sorgenti_;  // the files a build reads
   bacheca& tavola_;
   const bool mostra_riga_;
   std::ostream& errori_;
   uint64_t numero_ = 0, numero_disegno_ = 0;
   std::optional<conteggi_scena> conteggi_;
-  std::pair<uint64_t, uint64_t> costruiti_{};
+  std::vector<uint64_t> costruiti_;
   punti_piani piani_;  // the line's points, their memory kept from one drawing to the next
 };
 

@@ -11,33 +11,55 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// An error of the folder as a whole, or of a file that cannot be had, with
+// the words alone or at the file `file` (as shown).
+lettura_cartella rifiutata(std::string testo, std::string file = {}) {
+  lettura_cartella r;
+  r.stato = uscita_uso_errato;
+  diagnostica& d = r.diagnostiche.emplace_back();
+  d.livello = gravita::errore;
+  d.codice = codice_avviso::cartella_non_valida;
+  if (!file.empty()) {
+    d.dove.sorgente = sorgente_build::cartella;
+    d.dove.file = std::move(file);
+  }
+  d.testo = std::move(testo);
+  return r;
+}
+
+}  // namespace
+
 lettura_cartella leggi_cartella(piattaforma& sistema, const fs::path& cartella, codifica_testo codifica) {
   if (!sistema.e_cartella(cartella))
-    return {std::nullopt, uscita_uso_errato, "la cartella dello scenario " + tra_virgolette(cartella) + " non c'è",
-            {}};
+    return rifiutata("la cartella dello scenario " + tra_virgolette(cartella) + " non c'è");
   std::array<std::string, 7> byte;
   for (size_t i = 0; i < byte.size(); ++i) {
     const fs::path p = cartella / file_cartella_scenario[i];
     if (!sistema.esiste(p))
-      return {std::nullopt, uscita_uso_errato,
-              testo_percorso(p) + ": manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
-                           "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt", {}};
+      return rifiutata("manca; una cartella di scenario contiene linea.txt, treno.txt, note.txt, "
+                       "rallentamenti.txt, scheda_treno.txt, nome_scenario.txt e numero_treno.txt",
+                       testo_percorso(p));
     // What a link points to may be anywhere, and would go into a program
     // handed out without a word.
     if (sistema.e_collegamento(p))
-      return {std::nullopt, uscita_uso_errato,
-              testo_percorso(p) + ": è un collegamento simbolico; una cartella di scenario contiene file "
-                                  "ordinari (metti al suo posto una copia del file)", {}};
+      return rifiutata("è un collegamento simbolico; una cartella di scenario contiene file ordinari (metti al suo "
+                       "posto una copia del file)",
+                       testo_percorso(p));
     if (esito e = sistema.leggi(p, byte[i]); !e)
-      return {std::nullopt, uscita_uso_errato, "impossibile leggere " + tra_virgolette(p) + ": " + e.motivo, {}};
+      return rifiutata("impossibile leggere " + tra_virgolette(p) + ": " + e.motivo);
   }
   cartella_letta letta = leggi_cartella_scenario(byte, codifica);
-  if (letta.problema)
-    return {std::nullopt, uscita_uso_errato,
-            descrivi_problema(testo_percorso(cartella / letta.problema->file), *letta.problema), {}};
-  lettura_cartella r{std::move(letta.s), uscita_riuscita, {}, {}};
-  for (const problema_cartella& m : letta.misti)
-    r.avvisi.push_back(descrivi_misto(testo_percorso(cartella / m.file), m));
+  lettura_cartella r;
+  r.stato = letta.s ? uscita_riuscita : uscita_uso_errato;
+  r.s = std::move(letta.s);
+  r.codifiche = letta.codifiche;
+  r.sorgenti = {testo_percorso(cartella / file_cartella_scenario[2]), testo_percorso(cartella / file_cartella_scenario[3])};
+  r.diagnostiche = std::move(letta.diagnostiche);
+  // Each file named with its folder, as the author finds it.
+  for (diagnostica& d : r.diagnostiche)
+    if (d.dove.sorgente == sorgente_build::cartella) d.dove.file = testo_percorso(cartella / percorso_da_testo(d.dove.file));
   return r;
 }
 

@@ -1,25 +1,32 @@
-// A scenario folder on disk through the platform: read for `scenario pack`
-// (sources/cartella_scenario.h says what it holds and what is refused), and
+// A scenario folder on disk through the platform: read for `scenario pack`,
+// `scenario build DIR` and `scenario watch DIR` (sources/cartella_scenario.h says what it holds and what is refused), and
 // written by `scenario unpack` and `scenario new`, each file whole, never
 // over a scenario already there.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "diagnosi/diagnostica.h"
 #include "model/testo_autore.h"
 #include "platform/piattaforma.h"
 #include "sources/scenario.h"
 
 struct lettura_cartella {
   std::optional<scenario> s;
-  int stato = 0;          // unless `s`: the exit status
-  std::string messaggio;  // unless `s`: why, one line
-  // With `s`: the folder's warnings (a file that mixes encodings), one line
-  // each for standard error.
-  std::vector<std::string> avvisi;
+  int stato = 0;  // unless `s`: the exit status
+  // What reading the folder found (sources/cartella_scenario.h), each file
+  // of the folder named with the folder as given: without `s`, an error
+  // among them; with it, the folder's warnings. A folder or a file that
+  // cannot be read is an error too.
+  std::vector<diagnostica> diagnostiche;
+  // The folder's two sources as the diagnostics name them.
+  nomi_sorgenti sorgenti;
+  // What each file was read as, with `s`.
+  std::array<codifica_testo, 7> codifiche{};
 };
 
 // The folder `cartella`, each file converted as `codifica` says. A folder

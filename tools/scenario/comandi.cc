@@ -1,11 +1,14 @@
 // Each command's options and run: the glue between the command line and the
 // command's unit (costruzione.h, ispezione.h, disegno/, osserva/, impacchetta.h,
-// spacchetta.h, nuovo.h).
+// spacchetta.h, nuovo.h, spiegazione.h).
 #include "comandi.h"
 
+#include <algorithm>
+#include <charconv>
 #include <iostream>
 
 #include "costruzione.h"
+#include "spiegazione.h"
 #include "disegno/comando_disegno.h"
 #include "impacchetta.h"
 #include "ispezione.h"
@@ -21,33 +24,77 @@ namespace {
 
 const std::vector<std::string> codifiche_lette = {"auto", "utf-8", "windows-1252"};
 
-// The options of every command that builds a pair of source texts, into the
-// request once the line is read.
+// The checks of option values, in the author's language (CLI11's own are in
+// English).
+CLI::Validator tra(std::vector<std::string> valori) {
+  std::string elenco;
+  for (const std::string& v : valori) elenco += (elenco.empty() ? "" : ", ") + v;
+  return CLI::Validator(
+      [valori, elenco](std::string& v) -> std::string {
+        if (std::find(valori.begin(), valori.end(), v) != valori.end()) return {};
+        return "\"" + v + "\" non è tra i valori ammessi (" + elenco + ")";
+      },
+      "");
+}
+CLI::Validator da_a(long minimo, long massimo) {
+  return CLI::Validator(
+      [minimo, massimo](std::string& v) -> std::string {
+        long n = 0;
+        const auto [fine, errore] = std::from_chars(v.data(), v.data() + v.size(), n);
+        if (errore != std::errc() || fine != v.data() + v.size() || n < minimo || n > massimo)
+          return "\"" + v + "\" non è un numero intero da " + std::to_string(minimo) + " a " +
+                 std::to_string(massimo);
+        return {};
+      },
+      "");
+}
+
+// --quiet of the commands that write files: no line on success.
+void opzione_silenzio(CLI::App& c, bool& silenzio) {
+  c.add_flag("-q,--quiet", silenzio, "Nessuna riga di riepilogo quando il comando riesce");
+}
+
+// The options of every command that builds a scenario: its folder, or its
+// two names and two source texts; into the request once the line is read.
 class opzioni_build {
  public:
   void aggiungi(CLI::App& c) {
-    c.add_option("--name", q_.nome, "Scenario name (nome_scenario)")->required();
-    c.add_option("--number", q_.numero, "Train number (numero_treno)")->required();
-    linea_ = opzione_percorso(&c, "--line", percorso_linea_, "Line source text (default: NAME_linea.txt)");
-    treno_ = opzione_percorso(&c, "--train", percorso_treno_, "Train source text (default: NAME_NUMBER-.txt)");
-    opzione_percorso(&c, "--out", q_.uscita, "Output folder, created when missing (default: the current folder)");
+    cartella_ = opzione_percorso(&c, "DIR", cartella_scelta_,
+                                 "La cartella dello scenario: i nomi da nome_scenario.txt e numero_treno.txt, i "
+                                 "sorgenti linea.txt e treno.txt, e tutti e sette i file controllati come fa pack");
+    nome_ = c.add_option("--name", q_.nome, "Il nome dello scenario (nome_scenario), senza DIR");
+    numero_ = c.add_option("--number", q_.numero, "Il numero del treno (numero_treno), senza DIR");
+    linea_ = opzione_percorso(&c, "--line", percorso_linea_,
+                              "Il sorgente della linea, senza DIR (predefinito: NOME_linea.txt)");
+    treno_ = opzione_percorso(&c, "--train", percorso_treno_,
+                              "Il sorgente del treno, senza DIR (predefinito: NOME_NUMERO-.txt)");
+    for (CLI::Option* o : {nome_, numero_, linea_, treno_}) cartella_->excludes(o);
+    opzione_percorso(&c, "--out", q_.uscita,
+                     "La cartella dove scrivere i file binari, creata se manca (predefinita: la cartella corrente)");
     c.add_option("--encoding", codifica_,
-                 "How the sources are written: auto (UTF-8 when a text starts with the byte-order mark, or is "
-                 "valid UTF-8 with at least one accented or other non-ASCII character; else Windows-1252), "
-                 "utf-8, windows-1252. UTF-8 is converted to Windows-1252; a character that Windows-1252 cannot "
-                 "hold is bad use, named at FILE:LINE:COLUMN (default: auto)")
-        ->check(CLI::IsMember(codifiche_lette));
+                 "Come sono scritti i testi: auto (UTF-8 se un testo comincia con il segno di ordine dei byte, o "
+                 "se è UTF-8 valido con almeno una lettera accentata o un altro carattere non ASCII; altrimenti "
+                 "Windows-1252), utf-8, windows-1252. L'UTF-8 è convertito in Windows-1252; un carattere che "
+                 "Windows-1252 non ha è un errore d'uso, indicato come FILE:RIGA:COLONNA (predefinito: auto)")
+        ->check(tra(codifiche_lette));
     c.add_flag("--show-line", mostra_riga_,
-               "Show the source line of an error or a warning under its message, with a caret under the "
-               "column (done anyway when standard error is a terminal; never with --json)");
+               "Mostra la riga del sorgente sotto ogni errore o avviso, con un segno sotto la colonna (lo fa "
+               "comunque quando lo standard error è un terminale; mai con --json)");
   }
 
-  // The request as the command line gave it.
-  const richiesta_build& richiesta() {
+  // The request as the command line gave it; an error for the line, when
+  // neither a folder nor both names were given.
+  std::optional<std::string> richiesta(richiesta_build& q) {
+    if (cartella_->count() > 0) {
+      q_.cartella = cartella_scelta_;
+    } else if (nome_->count() == 0 || numero_->count() == 0) {
+      return std::string("manca la cartella dello scenario (DIR), o --name e --number");
+    }
     if (linea_->count() > 0) q_.linea = percorso_linea_;
     if (treno_->count() > 0) q_.treno = percorso_treno_;
     q_.codifica = *codifica_di_nome(codifica_);
-    return q_;
+    q = q_;
+    return std::nullopt;
   }
   bool mostra_riga() const { return mostra_riga_ || errori_su_terminale(); }
   richiesta_build& q() { return q_; }
@@ -55,38 +102,53 @@ class opzioni_build {
  private:
   richiesta_build q_;
   std::string codifica_ = "auto";
-  fs::path percorso_linea_, percorso_treno_;
+  fs::path cartella_scelta_, percorso_linea_, percorso_treno_;
+  CLI::Option* cartella_ = nullptr;
+  CLI::Option* nome_ = nullptr;
+  CLI::Option* numero_ = nullptr;
   CLI::Option* linea_ = nullptr;
   CLI::Option* treno_ = nullptr;
   bool mostra_riga_ = false;
 };
 
+// A command line that names neither a folder nor both names: bad use.
+int uso_errato(const std::string& nome, const std::string& motivo) {
+  std::cerr << "scenario: " << motivo << "\n(scenario " << nome << " --help per l'uso)\n";
+  return uscita_uso_errato;
+}
+
 class build : public comando {
  public:
   void opzioni(CLI::App& c) override {
     o_.aggiungi(c);
-    c.add_flag("--no-line-file", o_.q().senza_linea, "Do not build or write the line file NAME_linea.dat");
-    c.add_flag("--json", json_, "Print the outcome as one JSON object on standard output (not on bad use)");
+    c.add_flag("--no-line-file", o_.q().senza_linea, "Non costruisce e non scrive il file della linea NOME_linea.dat");
+    c.add_flag("--json", json_,
+               "Scrive l'esito come un oggetto JSON sullo standard output (non per un errore d'uso)");
     c.add_flag("--werror", o_.q().avvisi_come_errori,
-               "Treat warnings as errors: any warning makes the exit status 1 (the files are written as "
-               "without it)");
+               "Tratta gli avvisi come errori: ogni avviso rende lo stato d'uscita 1 (i file sono scritti come "
+               "senza)");
+    opzione_silenzio(c, silenzio_);
   }
   int esegui(piattaforma& sistema) override {
-    return comando_build(sistema, o_.richiesta(), json_, o_.mostra_riga(), std::cout, std::cerr);
+    richiesta_build q;
+    if (auto e = o_.richiesta(q)) return uso_errato("build", *e);
+    return comando_build(sistema, q, json_, o_.mostra_riga(), std::cout, std::cerr, silenzio_ ? nullptr : &std::cerr);
   }
 
  private:
   opzioni_build o_;
   bool json_ = false;
+  bool silenzio_ = false;
 };
 
 class inspect : public comando {
  public:
   void opzioni(CLI::App& c) override {
-    opzione_percorso(&c, "FILE", q_.file, "The file to decode")->required();
-    c.add_flag("--json", q_.json, "Print the content as one JSON object");
-    c.add_flag("--all", q_.tutti, "Line file: every metre, not a sample");
-    c.add_option("--step", q_.passo, "Line file: show a metre every STEP (default 100)")->check(CLI::PositiveNumber);
+    opzione_percorso(&c, "FILE", q_.file, "Il file da decodificare")->required();
+    c.add_flag("--json", q_.json, "Scrive il contenuto come un oggetto JSON");
+    c.add_flag("--all", q_.tutti, "File della linea: ogni metro, non un campione");
+    c.add_option("--step", q_.passo, "File della linea: un metro ogni STEP (predefinito: 100)")
+        ->check(da_a(1, 2147483647));
   }
   int esegui(piattaforma& sistema) override { return comando_inspect(sistema, q_, std::cout, std::cerr); }
 
@@ -97,10 +159,10 @@ class inspect : public comando {
 class draw : public comando {
  public:
   void opzioni(CLI::App& c) override {
-    c.add_option("--name", q_.nome, "Scenario name (nome_scenario)")->required();
-    c.add_option("--number", q_.numero, "Train number (numero_treno)")->required();
-    opzione_percorso(&c, "--dir", q_.cartella, "Folder of the binary files (default: the current folder)");
-    uscita_ = opzione_percorso(&c, "--out", percorso_uscita_, "The SVG file (default: DIR/NAME_NUMBER.svg)");
+    c.add_option("--name", q_.nome, "Il nome dello scenario (nome_scenario)")->required();
+    c.add_option("--number", q_.numero, "Il numero del treno (numero_treno)")->required();
+    opzione_percorso(&c, "--dir", q_.cartella, "La cartella dei file binari (predefinita: la cartella corrente)");
+    uscita_ = opzione_percorso(&c, "--out", percorso_uscita_, "Il file SVG (predefinito: DIR/NOME_NUMERO.svg)");
   }
   int esegui(piattaforma& sistema) override {
     if (uscita_->count() > 0) q_.uscita = percorso_uscita_;
@@ -117,11 +179,11 @@ class watch : public comando {
  public:
   void opzioni(CLI::App& c) override {
     o_.aggiungi(c);
-    c.add_option("--port", porta_, "Port on 127.0.0.1 (default: a free one)")->check(CLI::Range(1, 65535));
+    c.add_option("--port", porta_, "La porta su 127.0.0.1 (predefinita: una libera)")->check(da_a(1, 65535));
   }
   int esegui(piattaforma& sistema) override {
     richiesta_osserva q;
-    q.build = o_.richiesta();
+    if (auto e = o_.richiesta(q.build)) return uso_errato("watch", *e);
     q.porta = porta_;
     return comando_watch(sistema, q, o_.mostra_riga(), std::cout, std::cerr);
   }
@@ -134,71 +196,95 @@ class watch : public comando {
 class pack : public comando {
  public:
   void opzioni(CLI::App& c) override {
-    opzione_percorso(&c, "DIR", q_.cartella, "The scenario folder")->required();
-    windows_ = opzione_percorso(&c, "--windows", percorso_windows_, "Write only the Windows program, as FILE.exe");
+    opzione_percorso(&c, "DIR", q_.cartella, "La cartella dello scenario")->required();
+    windows_ = opzione_percorso(&c, "--windows", percorso_windows_, "Scrive solo il programma per Windows, come FILE.exe");
     linux_ = opzione_percorso(&c, "--linux", percorso_linux_,
-                              "Write only the Linux program, as FILE (both options: both)");
+                              "Scrive solo il programma per Linux, come FILE (con le due opzioni: tutti e due)");
     c.add_option("--encoding", codifica_,
-                 "How the folder's files are written: auto, utf-8, windows-1252, as for build (default: auto)")
-        ->check(CLI::IsMember(codifiche_lette));
+                 "Come sono scritti i file della cartella: auto, utf-8, windows-1252, come per build (predefinito: "
+                 "auto)")
+        ->check(tra(codifiche_lette));
     c.add_flag("--werror", q_.avvisi_come_errori,
-               "Treat the build's warnings as errors: any warning refuses the packing");
-    c.add_flag("--force", q_.forza, "Pack even when the build records an error, and say so");
+               "Tratta gli avvisi della costruzione come errori: ogni avviso rifiuta l'impacchettamento");
+    c.add_flag("--force", q_.forza,
+               "Impacchetta anche quando la costruzione dà un errore o un avviso che perde qualcosa di scritto, e "
+               "lo dice");
+    opzione_silenzio(c, silenzio_);
   }
   int esegui(piattaforma& sistema) override {
     if (windows_->count() > 0) q_.windows = percorso_windows_;
     if (linux_->count() > 0) q_.linux_ = percorso_linux_;
     q_.codifica = *codifica_di_nome(codifica_);
-    return comando_pack(sistema, q_, std::cerr);
+    return comando_pack(sistema, q_, std::cerr, silenzio_ ? nullptr : &std::cerr);
   }
 
  private:
   richiesta_pack q_;
+  bool silenzio_ = false;
   std::string codifica_ = "auto";
   fs::path percorso_windows_, percorso_linux_;
   CLI::Option* windows_ = nullptr;
   CLI::Option* linux_ = nullptr;
 };
 
-// --encoding of the commands that write a folder.
-void opzione_scrittura(CLI::App& c, std::string& scrittura) {
+// --encoding of the commands that write a folder; `predefinita` is what
+// they write without it.
+void opzione_scrittura(CLI::App& c, std::string& scrittura, std::string_view predefinita) {
   c.add_option("--encoding", scrittura,
-               "How to write the seven files: windows-1252, as the program holds them and as the simulator's "
-               "files are (default), or utf-8, for an editor that writes UTF-8; build and pack read both")
-      ->check(CLI::IsMember({"utf-8", "windows-1252"}));
+               "Come scrivere i sette file: utf-8, come li salvano oggi gli editor, o windows-1252, come li tiene il "
+               "programma e come sono i file del simulatore (predefinito: " +
+                   std::string(predefinita) + "); build e pack leggono tutte e due")
+      ->check(tra({"utf-8", "windows-1252"}));
 }
 
 class unpack : public comando {
  public:
   void opzioni(CLI::App& c) override {
-    opzione_percorso(&c, "PROGRAM", programma_, "The program made by pack")->required();
-    opzione_percorso(&c, "DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
+    opzione_percorso(&c, "PROGRAM", programma_, "Il programma fatto da pack")->required();
+    opzione_percorso(&c, "DIR", cartella_, "La cartella da scrivere; non deve contenere già i file di uno scenario")
         ->required();
-    opzione_scrittura(c, scrittura_);
+    opzione_scrittura(c, scrittura_, "windows-1252");
+    opzione_silenzio(c, silenzio_);
   }
   int esegui(piattaforma& sistema) override {
-    return comando_unpack(sistema, programma_, cartella_, *codifica_di_nome(scrittura_), std::cerr);
+    return comando_unpack(sistema, programma_, cartella_, *codifica_di_nome(scrittura_), std::cerr,
+                          silenzio_ ? nullptr : &std::cerr);
   }
 
  private:
   fs::path programma_, cartella_;
   std::string scrittura_ = "windows-1252";
+  bool silenzio_ = false;
 };
 
 class nuovo : public comando {
  public:
   void opzioni(CLI::App& c) override {
-    opzione_percorso(&c, "DIR", cartella_, "The folder to write; it must not hold a scenario's files already")
+    opzione_percorso(&c, "DIR", cartella_, "La cartella da scrivere; non deve contenere già i file di uno scenario")
         ->required();
-    opzione_scrittura(c, scrittura_);
+    opzione_scrittura(c, scrittura_, "utf-8");
+    opzione_silenzio(c, silenzio_);
   }
   int esegui(piattaforma& sistema) override {
-    return comando_new(sistema, cartella_, *codifica_di_nome(scrittura_), std::cerr);
+    return comando_new(sistema, cartella_, *codifica_di_nome(scrittura_), std::cerr, silenzio_ ? nullptr : &std::cerr);
   }
 
  private:
   fs::path cartella_;
-  std::string scrittura_ = "windows-1252";
+  // Today's editors save UTF-8; windows-1252 on request.
+  std::string scrittura_ = "utf-8";
+  bool silenzio_ = false;
+};
+
+class explain : public comando {
+ public:
+  void opzioni(CLI::App& c) override {
+    c.add_option("CODE", codice_, "Il numero di un errore (15, E15) o il codice di un avviso")->required();
+  }
+  int esegui(piattaforma&) override { return comando_explain(codice_, std::cout, std::cerr); }
+
+ private:
+  std::string codice_;
 };
 
 template <class C>
@@ -211,43 +297,52 @@ std::unique_ptr<comando> crea() {
 const std::vector<voce_comando>& comandi() {
   static const std::vector<voce_comando> tabella = {
       {"build",
-       "Builds NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in the output folder. Warnings (what the "
-       "build drops or bends in the sources) go to standard error as FILE:LINE:COLUMN: attenzione: ... and do not "
-       "change the exit status unless --werror. Exit status: 0 no error, 1 build error (or a warning with "
-       "--werror), 2 bad use (nothing written), 3 a file operation failed.",
+       "Costruisce NOME_linea.dat, NOME_NUMERO.sim e NOME_NUMERO.dat nella cartella di uscita, dalla cartella "
+       "dello scenario DIR o dai due sorgenti di --name e --number. Gli avvisi (quello che la costruzione scarta "
+       "o piega nei sorgenti) vanno sullo standard error come FILE:RIGA:COLONNA: attenzione: ... e non cambiano "
+       "lo stato d'uscita senza --werror. Stato d'uscita: 0 nessun errore, 1 errore della costruzione (o un "
+       "avviso con --werror), 2 errore d'uso (nulla scritto), 3 un'operazione sui file non riuscita.",
        crea<build>},
       {"inspect",
-       "Decodes a binary file, chosen by its name: *_linea.dat (coordinates), *.sim (header records), "
-       "*.dat (route grid). Exit status: 0 decoded, 1 not a valid file, 2 bad use.",
+       "Decodifica un file binario, scelto dal nome: *_linea.dat (coordinate), *.sim (voci di testata), *.dat "
+       "(griglia del percorso). Stato d'uscita: 0 decodificato, 1 file non valido, 2 errore d'uso.",
        crea<inspect>},
       {"draw",
-       "Draws the binary files of a build (not the sources) into one SVG: the map of the track with stations, "
-       "signals, signs, speed indicators and slowdowns, and the profile of gradient, line speed, mountain "
-       "sections and adhesion. Without NAME_linea.dat, the profile alone. Exit status: 0 drawn, 1 a binary file "
-       "missing or not valid (nothing written), 2 bad use, 3 the SVG could not be written.",
+       "Disegna i file binari di una costruzione (non i sorgenti) in un SVG: la pianta del tracciato con "
+       "stazioni, segnali, cartelli, indicatori di velocità e rallentamenti, e il profilo di pendenza, velocità "
+       "della linea, tratti di montagna e aderenza. Senza NOME_linea.dat, il profilo da solo. Stato d'uscita: 0 "
+       "disegnato, 1 un file binario mancante o non valido (nulla scritto), 2 errore d'uso, 3 l'SVG non si è "
+       "potuto scrivere.",
        crea<draw>},
       {"watch",
-       "Builds as build does, draws as draw does, and serves a page on 127.0.0.1 that shows the drawing and the "
-       "outcome; builds again whenever a source is saved, and the page follows. Ctrl-C ends it. Exit status: 0 "
-       "ended, 2 bad use, 3 the page could not be served.",
+       "Costruisce come build, disegna come draw, e serve su 127.0.0.1 una pagina con il disegno e l'esito; "
+       "costruisce di nuovo a ogni salvataggio di un file, e la pagina segue. Ctrl-C lo chiude. Stato d'uscita: 0 "
+       "chiuso, 2 errore d'uso, 3 la pagina non si è potuta servire.",
        crea<watch>},
       {"pack",
-       "Packs the scenario folder DIR (seven files, as scenarios/NAME holds them) into package programs that "
-       "need no compiler: NAME_NUMBER.exe for Windows and NAME_NUMBER for Linux in the current folder, or those "
-       "asked for. The scenario is built first; a build error refuses the packing. Exit status: 0 written, 1 "
-       "build error or, with --werror, a warning (nothing written unless --force), 2 bad use or a folder that "
-       "breaks a rule (nothing written), 3 a file operation failed or a stub is missing.",
+       "Impacchetta la cartella dello scenario DIR (sette file, come in scenarios/NOME) in programmi che non "
+       "hanno bisogno di un compilatore: NOME_NUMERO.exe per Windows e NOME_NUMERO per Linux nella cartella "
+       "corrente, o quelli chiesti. Prima costruisce lo scenario: un errore, o un avviso che dice che qualcosa "
+       "di scritto va perso, rifiuta l'impacchettamento. Stato d'uscita: 0 scritto, 1 errore della costruzione, "
+       "avviso che perde qualcosa o, con --werror, un avviso qualsiasi (nulla scritto senza --force), 2 errore "
+       "d'uso o una cartella che viola una regola (nulla scritto), 3 un'operazione sui file non riuscita o uno "
+       "stub mancante.",
        crea<pack>},
       {"unpack",
-       "Writes the scenario folder DIR (created when missing) back out of a program made by pack, for Windows "
-       "or Linux. Exit status: 0 written, 1 a program without a scenario or a damaged one, 2 bad use (nothing "
-       "written), 3 a file operation failed.",
+       "Riscrive la cartella dello scenario DIR (creata se manca) da un programma fatto da pack, per Windows o "
+       "per Linux. Stato d'uscita: 0 scritto, 1 un programma senza scenario o danneggiato, 2 errore d'uso (nulla "
+       "scritto), 3 un'operazione sui file non riuscita.",
        crea<unpack>},
       {"new",
-       "Writes a starter scenario folder DIR (created when missing): a small complete scenario with every kind "
-       "of feature, to edit, build and pack. Exit status: 0 written, 2 bad use (nothing written), 3 a file "
-       "operation failed.",
+       "Scrive una cartella di scenario iniziale DIR (creata se manca): uno scenario piccolo e completo con ogni "
+       "tipo di elemento, da modificare, costruire e impacchettare. Stato d'uscita: 0 scritto, 2 errore d'uso "
+       "(nulla scritto), 3 un'operazione sui file non riuscita.",
        crea<nuovo>},
+      {"explain",
+       "Spiega un errore o un avviso: il suo paragrafo del riferimento dei sorgenti, per il numero di un errore "
+       "(15 o E15) o il codice di un avviso (chiave_sconosciuta). Stato d'uscita: 0 spiegato, 2 un codice che non "
+       "c'è.",
+       crea<explain>},
   };
   return tabella;
 }

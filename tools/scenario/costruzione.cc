@@ -3,15 +3,19 @@
 // binary file written whole, and the report.
 #include "costruzione.h"
 
+#include <chrono>
 #include <tuple>
 
 #include "diagnosi/riga_gnu.h"
+#include "cartella_su_disco.h"
 #include "diagnostiche_autore.h"
 #include "driver/nomi_file.h"
 #include "driver/scrittura_intera.h"
 #include "luogo_sorgente.h"
 #include "model/windows1252.h"
+#include "riepilogo.h"
 #include "platform/testo_percorso.h"
+#include "sources/cartella_scenario.h"
 
 namespace fs = std::filesystem;
 
@@ -39,18 +43,48 @@ struct passi {
     return false;
   }
 
+  // The names of the binary files, in the order the build makes them.
+  void nomi_binari() {
+    const nomi_file nomi = nomi_dei_file(r.nome, r.numero);
+    if (!q.senza_linea) binari.push_back(nomi.file_linea);
+    binari.push_back(nomi.file_sim);
+    binari.push_back(nomi.file_dat);
+  }
+
+  // The folder read and checked, as `pack` reads it, into `s`.
+  bool prepara_cartella(sorgenti_build& s) {
+    lettura_cartella letta = leggi_cartella(sistema, *q.cartella, q.codifica);
+    r.sorgenti = letta.sorgenti;
+    if (!letta.s) {
+      // A folder that breaks a rule: no build; its error is the report.
+      r.esito.diagnostiche = std::move(letta.diagnostiche);
+      r.stato = letta.stato;
+      return false;
+    }
+    s = sorgenti_da_cartella(*letta.s, letta.diagnostiche);
+    s.crea_linea = !q.senza_linea;
+    r.nome = da_cp1252_a_utf8(letta.s->nome_scenario);
+    r.numero = da_cp1252_a_utf8(letta.s->numero_treno);
+    r.codifica_linea = letta.codifiche[2];
+    r.codifica_treno = letta.codifiche[3];
+    linea = *q.cartella / file_cartella_scenario[2];
+    treno = *q.cartella / file_cartella_scenario[3];
+    nomi_binari();
+    return true;
+  }
+
   // The names, the sources read and converted into `s`.
   bool prepara(sorgenti_build& s) {
+    if (q.cartella) return prepara_cartella(s);
     if (auto e = problema_nomi(q)) return fine(uscita_uso_errato, *e);
     // The names inside the build in Windows-1252, as the build itself holds
     // them; in the output folder as given.
     s.nome_scenario = da_utf8_a_cp1252(q.nome);
     s.numero_treno = da_utf8_a_cp1252(q.numero);
     s.crea_linea = !q.senza_linea;
-    const nomi_file nomi = nomi_dei_file(q.nome, q.numero);
-    if (!q.senza_linea) binari.push_back(nomi.file_linea);
-    binari.push_back(nomi.file_sim);
-    binari.push_back(nomi.file_dat);
+    r.nome = q.nome;
+    r.numero = q.numero;
+    nomi_binari();
     std::tie(linea, treno) = sorgenti_di(q);
     r.sorgenti = {testo_percorso(linea), testo_percorso(treno)};
 
@@ -120,7 +154,42 @@ std::pair<fs::path, fs::path> sorgenti_di(const richiesta_build& q) {
           q.treno.value_or(percorso_da_testo(nomi.sorgente_treno))};
 }
 
+std::vector<fs::path> file_letti(const richiesta_build& q) {
+  if (q.cartella) {
+    std::vector<fs::path> f;
+    for (std::string_view nome : file_cartella_scenario) f.push_back(*q.cartella / nome);
+    return f;
+  }
+  const auto [linea, treno] = sorgenti_di(q);
+  return {linea, treno};
+}
+
+sorgenti_build sorgenti_da_cartella(const scenario& s, const std::vector<diagnostica>& avvisi) {
+  const std::array<std::string, 7> file = file_cartella(s);
+  sorgenti_build b;
+  b.nome_scenario = s.nome_scenario;
+  b.numero_treno = s.numero_treno;
+  b.linea = file[2];
+  b.treno = file[3];
+  for (const diagnostica& d : avvisi)
+    if (d.livello != gravita::errore) b.diagnostiche.push_back(d);
+  return b;
+}
+
+std::string righe_contenuto_perso(const std::vector<const diagnostica*>& persi, const nomi_sorgenti& nomi) {
+  const size_t n = persi.size();
+  std::string t = std::to_string(n) + (n == 1 ? " avviso dice" : " avvisi dicono") +
+                  " che qualcosa di scritto va perso o cambia nei file:\n";
+  for (const diagnostica* d : persi) {
+    const std::string& file = nomi.di(d->dove);
+    t += "  " + (file.empty() ? std::string() : prefisso_luogo(file, d->dove.riga, d->dove.colonna)) + "[" +
+         codice_di(*d) + "]\n";
+  }
+  return t;
+}
+
 std::optional<std::string> problema_nomi(const richiesta_build& q) {
+  if (q.cartella) return std::nullopt;
   if (auto e = problema_opzione("--name", q.nome)) return e;
   if (auto e = problema_opzione("--number", q.numero)) return e;
   if (auto e = problema_lunghezza(q.nome, q.numero)) return "--name e --number: " + *e;
@@ -168,6 +237,13 @@ void scrivi_rapporto(const rapporto_build& r, bool mostra_riga, std::ostream& er
   for (const diagnostica& d : r.esito.diagnostiche) {
     errori << riga_gnu(d, r.sorgenti.di(d.dove)) << '\n';
     if (mostra_riga && d.dove.riga > 0 && d.dove.colonna > 0) errori << riga_con_segno(d.citata, d.dove.colonna);
+    // The other places it is about, each as a note of its own that editors
+    // jump to as well.
+    for (const luogo_correlato& c : d.correlati) {
+      const std::string& file = r.sorgenti.di(c.dove);
+      errori << (file.empty() ? std::string() : prefisso_luogo(file, c.dove.riga, c.dove.colonna)) << "nota: "
+             << c.testo << '\n';
+    }
   }
   for (const std::string& riga : r.righe) errori << riga << '\n';
 }
@@ -207,12 +283,20 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
 }
 
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
-                  std::ostream& uscita, std::ostream& errori) {
+                  std::ostream& uscita, std::ostream& errori, std::ostream* riepilogo) {
+  const auto inizio = std::chrono::steady_clock::now();
   const rapporto_build r = costruisci(sistema, richiesta);
   scrivi_rapporto(r, mostra_riga && !json, errori);
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.
   if (json && r.stato != uscita_uso_errato)
     uscita << json_rapporto(r).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  if (riepilogo && r.stato == uscita_riuscita)
+    *riepilogo << riga_riepilogo("build",
+                                 "\"" + r.nome + "\" " + r.numero + ", " + std::to_string(r.file.size()) +
+                                     " file binari scritti in " + tra_virgolette(richiesta.uscita),
+                                 true, r.esito.quanti_avvisi() + r.esito.avvisi_omessi,
+                                 quanti_persi(r.esito.diagnostiche), std::chrono::steady_clock::now() - inizio)
+               << std::endl;
   return r.stato;
 }

@@ -18,8 +18,13 @@
 #include "finish/esito_build.h"
 #include "model/testo_autore.h"
 #include "platform/piattaforma.h"
+#include "sources/scenario.h"
 
 struct richiesta_build {
+  // The scenario folder (scenario build DIR): the names and the two sources
+  // from its files, every one of the seven checked as `pack` checks them.
+  // Without it, the two names and the two sources below.
+  std::optional<std::filesystem::path> cartella;
   std::string nome;    // nome_scenario, in the platform's encoding (UTF-8)
   std::string numero;  // numero_treno, likewise
   std::optional<std::filesystem::path> linea;  // default NAME_linea.txt
@@ -32,6 +37,9 @@ struct richiesta_build {
 
 struct rapporto_build {
   int stato = uscita_riuscita;
+  // The scenario's two names (UTF-8), once known: as given, or from the
+  // folder's files.
+  std::string nome, numero;
   // The build's outcome, and every diagnostic of the texts with its line
   // quoted (reading the sources' included); empty when no build ran.
   esito_build esito;
@@ -50,8 +58,21 @@ struct rapporto_build {
 // by the names' default.
 std::pair<std::filesystem::path, std::filesystem::path> sorgenti_di(const richiesta_build& richiesta);
 
+// The files a build of `richiesta` reads: the folder's seven, or the two
+// sources; what `scenario watch` looks at.
+std::vector<std::filesystem::path> file_letti(const richiesta_build& richiesta);
+
+// What a build of the scenario `s` read from a folder is given: its names,
+// its two sources as the folder holds them, and the folder's warnings.
+sorgenti_build sorgenti_da_cartella(const scenario& s, const std::vector<diagnostica>& avvisi);
+
+// The lines that name the warnings of `persi` (each a perde_contenuto one)
+// for a refusal: how many, then each at its place with its code.
+std::string righe_contenuto_perso(const std::vector<const diagnostica*>& persi, const nomi_sorgenti& nomi);
+
 // Why the two names of `richiesta` cannot name a scenario's files, one line
-// for standard error; nothing when they can.
+// for standard error; nothing when they can (and with a folder, which names
+// its own).
 std::optional<std::string> problema_nomi(const richiesta_build& richiesta);
 
 // The build of `richiesta`, every file and folder operation through `sistema`.
@@ -77,5 +98,7 @@ nlohmann::json json_rapporto(const rapporto_build& rapporto);
 
 // The whole command: the build, the report on `errori`, the JSON object on
 // `uscita` when asked, the exit status.
+// With `riepilogo`, a build that went through says so there in one line
+// (riepilogo.h).
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
-                  std::ostream& uscita, std::ostream& errori);
+                  std::ostream& uscita, std::ostream& errori, std::ostream* riepilogo = nullptr);

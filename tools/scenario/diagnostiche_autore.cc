@@ -38,6 +38,7 @@ json json_diagnostica(const diagnostica& d, const nomi_sorgenti& nomi) {
   luogo(j, d.dove, file);
   j["metres"] = d.metri ? json(*d.metri) : json(nullptr);
   j["text"] = d.testo;
+  j["loses_content"] = perde_contenuto(d);
   j["message"] = riga_gnu(d, file);
   j["quote"] = d.citata.empty() && d.dove.riga == 0 ? json(nullptr) : json(d.citata);
   j["fix"] = nullptr;

@@ -2,6 +2,7 @@
 // memory, the programs written.
 #include "impacchetta.h"
 
+#include <chrono>
 #include <vector>
 
 #include "carico/carico.h"
@@ -11,6 +12,7 @@
 #include "driver/stati_uscita.h"
 #include "model/windows1252.h"
 #include "programmi_base.h"
+#include "riepilogo.h"
 #include "sources/cartella_scenario.h"
 #include "platform/testo_percorso.h"
 
@@ -24,20 +26,14 @@ struct uscita_pack {
   std::string base;  // the stub as linked
 };
 
-// Builds `s` as `scenario build` does, in memory; the report names the
-// folder's own sources.
-rapporto_build costruisci_cartella(piattaforma& sistema, const scenario& s, const fs::path& cartella,
-                                   bool avvisi_come_errori) {
-  const std::array<std::string, 7> file = file_cartella(s);
-  sorgenti_build b;
-  b.nome_scenario = s.nome_scenario;
-  b.numero_treno = s.numero_treno;
-  b.linea = file[2];
-  b.treno = file[3];
+// Builds the folder read as `scenario build DIR` does, in memory; the report
+// names the folder's own files.
+rapporto_build costruisci_cartella(piattaforma& sistema, const lettura_cartella& letta, bool avvisi_come_errori) {
   rapporto_build r;
-  r.sorgenti = {testo_percorso(cartella / testi_scenario[0].file), testo_percorso(cartella / testi_scenario[1].file)};
+  r.sorgenti = letta.sorgenti;
   try {
-    riporta_compilazione(r, compila(sistema, b).esito, avvisi_come_errori);
+    riporta_compilazione(r, compila(sistema, sorgenti_da_cartella(*letta.s, letta.diagnostiche)).esito,
+                         avvisi_come_errori);
   } catch (const std::exception& e) {
     r.stato = uscita_errore_file;
     r.righe.push_back(std::string("errore interno della costruzione: ") + e.what());
@@ -47,15 +43,21 @@ rapporto_build costruisci_cartella(piattaforma& sistema, const scenario& s, cons
 
 }  // namespace
 
-int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& errori) {
+int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& errori, std::ostream* riepilogo) {
+  const auto inizio = std::chrono::steady_clock::now();
   auto fine = [&](int stato, const std::string& riga) {
     errori << riga << '\n';
     return stato;
   };
 
   lettura_cartella letta = leggi_cartella(sistema, q.cartella, q.codifica);
-  if (!letta.s) return fine(letta.stato, letta.messaggio);
-  for (const std::string& a : letta.avvisi) errori << a << '\n';
+  if (!letta.s) {
+    rapporto_build r;
+    r.sorgenti = letta.sorgenti;
+    r.esito.diagnostiche = std::move(letta.diagnostiche);
+    scrivi_rapporto(r, false, errori);
+    return letta.stato;
+  }
   const scenario& s = *letta.s;
 
   // The programs to write, and the stub of each.
@@ -87,27 +89,43 @@ int comando_pack(piattaforma& sistema, const richiesta_pack& q, std::ostream& er
     u.base = std::move(*b.byte);
   }
 
-  const rapporto_build r = costruisci_cartella(sistema, s, q.cartella, q.avvisi_come_errori);
+  const rapporto_build r = costruisci_cartella(sistema, letta, q.avvisi_come_errori);
   scrivi_rapporto(r, false, errori);
   if (r.stato != uscita_riuscita && r.stato != uscita_errore) return r.stato;
+  // What a player would get wrong, named one by one: each warning whose code
+  // says that something written is lost or distorted in the program.
+  std::vector<const diagnostica*> persi;
+  for (const diagnostica& d : r.esito.diagnostiche)
+    if (perde_contenuto(d)) persi.push_back(&d);
   if (r.stato == uscita_errore && !r.esito.riuscito()) {
     if (!q.forza)
       return fine(uscita_errore,
                   "nessun programma scritto: chi lo avviasse vedrebbe solo l'errore (--force impacchetta comunque)");
     errori << "impacchettato comunque (--force): chi avvia il programma vedrà l'errore\n";
-  } else if (r.stato == uscita_errore || (q.avvisi_come_errori && !letta.avvisi.empty())) {
-    // Only warnings, taken as errors (--werror): the build counts its own.
-    if (const size_t n = letta.avvisi.size(); r.stato != uscita_errore)
-      errori << n << (n == 1 ? " avviso, trattato come errore" : " avvisi, trattati come errori") << " (--werror)\n";
+  } else if (r.stato == uscita_errore) {
+    // Only warnings, taken as errors (--werror): the build's line counts them.
     if (!q.forza) return fine(uscita_errore, "nessun programma scritto (--force impacchetta comunque)");
     errori << "impacchettato comunque (--force)\n";
+  } else if (!persi.empty()) {
+    errori << righe_contenuto_perso(persi, r.sorgenti);
+    if (!q.forza)
+      return fine(uscita_errore, "nessun programma scritto: il programma non sarebbe lo scenario scritto "
+                                 "(correggi i sorgenti, o --force impacchetta comunque)");
+    errori << "impacchettato comunque (--force): qualcosa di scritto manca nel programma\n";
   }
 
   const std::string carico = carico_con_coda(s);
+  std::string scritti;
   for (const uscita_pack& u : uscite) {
     if (auto g = scrivi_per_intero(sistema, u.percorso, u.base + carico, u.d == destinazione::per_linux))
       return fine(uscita_errore_file,
                   "impossibile " + g->azione + " il file " + tra_virgolette(g->percorso) + ": " + g->motivo);
+    scritti += (scritti.empty() ? "" : " e ") + tra_virgolette(u.percorso);
   }
+  if (riepilogo)
+    *riepilogo << riga_riepilogo("pack", "scritto " + scritti, true,
+                                 r.esito.quanti_avvisi() + r.esito.avvisi_omessi, persi.size(),
+                                 std::chrono::steady_clock::now() - inizio)
+               << std::endl;
   return uscita_riuscita;
 }

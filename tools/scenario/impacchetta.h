@@ -1,9 +1,10 @@
 // `scenario pack`: a scenario folder into package programs that need no
 // compiler: each a stub (programmi_base.h) with the folder's scenario
-// appended as a payload (carico/carico.h). The scenario is built first, as
-// `scenario build` builds it, in a private folder that goes afterwards; a
-// build error or a failed stamp check refuses the packing, since a player
-// would only see an error box, unless it is forced.
+// appended as a payload (carico/carico.h). The scenario is built first, in
+// memory, as `scenario build DIR` builds it; a build error or a failed stamp
+// check refuses the packing, since a player would only see an error box, and
+// so does a warning that something written is lost in the program, unless it
+// is forced.
 #pragma once
 
 #include <filesystem>
@@ -30,4 +31,6 @@ struct richiesta_pack {
 // `avvisi_come_errori` (nothing written unless forced), 2
 // bad use or a folder that cannot be read or breaks a rule (nothing
 // written), 3 a failed file operation or a missing stub.
-int comando_pack(piattaforma& sistema, const richiesta_pack& richiesta, std::ostream& errori);
+// With `riepilogo`, a packing that went through says so there in one line.
+int comando_pack(piattaforma& sistema, const richiesta_pack& richiesta, std::ostream& errori,
+                 std::ostream* riepilogo = nullptr);

@@ -19,4 +19,4 @@ scenario scenario_iniziale();
 // 3 a failed file operation. `codifica`: the files in Windows-1252 or in
 // UTF-8 (cartella_su_disco.h).
 int comando_new(piattaforma& sistema, const std::filesystem::path& cartella, codifica_testo codifica,
-                std::ostream& errori);
+                std::ostream& errori, std::ostream* riepilogo = nullptr);

@@ -14,4 +14,4 @@
 // read (nothing written), 3 a failed file operation. `codifica`: the files
 // as held (windows1252) or in UTF-8 (cartella_su_disco.h).
 int comando_unpack(piattaforma& sistema, const std::filesystem::path& programma, const std::filesystem::path& cartella,
-                   codifica_testo codifica, std::ostream& errori);
+                   codifica_testo codifica, std::ostream& errori, std::ostream* riepilogo = nullptr);

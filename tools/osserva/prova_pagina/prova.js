@@ -196,7 +196,8 @@ async function prova_valdigrano(porta_chromium) {
     await p.aspetta(`document.body.dataset.numero >= 3`);
     s = await p.valuta(stato_pagina);
     controlla(s.stato === "1" && s.titolo === "Errore n. 15 a 99700 m" &&
-              s.significato === "la posizione di un elemento è oltre la fine della griglia del percorso" &&
+              s.significato === "la posizione di un elemento è oltre la fine della griglia del percorso (qui la " +
+                                "posizione più lontana ammessa è 12900 m, con un percorso lungo 6000 m)" &&
               s.luogo === `V_1-.txt:${riga}:${colonna}` && s.segnato === "9" &&
               s.margine === riga + " │ " && s.citazione.startsWith(riga + " │ segnale,   99700,") && !s.vecchio &&
               !s.ricaricata && s.zoom === zoom,
@@ -247,6 +248,34 @@ async function prova_valdigrano(porta_chromium) {
     controlla(avviso.stato === "0" && avviso.segnato === "s" && !avviso.ricaricata &&
               avviso.testo.startsWith(`V_1-.txt:${riga_avviso}:1: attenzione: "segnalle" non è una chiave`),
               "l'avviso di una chiave sbagliata", avviso);
+
+    // 6. Outcomes that build nothing show why, not just that: a character
+    // Windows-1252 cannot hold (its words, place and line), then a source
+    // that is gone (the line that says it cannot be read).
+    const nessuna = (n) => `document.body.dataset.numero > ${n} &&
+                            document.getElementById("esito").dataset.stato === "2"`;
+    let prima = (await p.valuta(stato_pagina)).numero;
+    fs.writeFileSync(path.join(cartella, "V_1-.txt"),
+                     Buffer.from(con_segnale.replace("segnale,    1500", "segnale→,    1500"), "utf8"));
+    await p.aspetta(nessuna(prima));
+    s = await p.valuta(stato_pagina);
+    const riga_freccia = con_segnale.split("\r\n").findIndex((r) => r.startsWith("segnale,    1500")) + 1;
+    controlla(s.titolo === "Nulla costruito" && /U\+2192 "→" non esiste in Windows-1252/.test(s.significato || "") &&
+              s.luogo === `V_1-.txt:${riga_freccia}:8` && s.segnato === "→",
+              "un carattere che Windows-1252 non ha: il perché, il luogo, la riga", s);
+    prima = s.numero;
+    fs.rmSync(path.join(cartella, "V_1-.txt"));
+    await p.aspetta(nessuna(prima));
+    const mancante = await p.valuta(`(() => {
+      const e = document.getElementById("esito");
+      return { titolo: e.querySelector('[data-campo="titolo"]').textContent,
+               messaggi: [...e.querySelectorAll("ul.messaggi li")].map((li) => li.textContent) };
+    })()`);
+    controlla(mancante.titolo === "Nulla costruito" &&
+              mancante.messaggi.some((m) => m.startsWith("impossibile leggere il sorgente del treno")),
+              "un sorgente che manca: la riga che lo dice", mancante);
+    scrivi("V_1-.txt", con_segnale);
+    await p.aspetta(`document.getElementById("esito").dataset.stato === "0"`);
 
     // Nothing was fetched from anywhere but the watch, and every request
     // carried its key.

@@ -148,7 +148,8 @@ TEST_F(watch_test, la_pagina_segue_una_modifica_un_errore_e_la_correzione) {
   EXPECT_EQ(errore_di(*e)["code"], "E15");
   EXPECT_EQ(errore_di(*e)["metres"], 99700);
   EXPECT_EQ(errore_di(*e)["text"],
-            "Errore n. 15 a 99700 m: la posizione di un elemento è oltre la fine della griglia del percorso");
+            "Errore n. 15 a 99700 m: la posizione di un elemento è oltre la fine della griglia del percorso (qui la "
+            "posizione più lontana ammessa è 12900 m, con un percorso lungo 6000 m)");
   EXPECT_EQ(luogo_di(errore_di(*e)), json({{"file", "V_1-.txt"}, {"riga", riga}, {"colonna", colonna}}));
   EXPECT_EQ(citazione_di(errore_di(*e)),
             json({{"testo", "segnale,   99700,   2, 3, 2,  1, 1,    1,  1,0,0, 60"}, {"colonna", colonna}}));
@@ -251,6 +252,46 @@ TEST_F(watch_test, un_errore_che_non_scrive_file_lascia_il_disegno_di_prima_atte
   EXPECT_EQ(w.interrompi(), 0);
   EXPECT_NE(w.errori().find("V_linea.txt:"), std::string::npos) << w.errori();
   EXPECT_NE(w.errori().find("U+2192"), std::string::npos) << w.errori();
+}
+
+// `watch DIR`: the names and sources from the folder, and every one of its
+// seven files looked at: a document made unreadable stops the builds as
+// pack would refuse it, and its fix builds again.
+TEST_F(watch_test, la_cartella_dello_scenario_e_tutti_i_suoi_file) {
+  fs::copy(fs::path(SCENARI_DIR) / "valdigrano", dir / "mio");
+  watch_in_corso w(dir.percorso(), {"mio", "--out", "uscita"});
+  const int porta = w.porta();
+  ASSERT_GT(porta, 0) << w.errori();
+  flusso_eventi eventi(porta, w.chiave());
+  std::optional<json> e = eventi.dopo(0);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ((*e)["summary"]["stations"], 3);
+  EXPECT_TRUE(fs::exists(dir / "uscita" / "Valdigrano_Pieve Alta_20417.svg"));
+
+  const std::string note = leggi(dir / "mio" / "note.txt");
+  scrivi(dir / "mio" / "note.txt", note + "freccia \xE2\x86\x92\r\n");
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  // Windows-1252 notes with UTF-8 letters added: a warning at the notes.
+  ASSERT_FALSE((*e)["diagnostics"].empty());
+  EXPECT_EQ((*e)["diagnostics"][0]["code"], "codifica_mista");
+  EXPECT_EQ((*e)["diagnostics"][0]["file"], (fs::path("mio") / "note.txt").string());
+  EXPECT_EQ((*e)["diagnostics"][0]["loses_content"], true);
+
+  scrivi(dir / "mio" / "numero_treno.txt", "20417\r\n\r\n");
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 2);
+  ASSERT_TRUE(errore_di(*e).is_object());
+  EXPECT_EQ(errore_di(*e)["code"], "cartella_non_valida");
+  EXPECT_EQ(errore_di(*e)["line"], 2);
+
+  scrivi(dir / "mio" / "numero_treno.txt", "20417\r\n");
+  e = eventi.dopo((*e)["number"]);
+  ASSERT_TRUE(e) << w.errori();
+  EXPECT_EQ((*e)["status"], 0);
+  EXPECT_EQ(w.interrompi(), 0);
 }
 
 TEST_F(watch_test, gli_avvisi_arrivano_alla_pagina_e_alla_console) {

@@ -145,4 +145,29 @@ TEST_F(costruzione_in_memoria, ogni_operazione_che_fallisce_e_riportata) {
   }
 }
 
+// A warning whose code loses something written is marked where a script
+// and the author see it: "loses_content" in the JSON, and counted in the
+// summary line; the exit status stays 0 without --werror.
+TEST_F(costruzione_in_memoria, gli_avvisi_che_perdono_qualcosa_sono_segnati) {
+  sistema.file["Prova_1-.txt"] =
+      righe({"[generale]", "numero vetture, 4.5", "rallentamento, 2000, 60, -300, 1, 1, 0", "[fine]"});
+  std::ostringstream uscita, errori, riepilogo;
+  ASSERT_EQ(comando_build(sistema, richiesta, true, false, uscita, errori, &riepilogo), uscita_riuscita)
+      << errori.str();
+  const nlohmann::json j = nlohmann::json::parse(uscita.str());
+  std::map<std::string, bool> perde;
+  for (const nlohmann::json& d : j["diagnostics"]) perde[d["code"].get<std::string>()] = d["loses_content"];
+  EXPECT_EQ(perde, (std::map<std::string, bool>{{"numero_arrotondato", false}, {"valore_negativo", true}}))
+      << uscita.str();
+  EXPECT_TRUE(riepilogo.str().starts_with("scenario build: \"Prova\" 1, 3 file binari scritti in \"out\"; 2 avvisi "
+                                          "(1 perde qualcosa di scritto); "))
+      << riepilogo.str();
+  // Every one of them losing something: said so.
+  sistema.file["Prova_1-.txt"] = righe({"[generale]", "rallentamento, 2000, 60, -300, 1, 1, 0", "[fine]"});
+  riepilogo.str("");
+  ASSERT_EQ(comando_build(sistema, richiesta, false, false, uscita, errori, &riepilogo), uscita_riuscita);
+  EXPECT_NE(riepilogo.str().find("; 1 avviso, che perde qualcosa di scritto; "), std::string::npos)
+      << riepilogo.str();
+}
+
 }  // namespace

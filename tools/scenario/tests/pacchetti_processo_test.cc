@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -33,7 +34,7 @@ std::map<std::string, std::string> lascia(const fs::path& eseguibile) {
 
 TEST(pacchetti_processo, un_programma_impacchettato_scrive_i_file_del_suo_programma_compilato) {
   cartella_temporanea dir;
-  const esito_processo e = esegui(dir.percorso(), {"pack", valdigrano.string(), "--linux", programma});
+  const esito_processo e = esegui(dir.percorso(), {"pack", valdigrano.string(), "--linux", programma, "--quiet"});
   ASSERT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(e.errori, "");
   // Executable as written, and nothing else left in the folder.
@@ -61,6 +62,9 @@ TEST(pacchetti_processo, impacchettato_due_volte_e_spacchettato_torna_la_cartell
   }
   const esito_processo e = esegui(dir.percorso(), {"unpack", "p", "indietro"});
   ASSERT_EQ(e.stato, 0) << e.errori;
+  // One line says what was written.
+  EXPECT_TRUE(e.errori.starts_with("scenario unpack: 7 file scritti in \"indietro\" (Windows-1252); ")) << e.errori;
+  EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << e.errori;
   EXPECT_TRUE(istantanea(dir / "indietro") == istantanea(valdigrano));
 
   // A program without a payload: unpack says so and writes nothing.
@@ -72,10 +76,25 @@ TEST(pacchetti_processo, impacchettato_due_volte_e_spacchettato_torna_la_cartell
 
 TEST(pacchetti_processo, new_poi_pack_poi_il_programma_senza_errori) {
   cartella_temporanea dir;
-  ASSERT_EQ(esegui(dir.percorso(), {"new", "mio"}).stato, 0);
+  // Asked for in Windows-1252, as the program holds it: the starter's own
+  // folder.
+  ASSERT_EQ(esegui(dir.percorso(), {"new", "mio", "--encoding", "windows-1252"}).stato, 0);
   EXPECT_TRUE(istantanea(dir / "mio") == istantanea(valdigrano));
   const esito_processo e = esegui(dir.percorso(), {"pack", "mio", "--linux", "p"});
   ASSERT_EQ(e.stato, 0) << e.errori;
+  // On success one line says what was written, and that no warning came.
+  EXPECT_TRUE(e.errori.starts_with("scenario pack: scritto \"p\"; nessun avviso; ")) << e.errori;
+  EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1);
+
+  // By default in UTF-8, as today's editors save: the accented letters as
+  // UTF-8, and the same program packed from it.
+  const esito_processo nuova = esegui(dir.percorso(), {"new", "utf8"});
+  ASSERT_EQ(nuova.stato, 0);
+  EXPECT_TRUE(nuova.errori.starts_with("scenario new: 7 file scritti in \"utf8\" (UTF-8); ")) << nuova.errori;
+  const std::string note = istantanea(dir / "utf8").at("note.txt");
+  EXPECT_NE(note.find("\xC3"), std::string::npos);
+  EXPECT_EQ(esegui(dir.percorso(), {"pack", "utf8", "--linux", "q", "--quiet"}).errori, "");
+  EXPECT_TRUE(istantanea(dir.percorso()).at("q") == istantanea(dir.percorso()).at("p"));
   EXPECT_EQ(lascia(dir / "p").size(), 6u);
 }
 

@@ -124,18 +124,44 @@ TEST_F(pacchetti, un_errore_della_costruzione_ferma_pack_se_non_e_forzato) {
   EXPECT_EQ(in("").size(), 2u);
 }
 
-TEST_F(pacchetti, pack_riporta_gli_avvisi_con_i_file_della_cartella_e_impacchetta) {
-  // A misspelt key in the line source: dropped by the build, named by pack.
+TEST_F(pacchetti, pack_rifiuta_un_avviso_che_perde_qualcosa_di_scritto_e_lo_elenca) {
+  // A misspelt key in the line source: dropped by the build, so the program
+  // would not be the scenario written. Named at its place, listed, refused.
   std::string& linea = sistema.file["mio/linea.txt"];
   const size_t dopo_prima = linea.find("\r\n") + 2;
   linea.insert(dopo_prima, "pendnza, 0\r\n");
 
-  EXPECT_EQ(pack(), uscita_riuscita) << errori.str();
+  EXPECT_EQ(pack(), uscita_errore) << errori.str();
   const std::string linea_mostrata = (std::filesystem::path("mio") / "linea.txt").string();
   EXPECT_TRUE(errori.str().starts_with(linea_mostrata + ":2:1: attenzione: ")) << errori.str();
-  EXPECT_NE(errori.str().find("chiave_sconosciuta"), std::string::npos) << errori.str();
+  EXPECT_NE(errori.str().find("1 avviso dice che qualcosa di scritto va perso o cambia nei file:\n  " +
+                              linea_mostrata + ":2:1: [chiave_sconosciuta]\n"),
+            std::string::npos)
+      << errori.str();
+  EXPECT_NE(errori.str().find("nessun programma scritto"), std::string::npos) << errori.str();
+  EXPECT_TRUE(in("").empty());
+
+  // Forced: packed, and said so.
+  richiesta_pack q;
+  q.forza = true;
+  errori.str("");
+  EXPECT_EQ(pack(q), uscita_riuscita) << errori.str();
+  EXPECT_NE(errori.str().find("impacchettato comunque (--force)"), std::string::npos) << errori.str();
   EXPECT_EQ(in("").size(), 2u);
   EXPECT_FALSE(resta_lavoro());
+}
+
+TEST_F(pacchetti, un_avviso_che_non_perde_niente_non_ferma_pack) {
+  // A rounded fraction: the value meant, near enough.
+  std::string& linea = sistema.file["mio/linea.txt"];
+  const size_t p = linea.find("pendenza,");
+  ASSERT_NE(p, std::string::npos);
+  const size_t fine = linea.find("\r\n", p);
+  linea.insert(fine, ".4");
+  EXPECT_EQ(pack(), uscita_riuscita) << errori.str();
+  EXPECT_NE(errori.str().find("[numero_arrotondato]"), std::string::npos) << errori.str();
+  EXPECT_EQ(errori.str().find("nessun programma"), std::string::npos) << errori.str();
+  EXPECT_EQ(in("").size(), 2u);
 }
 
 TEST_F(pacchetti, con_werror_un_avviso_ferma_pack_se_non_e_forzato) {
@@ -173,7 +199,8 @@ TEST_F(pacchetti, una_nota_che_mescola_le_codifiche_e_un_avviso_di_pack) {
   ASSERT_TRUE(std::any_of(note.begin(), note.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
   const int riga = 1 + static_cast<int>(std::count(note.begin(), note.end(), '\n'));
   note += "Aggiunta pi\xC3\xB9 tardi\r\n";
-  EXPECT_EQ(pack(), uscita_riuscita) << errori.str();
+  // Letters garbled in the notes handed out: refused unless forced.
+  EXPECT_EQ(pack(), uscita_errore) << errori.str();
   const std::string note_mostrate = (std::filesystem::path("mio") / "note.txt").string();
   EXPECT_TRUE(errori.str().starts_with(note_mostrate + ":" + std::to_string(riga) + ":12: attenzione: il testo non "
                                        "è tutto UTF-8"))

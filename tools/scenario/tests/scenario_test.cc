@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "driver/form1.h"
@@ -67,8 +68,10 @@ class scenario_test : public testing::Test {
     return 1 + static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<std::ptrdiff_t>(p), '\n'));
   }
 
+  // Without the line that says on success what was written (its own test
+  // below).
   std::vector<std::string> build(std::vector<std::string> altro = {}) const {
-    std::vector<std::string> a = {"build", "--name", nome, "--number", numero};
+    std::vector<std::string> a = {"build", "--name", nome, "--number", numero, "--quiet"};
     a.insert(a.end(), altro.begin(), altro.end());
     return a;
   }
@@ -529,6 +532,72 @@ TEST_F(ispeziona_test, un_file_guasto_nomina_l_offset) {
     EXPECT_EQ(e.uscita, "");
     EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
   }
+}
+
+// The folder as the unit of work: `build DIR` takes the names and the two
+// sources from it, and checks the other files as pack does; on success one
+// line says what was written, which --quiet leaves out.
+TEST_F(scenario_test, build_di_una_cartella_e_la_riga_di_riepilogo) {
+  const fs::path valdigrano = fs::path(SCENARI_DIR) / "valdigrano";
+  fs::copy(valdigrano, dir / "mio");
+  esito_processo e = esegui(dir.percorso(), {"build", "mio", "--out", "prova"});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_TRUE(e.errori.starts_with("scenario build: \"Valdigrano_Pieve Alta\" 20417, 3 file binari scritti in "
+                                   "\"prova\"; nessun avviso; "))
+      << e.errori;
+  EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1);
+  // The same files as from the pair of sources.
+  const nomi_file v = nomi_dei_file("Valdigrano_Pieve Alta", "20417");
+  fs::copy_file(valdigrano / "linea.txt", dir / v.sorgente_linea);
+  fs::copy_file(valdigrano / "treno.txt", dir / v.sorgente_treno);
+  e = esegui(dir.percorso(), {"build", "--name", "Valdigrano_Pieve Alta", "--number", "20417", "--out", "coppia",
+                              "--quiet"});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(e.errori, "");
+  EXPECT_TRUE(istantanea(dir / "prova") == istantanea(dir / "coppia"));
+
+  // A document the simulator's files cannot hold: refused at build time,
+  // not first at pack, at its file, line and column.
+  {
+    std::ofstream note(dir / "mio" / "note.txt", std::ios::binary | std::ios::trunc);
+    note << "Nota in UTF-8, perch\xC3\xA9 l'editor salva cos\xC3\xAC\r\nfreccia \xE2\x86\x92\r\n";
+  }
+  e = esegui(dir.percorso(), {"build", "mio", "--out", "altra", "--json"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.uscita, "");
+  EXPECT_TRUE(contiene(e.errori, "mio/note.txt:2:9: ")) << e.errori;
+  EXPECT_TRUE(contiene(e.errori, "U+2192")) << e.errori;
+  EXPECT_FALSE(fs::exists(dir / "altra"));
+
+  // A folder and a name at once: which one is meant is not clear.
+  e = esegui(dir.percorso(), {"build", "mio", "--name", "x"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_TRUE(contiene(e.errori, "non vanno insieme")) << e.errori;
+}
+
+// The author's language throughout: the help in Italian, an unknown option
+// named as such with the nearest, `explain` with the reference's words.
+TEST_F(scenario_test, in_italiano_e_explain) {
+  esito_processo e = esegui(dir.percorso(), {"build", "--help"});
+  EXPECT_EQ(e.stato, 0);
+  for (const char* p : {"Uso:", "Opzioni:", "Mostra questo aiuto ed esce", "La cartella dello scenario"})
+    EXPECT_TRUE(contiene(e.uscita, p)) << p << "\n" << e.uscita;
+  EXPECT_FALSE(contiene(e.uscita, "Print this help")) << e.uscita;
+
+  e = esegui(dir.percorso(), {"build", "--nmae", nome, "--number", numero});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_TRUE(e.errori.starts_with("scenario: --nmae: opzione sconosciuta, forse --name?\n")) << e.errori;
+
+  e = esegui(dir.percorso(), {"build", "mio", "--encoding", "latin1"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_TRUE(contiene(e.errori, "\"latin1\" non è tra i valori ammessi (auto, utf-8, windows-1252)")) << e.errori;
+
+  e = esegui(dir.percorso(), {"explain", "E15"});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_TRUE(e.uscita.starts_with("15\nmessaggio: Errore n. 15 a P m: la posizione di un elemento")) << e.uscita;
+  e = esegui(dir.percorso(), {"explain", "chiave_sconosiuta"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_TRUE(contiene(e.errori, "forse \"chiave_sconosciuta\"")) << e.errori;
 }
 
 }  // namespace

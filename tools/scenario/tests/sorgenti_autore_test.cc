@@ -84,6 +84,7 @@ TEST_F(sorgenti_autore, i_gemelli_in_windows_1252_e_in_utf8_danno_gli_stessi_fil
     SCOPED_TRACE(c.nome);
     std::vector<std::string> altro = c.altro;
     altro.push_back("--json");
+    altro.push_back("--quiet");
     esito_processo e = costruisci(c.linea, c.treno, altro, c.nome);
     ASSERT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.errori, "");

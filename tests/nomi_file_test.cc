@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include "carico/carico.h"
 #include "driver/form1.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "sources/cartella_scenario.h"
 #include "sources/scenario_incorporato.h"
 #include "support/file_system_fake.h"

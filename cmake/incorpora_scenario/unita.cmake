@@ -2,6 +2,6 @@
 # under src/), and the headers it takes alone: listed once, for its own build
 # and for the dependencies that make cmake/scenario_package.cmake build it
 # again.
-set(INCORPORA_UNITA diagnosi/codici diagnosi/diagnostica diagnosi/riga_gnu driver/nomi_file model/righe_testo
+set(INCORPORA_UNITA diagnosi/codici diagnosi/diagnostica diagnosi/riga_gnu model/nomi_file model/righe_testo
     model/testo_autore model/testo_mostrabile model/windows1252 sources/cartella_scenario sources/scenario)
 set(INCORPORA_INTESTAZIONI sources/elenco_righe.h)

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "platform/piattaforma_di_sistema.h"
 
 namespace {

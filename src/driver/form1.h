@@ -21,7 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "driver/stati_uscita.h"
 #include "finish/esito_build.h"
 #include "finish/timbri.h"
@@ -87,7 +87,7 @@ struct Form1 {
   // Shows `testo` in the message box and ends the program with status 1.
   [[noreturn]] void messaggio_e_fine(const std::string& testo);
 
-  // File names from the two names (Windows-1252), driver/nomi_file.h.
+  // File names from the two names (Windows-1252), model/nomi_file.h.
   nomi_file nomi() const { return nomi_dei_file(nome_scenario, numero_treno); }
   std::string nome_sorgente_linea() const { return nomi().sorgente_linea; }
   std::string nome_sorgente_treno() const { return nomi().sorgente_treno; }

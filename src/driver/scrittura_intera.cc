@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 
 std::filesystem::path percorso_temporaneo(const std::filesystem::path& finale, int n) {
   std::filesystem::path p = finale;

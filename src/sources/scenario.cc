@@ -1,7 +1,7 @@
 // What a scenario must be for the package run to take it.
 #include "sources/scenario.h"
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "model/testo_mostrabile.h"
 #include "model/windows1252.h"
 #include "sources/elenco_righe.h"

@@ -40,7 +40,7 @@ inline constexpr std::array<testo_scenario, 5> testi_scenario = {{
     {&scenario::scheda, "la scheda del treno", "scheda_treno.txt"},
 }};
 
-// What keeps `s` from being run: a name that driver/nomi_file.h refuses, a
+// What keeps `s` from being run: a name that model/nomi_file.h refuses, a
 // text of more than 1000 lines or with a line equal to the end marker,
 // neither of which a writer's list can hold (sources/elenco_righe.h), or a
 // line that holds a CR or LF, which would come out as two lines. Names

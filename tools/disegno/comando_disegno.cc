@@ -12,7 +12,7 @@
 #include "disegno/disegno.h"
 #include "disegno/punti_piani.h"
 #include "disegno/scena.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "driver/scrittura_intera.h"
 #include "driver/stati_uscita.h"
 #include "ispeziona/decodifica.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <type_traits>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "model/cursore.h"
 #include "model/file_binari.h"
 

@@ -9,7 +9,7 @@
 #include "diagnosi/riga_gnu.h"
 #include "cartella_su_disco.h"
 #include "diagnostiche_autore.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "driver/scrittura_intera.h"
 #include "luogo_sorgente.h"
 #include "model/windows1252.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
 

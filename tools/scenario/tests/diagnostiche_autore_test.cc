@@ -18,7 +18,7 @@
 #include "diagnosi/riga_gnu.h"
 #include "reader/avvisi.h"
 #include "driver/form1.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "model/windows1252.h"
 #include "support/file_system_fake.h"
 

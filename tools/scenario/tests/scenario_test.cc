@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "driver/form1.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "ispeziona/decodifica.h"
 #include "model/file_binari.h"
 #include "model/windows1252.h"

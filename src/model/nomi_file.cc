@@ -1,5 +1,5 @@
 // The file names of a scenario and the check of its two names.
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 
 #include <algorithm>
 

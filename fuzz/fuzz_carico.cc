@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
       break;
   }
 
-  const carico_decodificato d = decodifica_carico(ingresso);
-  if (d.s ? codifica_carico(*d.s) != ingresso : d.problema.empty()) std::abort();
+  const carico_deserializzato d = deserializza_carico(ingresso);
+  if (d.s ? serializza_carico(*d.s) != ingresso : d.problema.empty()) std::abort();
   return 0;
 }

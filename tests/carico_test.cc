@@ -43,14 +43,14 @@ TEST(crc32, i_valori_di_controllo) {
 }
 
 TEST(carico, i_byte_di_uno_scenario_piccolo) {
-  const std::string carico = codifica_carico(piccolo());
+  const std::string carico = serializza_carico(piccolo());
   EXPECT_EQ(esadecimale(carico),
             "02 00 00 00 41 62 "                                // "Ab"
             "01 00 00 00 37 "                                   // "7"
             "02 00 00 00 01 00 00 00 78 00 00 00 00 "           // linea: "x", ""
             "00 00 00 00 00 00 00 00 00 00 00 00 "              // treno, note, rallentamenti: none
             "01 00 00 00 01 00 00 00 E8");                      // scheda: one line of one byte
-  const std::string coda = codifica_coda(carico);
+  const std::string coda = serializza_coda(carico);
   EXPECT_EQ(esadecimale(coda), "53 43 45 4E 41 52 49 4F 01 00 00 00 2D 00 00 00 " +
                                    esadecimale(std::string{static_cast<char>(crc32(carico) & 0xFF),
                                                            static_cast<char>(crc32(carico) >> 8 & 0xFF),
@@ -61,7 +61,7 @@ TEST(carico, i_byte_di_uno_scenario_piccolo) {
 
 TEST(carico, si_rilegge_come_era) {
   for (const scenario& s : {piccolo(), scenario_incorporato(), scenario{}}) {
-    const carico_decodificato d = decodifica_carico(codifica_carico(s));
+    const carico_deserializzato d = deserializza_carico(serializza_carico(s));
     ASSERT_TRUE(d.s) << d.problema;
     EXPECT_EQ(d.s->nome_scenario, s.nome_scenario);
     EXPECT_EQ(d.s->numero_treno, s.numero_treno);
@@ -70,32 +70,32 @@ TEST(carico, si_rilegge_come_era) {
 }
 
 TEST(carico, un_contenuto_tagliato_in_ogni_punto_o_allungato_e_rifiutato) {
-  const std::string carico = codifica_carico(piccolo());
+  const std::string carico = serializza_carico(piccolo());
   for (size_t n = 0; n < carico.size(); ++n) {
-    const carico_decodificato d = decodifica_carico(std::string_view(carico).substr(0, n));
+    const carico_deserializzato d = deserializza_carico(std::string_view(carico).substr(0, n));
     EXPECT_FALSE(d.s) << n;
     EXPECT_FALSE(d.problema.empty()) << n;
   }
-  EXPECT_EQ(decodifica_carico(carico + "x").problema, "1 byte in più dopo la scheda del treno");
+  EXPECT_EQ(deserializza_carico(carico + "x").problema, "1 byte in più dopo la scheda del treno");
   // A count of lines beyond what is left is refused before anything is made.
   std::string enorme = carico.substr(0, 11);
   enorme += std::string("\xFF\xFF\xFF\x7F", 4);
-  EXPECT_EQ(decodifica_carico(enorme).problema,
+  EXPECT_EQ(deserializza_carico(enorme).problema,
             "il sorgente della linea dichiara 2147483647 righe, oltre la fine del contenuto");
-  EXPECT_EQ(decodifica_carico(carico.substr(0, 24)).problema, "il sorgente del treno finisce prima del previsto");
+  EXPECT_EQ(deserializza_carico(carico.substr(0, 24)).problema, "il sorgente del treno finisce prima del previsto");
 }
 
 TEST(carico, la_coda_si_riconosce_dalla_magia) {
-  const std::string coda = codifica_coda("abc");
-  const std::optional<coda_carico> c = decodifica_coda(coda);
+  const std::string coda = serializza_coda("abc");
+  const std::optional<coda_carico> c = deserializza_coda(coda);
   ASSERT_TRUE(c);
   EXPECT_EQ(c->versione, 1u);
   EXPECT_EQ(c->lunghezza, 3u);
   EXPECT_EQ(c->crc, crc32("abc"));
   std::string altra = coda;
   altra[0] = 's';
-  EXPECT_FALSE(decodifica_coda(altra));
-  EXPECT_FALSE(decodifica_coda(coda.substr(1)));
+  EXPECT_FALSE(deserializza_coda(altra));
+  EXPECT_FALSE(deserializza_coda(coda.substr(1)));
 }
 
 // The end of a program from its headers.
@@ -166,18 +166,18 @@ TEST(lettura_carico, senza_e_con_il_carico) {
 
 TEST(lettura_carico, ogni_danno_e_detto) {
   const std::string programma = programma_finto::elf();
-  const std::string carico = codifica_carico(piccolo());
-  const std::string intero = programma + carico + codifica_coda(carico);
+  const std::string carico = serializza_carico(piccolo());
+  const std::string intero = programma + carico + serializza_coda(carico);
   // A payload whose bytes are sound but whose scenario breaks the rules.
   scenario lungo = piccolo();
   lungo.note.assign(1001, "x");
-  const std::string carico_lungo = codifica_carico(lungo);
+  const std::string carico_lungo = serializza_carico(lungo);
   scenario fuori = piccolo();
   fuori.nome_scenario = "../fuori";
-  const std::string carico_fuori = codifica_carico(fuori);
-  std::string versione_2 = codifica_coda(carico);
+  const std::string carico_fuori = serializza_carico(fuori);
+  std::string versione_2 = serializza_coda(carico);
   versione_2[8] = 2;
-  std::string lunghezza_sbagliata = codifica_coda(carico);
+  std::string lunghezza_sbagliata = serializza_coda(carico);
   lunghezza_sbagliata[12] += 1;
   const std::string malformato = carico + "x";
 
@@ -210,11 +210,11 @@ TEST(lettura_carico, ogni_danno_e_detto) {
       {"una lunghezza che non torna", programma + carico + lunghezza_sbagliata,
        "la coda dichiara un contenuto di 46 byte, ma fra il programma e la coda ce ne sono 45 byte: il file è "
        "troncato o alterato"},
-      {"un contenuto malformato", programma + malformato + codifica_coda(malformato),
+      {"un contenuto malformato", programma + malformato + serializza_coda(malformato),
        "contenuto malformato: 1 byte in più dopo la scheda del treno"},
-      {"1001 righe", programma + carico_lungo + codifica_coda(carico_lungo),
+      {"1001 righe", programma + carico_lungo + serializza_coda(carico_lungo),
        "le note ha 1001 righe, al massimo 1000"},
-      {"un nome che esce dalla cartella", programma + carico_fuori + codifica_coda(carico_fuori),
+      {"un nome che esce dalla cartella", programma + carico_fuori + serializza_coda(carico_fuori),
        "il nome dello scenario \"../fuori\" contiene un separatore di cartelle: i file finirebbero fuori dalla loro "
        "cartella"},
   };
@@ -289,7 +289,7 @@ TEST(lettura_carico, un_contenuto_oltre_il_massimo_non_si_legge) {
   } f;
   f.programma = programma_finto::elf();
   f.carico = uint64_t{500} << 20;
-  f.coda = codifica_coda("");
+  f.coda = serializza_coda("");
   for (int i = 0; i < 4; ++i) f.coda[12 + i] = static_cast<char>((f.carico >> (8 * i)) & 0xFF);
   const programma_letto letto = leggi_programma(f);
   EXPECT_EQ(letto.st, stato::danneggiato);

@@ -234,7 +234,7 @@ TEST_F(sorgenti_md_esempio, si_costruisce_senza_errori_nei_file_che_il_riferimen
     std::string atteso;
     for (const std::string& riga : testo) atteso += riga + "\n";
     EXPECT_EQ(i.stato, 0) << cosa << ": " << i.errori;
-    EXPECT_EQ(i.uscita, atteso) << cosa;
+    EXPECT_EQ(i.stampa, atteso) << cosa;
   }
   EXPECT_GT(ispezioni, 0u) << "il riferimento non mostra nessun file costruito";
 }

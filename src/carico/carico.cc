@@ -64,7 +64,7 @@ struct lettore {
 
 }  // namespace
 
-std::string codifica_carico(const scenario& s) {
+std::string serializza_carico(const scenario& s) {
   std::string b;
   aggiungi_stringa(b, s.nome_scenario);
   aggiungi_stringa(b, s.numero_treno);
@@ -76,7 +76,7 @@ std::string codifica_carico(const scenario& s) {
   return b;
 }
 
-std::string codifica_coda(std::string_view carico) {
+std::string serializza_coda(std::string_view carico) {
   std::string b(lunghezza_coda, '\0');
   cursore_scrittura(b.data())
       .testo(magia_carico)
@@ -87,12 +87,12 @@ std::string codifica_coda(std::string_view carico) {
 }
 
 std::string carico_con_coda(const scenario& s) {
-  std::string b = codifica_carico(s);
-  b += codifica_coda(b);
+  std::string b = serializza_carico(s);
+  b += serializza_coda(b);
   return b;
 }
 
-std::optional<coda_carico> decodifica_coda(std::string_view byte) {
+std::optional<coda_carico> deserializza_coda(std::string_view byte) {
   if (byte.size() != lunghezza_coda || !byte.starts_with(magia_carico)) return std::nullopt;
   cursore_lettura l(byte, magia_carico.size());
   coda_carico c;
@@ -102,7 +102,7 @@ std::optional<coda_carico> decodifica_coda(std::string_view byte) {
   return c;
 }
 
-carico_decodificato decodifica_carico(std::string_view carico) {
+carico_deserializzato deserializza_carico(std::string_view carico) {
   lettore l{cursore_lettura(carico), {}};
   scenario s;
   bool ok = l.stringa(s.nome_scenario, "il nome dello scenario") && l.stringa(s.numero_treno, "il numero del treno");

@@ -48,22 +48,22 @@ struct coda_carico {
 
 // The payload of `s`, without the trailer.
 // REQUIRES: each name, line and count fits in 4 bytes.
-std::string codifica_carico(const scenario& s);
+std::string serializza_carico(const scenario& s);
 // The trailer of a payload.
-std::string codifica_coda(std::string_view carico);
+std::string serializza_coda(std::string_view carico);
 // What a program gets appended: the payload, then its trailer.
 std::string carico_con_coda(const scenario& s);
 
 // The trailer in `byte`, the file's last lunghezza_coda bytes; nothing when
 // they do not start with the magic.
-std::optional<coda_carico> decodifica_coda(std::string_view byte);
+std::optional<coda_carico> deserializza_coda(std::string_view byte);
 
 // A payload read back into a scenario, or why it cannot be (in Italian, as
 // the package program says it: "il testo ... finisce prima del previsto").
 // Only the layout is checked here; the rules the texts must keep are
 // problema_scenario's (sources/scenario.h).
-struct carico_decodificato {
+struct carico_deserializzato {
   std::optional<scenario> s;
   std::string problema;
 };
-carico_decodificato decodifica_carico(std::string_view carico);
+carico_deserializzato deserializza_carico(std::string_view carico);

@@ -49,7 +49,7 @@ programma_letto leggi_programma(file_a_intervalli& f) {
   std::string byte_coda;
   if (esito e = f.leggi(dimensione - lunghezza_coda, lunghezza_coda, byte_coda); !e)
     return fermo(r, stato::illeggibile, "impossibile leggere la coda del contenuto: " + e.motivo);
-  const std::optional<coda_carico> coda = decodifica_coda(byte_coda);
+  const std::optional<coda_carico> coda = deserializza_coda(byte_coda);
   if (!coda)
     return fermo(r, stato::danneggiato,
                  "il file non finisce con la coda del contenuto (\"" + std::string(magia_carico) +
@@ -73,7 +73,7 @@ programma_letto leggi_programma(file_a_intervalli& f) {
   if (crc32(carico) != coda->crc)
     return fermo(r, stato::danneggiato, "la somma di controllo (CRC-32) del contenuto non corrisponde: il file è "
                                         "stato alterato");
-  carico_decodificato d = decodifica_carico(carico);
+  carico_deserializzato d = deserializza_carico(carico);
   if (!d.s) return fermo(r, stato::danneggiato, "contenuto malformato: " + d.problema);
   if (auto p = problema_scenario(*d.s)) return fermo(r, stato::danneggiato, *p);
   r.st = stato::con_carico;

@@ -43,7 +43,7 @@ esito_processo esegui_processo(const std::string& programma, const std::vector<s
   ::waitpid(figlio, &stato, 0);
   esito_processo e;
   if (WIFEXITED(stato)) e.stato = WEXITSTATUS(stato);
-  e.uscita = flussi.leggi("stdout");
+  e.stampa = flussi.leggi("stdout");
   e.errori = flussi.leggi("stderr");
   return e;
 }

@@ -13,7 +13,7 @@
 
 struct esito_processo {
   int stato = -1;  // exit status; -1 when it did not exit normally
-  std::string uscita;
+  std::string stampa;  // standard output
   std::string errori;
 };
 

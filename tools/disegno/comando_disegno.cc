@@ -60,7 +60,7 @@ std::string non_valido(const fs::path& p, const char* descrizione, const errore_
 // drawing's path; or why the request is bad use.
 struct file_richiesta {
   std::optional<std::string> problema;
-  fs::path linea, sim, dat, uscita;
+  fs::path linea, sim, dat, disegno;
 };
 
 file_richiesta file_di(const richiesta_disegno& q) {
@@ -72,7 +72,7 @@ file_richiesta file_di(const richiesta_disegno& q) {
   f.linea = q.cartella / percorso_da_testo(nomi.file_linea);
   f.sim = q.cartella / percorso_da_testo(nomi.file_sim);
   f.dat = q.cartella / percorso_da_testo(nomi.file_dat);
-  f.uscita = percorso_disegno(q);
+  f.disegno = percorso_disegno(q);
   return f;
 }
 
@@ -130,7 +130,7 @@ void disegna_byte(disegno_build& d, const file_richiesta& f, const immagini_buil
 }  // namespace
 
 fs::path percorso_disegno(const richiesta_disegno& q) {
-  return q.uscita.value_or(q.cartella / percorso_da_testo(q.nome + "_" + q.numero + ".svg"));
+  return q.file_disegno.value_or(q.cartella / percorso_da_testo(q.nome + "_" + q.numero + ".svg"));
 }
 
 disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
@@ -142,17 +142,17 @@ disegno_build disegna_build(piattaforma& sistema, const richiesta_disegno& q) {
   };
   const file_richiesta f = file_di(q);
   if (f.problema) return fine(uso_errato, *f.problema);
-  d.uscita = f.uscita;
+  d.file_disegno = f.disegno;
   for (const fs::path& p : {f.linea, f.sim, f.dat})
-    if (sistema.stesso_file(d.uscita, p))
-      return fine(uso_errato, "il disegno " + tra_virgolette(d.uscita) + " prenderebbe il posto del file binario " +
+    if (sistema.stesso_file(d.file_disegno, p))
+      return fine(uso_errato, "il disegno " + tra_virgolette(d.file_disegno) + " prenderebbe il posto del file binario " +
                                   tra_virgolette(p));
   // An SVG under another name would open as nothing, or as something else.
-  std::string estensione = testo_percorso(d.uscita.extension());
+  std::string estensione = testo_percorso(d.file_disegno.extension());
   std::transform(estensione.begin(), estensione.end(), estensione.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (estensione != ".svg")
-    return fine(uso_errato, "il disegno " + tra_virgolette(d.uscita) + " è un SVG: il nome finisce con .svg");
+    return fine(uso_errato, "il disegno " + tra_virgolette(d.file_disegno) + " è un SVG: il nome finisce con .svg");
 
   lettura sim = leggi_file(sistema, f.sim, descrizione_sim);
   if (!sim.errore.empty()) return fine(file_non_valido, sim.errore);
@@ -175,7 +175,7 @@ disegno_build disegna_immagini(const richiesta_disegno& q, const immagini_build&
     d.righe.push_back(*f.problema);
     return d;
   }
-  d.uscita = f.uscita;
+  d.file_disegno = f.disegno;
   disegna_byte(d, f, immagini, piani);
   return d;
 }
@@ -184,14 +184,14 @@ int comando_draw(piattaforma& sistema, const richiesta_disegno& q, std::ostream&
   const disegno_build d = disegna_build(sistema, q);
   for (const std::string& riga : d.righe) errori << riga << '\n';
   if (d.stato != riuscito) return d.stato;
-  if (auto g = scrivi_per_intero(sistema, d.uscita, d.svg)) {
-    errori << "impossibile scrivere il file " << tra_virgolette(d.uscita) << ": " << g->motivo << '\n';
+  if (auto g = scrivi_per_intero(sistema, d.file_disegno, d.svg)) {
+    errori << "impossibile scrivere il file " << tra_virgolette(d.file_disegno) << ": " << g->motivo << '\n';
     return scrittura_fallita;
   }
   // The warnings the files show; scenario build names each at its line.
   const conteggi_scena& c = d.conteggi;
   if (const size_t n = c.oltre_la_fine; n > 0)
-    errori << tra_virgolette(d.uscita) << ": attenzione: " << n
+    errori << tra_virgolette(d.file_disegno) << ": attenzione: " << n
            << (n == 1 ? " elemento oltre la fine del percorso" : " elementi oltre la fine del percorso") << " di "
            << metri(c.lunghezza) << ", segnat" << (n == 1 ? "o" : "i") << " nel disegno nel colore degli avvisi\n";
   return riuscito;

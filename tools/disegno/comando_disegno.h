@@ -22,7 +22,7 @@ struct richiesta_disegno {
   std::string nome;                             // nome_scenario, as in the file names (UTF-8)
   std::string numero;                           // numero_treno, likewise
   std::filesystem::path cartella = ".";         // where the binary files are
-  std::optional<std::filesystem::path> uscita;  // default CARTELLA/NAME_NUMBER.svg
+  std::optional<std::filesystem::path> file_disegno;  // default CARTELLA/NAME_NUMBER.svg
 };
 
 // Where the drawing of `richiesta` goes: its --out, or NAME_NUMBER.svg
@@ -44,7 +44,7 @@ struct disegno_build {
   std::vector<std::string> righe;
   std::string svg;  // when drawn
   conteggi_scena conteggi;
-  std::filesystem::path uscita;  // where the command writes the drawing
+  std::filesystem::path file_disegno;  // where the command writes the drawing
 };
 
 // Reads, checks and draws the binary files of `richiesta`.

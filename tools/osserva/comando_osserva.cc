@@ -77,7 +77,7 @@ class osservatore {
     if (c.esito.file_scritti()) {
       const auto t = orologio::now();
       try {
-        d = disegna_immagini({o.rapporto.nome, o.rapporto.numero, q_.build.uscita, std::nullopt}, {c.sim, c.dat, c.linea},
+        d = disegna_immagini({o.rapporto.nome, o.rapporto.numero, q_.build.cartella_destinazione, std::nullopt}, {c.sim, c.dat, c.linea},
                              piani_);
       } catch (const std::exception& e) {
         d = disegno_build{};
@@ -103,8 +103,8 @@ class osservatore {
     o.numero_disegno = numero_disegno_;
     o.conteggi = conteggi_;
     if (svg) {
-      if (auto g = scrivi_per_intero(sistema_, d->uscita, *svg))
-        o.righe_disegno.push_back("impossibile scrivere il file " + tra_virgolette(d->uscita) + ": " + g->motivo);
+      if (auto g = scrivi_per_intero(sistema_, d->file_disegno, *svg))
+        o.righe_disegno.push_back("impossibile scrivere il file " + tra_virgolette(d->file_disegno) + ": " + g->motivo);
     }
     tavola_.pubblica(o.numero,
                      json_osservazione(o).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), svg);
@@ -144,7 +144,7 @@ class osservatore {
 // left, the page's server stopped, and the process ends at once, for the
 // build's thread still runs.
 [[noreturn]] void abbandona_costruzione(piattaforma_abbandonabile& disco, console_abbandonabile& console,
-                                        bacheca& tavola, servitore& server, std::ostream& uscita,
+                                        bacheca& tavola, servitore& server, std::ostream& stampa,
                                         std::ostream& errori) {
   const bool pulito = disco.chiudi(2000ms);
   console.chiudi();
@@ -153,7 +153,7 @@ class osservatore {
   errori << "scenario watch: fine, a costruzione interrotta";
   if (!pulito) errori << " (un'operazione sui file non è finita in tempo: può restarne un file parziale)";
   errori << std::endl;
-  uscita.flush();
+  stampa.flush();
   std::fflush(nullptr);
   fine_conclusa();
   std::_Exit(uscita_riuscita);
@@ -161,19 +161,19 @@ class osservatore {
 
 }  // namespace
 
-int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_riga, std::ostream& uscita,
+int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_riga, std::ostream& stampa,
                   std::ostream& errori) {
   // What no edit of a source can put right ends the watch before it starts.
   if (auto p = problema_nomi(q.build)) {
     errori << *p << '\n';
     return uscita_uso_errato;
   }
-  if (sistema.esiste(q.build.uscita) && !sistema.e_cartella(q.build.uscita)) {
-    errori << "la cartella di uscita " << tra_virgolette(q.build.uscita) << " non è una cartella\n";
+  if (sistema.esiste(q.build.cartella_destinazione) && !sistema.e_cartella(q.build.cartella_destinazione)) {
+    errori << "la cartella di uscita " << tra_virgolette(q.build.cartella_destinazione) << " non è una cartella\n";
     return uscita_uso_errato;
   }
   // The drawing goes where draw writes it, never over a source.
-  const fs::path disegno = percorso_disegno({q.build.nome, q.build.numero, q.build.uscita, std::nullopt});
+  const fs::path disegno = percorso_disegno({q.build.nome, q.build.numero, q.build.cartella_destinazione, std::nullopt});
   const auto [linea, treno] = sorgenti_di(q.build);
   for (const fs::path& sorgente : {linea, treno}) {
     if (sistema.stesso_file(disegno, sorgente)) {
@@ -192,7 +192,7 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
     return uscita_errore_file;
   }
   intercetta_interruzione();
-  uscita << "scenario watch: http://127.0.0.1:" << *porta << "/?chiave=" << server.chiave() << " (Ctrl-C per finire)"
+  stampa << "scenario watch: http://127.0.0.1:" << *porta << "/?chiave=" << server.chiave() << " (Ctrl-C per finire)"
          << std::endl;
 
   // Each build runs on a thread of its own while this one watches for
@@ -224,7 +224,7 @@ int comando_watch(piattaforma& sistema, const richiesta_osserva& q, bool mostra_
       while (!fatto.wait_for(l, tra_sguardi, [&] { return finita; }))
         if (interruzione_chiesta()) {
           l.unlock();
-          abbandona_costruzione(disco, console, tavola, server, uscita, errori);
+          abbandona_costruzione(disco, console, tavola, server, stampa, errori);
         }
     }
     filo.join();

@@ -16,12 +16,12 @@ struct richiesta_osserva {
 };
 
 // Runs until Ctrl-C (or the console's closing). The page's address goes to
-// `uscita` on its own line; each build's report goes to `errori` as
+// `stampa` on its own line; each build's report goes to `errori` as
 // `scenario build` writes it (with the source line of an error under it when
 // `mostra_riga`), then a line of the watch's own. Exit status: 0 ended on
 // request, 2 bad use (nothing built), 3 the page could not be served.
 // Ctrl-C in the middle of a build ends the process itself at once, with
 // status 0: the build is abandoned, nothing more of it written and no
 // temporary file of it left.
-int comando_watch(piattaforma& sistema, const richiesta_osserva& richiesta, bool mostra_riga, std::ostream& uscita,
+int comando_watch(piattaforma& sistema, const richiesta_osserva& richiesta, bool mostra_riga, std::ostream& stampa,
                   std::ostream& errori);

@@ -69,7 +69,7 @@ class opzioni_build {
     treno_ = opzione_percorso(&c, "--train", percorso_treno_,
                               "Il sorgente del treno, senza DIR (predefinito: NOME_NUMERO-.txt)");
     for (CLI::Option* o : {nome_, numero_, linea_, treno_}) cartella_->excludes(o);
-    opzione_percorso(&c, "--out", q_.uscita,
+    opzione_percorso(&c, "--out", q_.cartella_destinazione,
                      "La cartella dove scrivere i file binari, creata se manca (predefinita: la cartella corrente)");
     c.add_option("--encoding", codifica_,
                  "Come sono scritti i testi: auto (UTF-8 se un testo comincia con il segno di ordine dei byte, o "
@@ -162,17 +162,17 @@ class draw : public comando {
     c.add_option("--name", q_.nome, "Il nome dello scenario (nome_scenario)")->required();
     c.add_option("--number", q_.numero, "Il numero del treno (numero_treno)")->required();
     opzione_percorso(&c, "--dir", q_.cartella, "La cartella dei file binari (predefinita: la cartella corrente)");
-    uscita_ = opzione_percorso(&c, "--out", percorso_uscita_, "Il file SVG (predefinito: DIR/NOME_NUMERO.svg)");
+    disegno_ = opzione_percorso(&c, "--out", percorso_disegno_, "Il file SVG (predefinito: DIR/NOME_NUMERO.svg)");
   }
   int esegui(piattaforma& sistema) override {
-    if (uscita_->count() > 0) q_.uscita = percorso_uscita_;
+    if (disegno_->count() > 0) q_.file_disegno = percorso_disegno_;
     return comando_draw(sistema, q_, std::cerr);
   }
 
  private:
   richiesta_disegno q_;
-  fs::path percorso_uscita_;
-  CLI::Option* uscita_ = nullptr;
+  fs::path percorso_disegno_;
+  CLI::Option* disegno_ = nullptr;
 };
 
 class watch : public comando {

@@ -112,20 +112,20 @@ struct passi {
 
   // The output folder: a folder, no binary file in a source's place, and
   // made when missing.
-  bool prepara_uscita() {
-    const fs::path& uscita = q.uscita;
-    if (sistema.esiste(uscita) && !sistema.e_cartella(uscita))
-      return fine(uscita_uso_errato, "la cartella di uscita " + tra_virgolette(uscita) + " non è una cartella");
+  bool prepara_destinazione() {
+    const fs::path& destinazione = q.cartella_destinazione;
+    if (sistema.esiste(destinazione) && !sistema.e_cartella(destinazione))
+      return fine(uscita_uso_errato, "la cartella di uscita " + tra_virgolette(destinazione) + " non è una cartella");
     for (const std::string& b : binari) {
-      const fs::path destinazione = uscita / percorso_da_testo(b);
-      if (sistema.stesso_file(destinazione, linea) || sistema.stesso_file(destinazione, treno))
+      const fs::path file = destinazione / percorso_da_testo(b);
+      if (sistema.stesso_file(file, linea) || sistema.stesso_file(file, treno))
         return fine(uscita_uso_errato,
-                    "il file binario " + tra_virgolette(destinazione) + " prenderebbe il posto di un sorgente");
+                    "il file binario " + tra_virgolette(file) + " prenderebbe il posto di un sorgente");
     }
-    if (!sistema.esiste(uscita)) {
-      if (esito e = sistema.crea_cartella(uscita); !e)
+    if (!sistema.esiste(destinazione)) {
+      if (esito e = sistema.crea_cartella(destinazione); !e)
         return fine(uscita_errore_file,
-                    "impossibile creare la cartella di uscita " + tra_virgolette(uscita) + ": " + e.motivo);
+                    "impossibile creare la cartella di uscita " + tra_virgolette(destinazione) + ": " + e.motivo);
     }
     return true;
   }
@@ -135,7 +135,7 @@ struct passi {
   void scrivi(const compilazione& c) {
     const std::vector<std::string_view> immagini = c.immagini();
     for (size_t i = 0; i < immagini.size() && i < binari.size(); ++i) {
-      const fs::path a = q.uscita / percorso_da_testo(binari[i]);
+      const fs::path a = q.cartella_destinazione / percorso_da_testo(binari[i]);
       if (auto g = scrivi_per_intero(sistema, a, immagini[i])) {
         r.stato = uscita_errore_file;
         r.righe.push_back("impossibile " + g->azione + " il file " + tra_virgolette(a) + ": " + g->motivo);
@@ -200,7 +200,7 @@ rapporto_build costruisci(piattaforma& sistema, const richiesta_build& q, compil
   rapporto_build r;
   passi passo{sistema, q, r, {}, {}, {}};
   sorgenti_build s;
-  if (!passo.prepara(s) || !passo.prepara_uscita()) return r;
+  if (!passo.prepara(s) || !passo.prepara_destinazione()) return r;
 
   compilazione c;
   try {
@@ -283,18 +283,18 @@ nlohmann::json json_rapporto(const rapporto_build& r) {
 }
 
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
-                  std::ostream& uscita, std::ostream& errori, std::ostream* riepilogo) {
+                  std::ostream& stampa, std::ostream& errori, std::ostream* riepilogo) {
   const auto inizio = std::chrono::steady_clock::now();
   const rapporto_build r = costruisci(sistema, richiesta);
   scrivi_rapporto(r, mostra_riga && !json, errori);
   // Bad use means no build ran: there is nothing to report as its outcome.
   // The object goes on one line, for tools that read the output line by line.
   if (json && r.stato != uscita_uso_errato)
-    uscita << json_rapporto(r).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    stampa << json_rapporto(r).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
   if (riepilogo && r.stato == uscita_riuscita)
     *riepilogo << riga_riepilogo("build",
                                  "\"" + r.nome + "\" " + r.numero + ", " + std::to_string(r.file.size()) +
-                                     " file binari scritti in " + tra_virgolette(richiesta.uscita),
+                                     " file binari scritti in " + tra_virgolette(richiesta.cartella_destinazione),
                                  true, r.esito.quanti_avvisi() + r.esito.avvisi_omessi,
                                  quanti_persi(r.esito.diagnostiche), std::chrono::steady_clock::now() - inizio)
                << std::endl;

@@ -29,7 +29,7 @@ struct richiesta_build {
   std::string numero;  // numero_treno, likewise
   std::optional<std::filesystem::path> linea;  // default NAME_linea.txt
   std::optional<std::filesystem::path> treno;  // default NAME_NUMBER-.txt
-  std::filesystem::path uscita = ".";
+  std::filesystem::path cartella_destinazione = ".";
   bool senza_linea = false;  // the build's j = 0: no line file
   codifica_testo codifica = codifica_testo::automatica;  // how the two sources are read
   bool avvisi_come_errori = false;  // --werror: a warning makes the status 1
@@ -97,8 +97,8 @@ void scrivi_rapporto(const rapporto_build& r, bool mostra_riga, std::ostream& er
 nlohmann::json json_rapporto(const rapporto_build& rapporto);
 
 // The whole command: the build, the report on `errori`, the JSON object on
-// `uscita` when asked, the exit status.
+// `stampa` when asked, the exit status.
 // With `riepilogo`, a build that went through says so there in one line
 // (riepilogo.h).
 int comando_build(piattaforma& sistema, const richiesta_build& richiesta, bool json, bool mostra_riga,
-                  std::ostream& uscita, std::ostream& errori, std::ostream* riepilogo = nullptr);
+                  std::ostream& stampa, std::ostream& errori, std::ostream* riepilogo = nullptr);

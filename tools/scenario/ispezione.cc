@@ -243,7 +243,7 @@ json json_tracciato(const tabella_tracciato& t, bool tutti, int32_t passo) {
   return j;
 }
 
-int comando_inspect(piattaforma& sistema, const richiesta_ispezione& q, std::ostream& uscita, std::ostream& errori) {
+int comando_inspect(piattaforma& sistema, const richiesta_ispezione& q, std::ostream& stampa, std::ostream& errori) {
   const std::string nome = testo_percorso(q.file);
   const tipo_file tipo = tipo_da_nome(testo_percorso(q.file.filename()));
   if (tipo == tipo_file::sconosciuto) {
@@ -298,9 +298,9 @@ int comando_inspect(piattaforma& sistema, const richiesta_ispezione& q, std::ost
     j["file"] = nome;
     j["tipo_file"] = chiavi[indice];
     j["byte"] = dati.size();
-    uscita << j.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    stampa << j.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
   } else {
-    uscita << "\"" << nome << "\": " << descrizioni[indice] << ", " << dati.size() << " byte\n" << testo.str();
+    stampa << "\"" << nome << "\": " << descrizioni[indice] << ", " << dati.size() << " byte\n" << testo.str();
   }
   return uscita_riuscita;
 }

@@ -23,7 +23,7 @@ struct richiesta_ispezione {
   int32_t passo = 100;  // otherwise a metre every `passo`, with the first and last few
 };
 
-int comando_inspect(piattaforma& sistema, const richiesta_ispezione& richiesta, std::ostream& uscita,
+int comando_inspect(piattaforma& sistema, const richiesta_ispezione& richiesta, std::ostream& stampa,
                     std::ostream& errori);
 
 // The content of each file, as text and as JSON.

@@ -107,9 +107,9 @@ std::optional<std::string> spiegazione(std::string_view codice, std::string_view
   return std::nullopt;
 }
 
-int comando_explain(std::string_view codice, std::ostream& uscita, std::ostream& errori) {
+int comando_explain(std::string_view codice, std::ostream& stampa, std::ostream& errori) {
   if (auto t = spiegazione(codice)) {
-    uscita << *t;
+    stampa << *t;
     return uscita_riuscita;
   }
   std::string vicini;

@@ -19,4 +19,4 @@ std::optional<std::string> spiegazione(std::string_view codice, std::string_view
 
 // The whole command; 0 explained, 2 a code the reference does not have (the
 // nearest ones named).
-int comando_explain(std::string_view codice, std::ostream& uscita, std::ostream& errori);
+int comando_explain(std::string_view codice, std::ostream& stampa, std::ostream& errori);

@@ -61,7 +61,7 @@ TEST_F(draw_test, disegna_accanto_ai_file_binari_senza_dire_nulla) {
   esito_processo e = strumento(draw(), dir.percorso());
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(e.errori, "");
-  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.stampa, "");
   auto dopo = istantanea(dir.percorso());
   ASSERT_EQ(dopo.count(borvale.file_svg()), 1u);
   const std::string svg = dopo[borvale.file_svg()];
@@ -313,8 +313,8 @@ TEST(draw_chromium, il_disegno_si_apre_senza_errori) {
     // As a document: parsed as XML without a parser error.
     esito_processo e = dom_in_chromium(*chromium, cartella.percorso(), "file://" + (cartella / nome).string());
     ASSERT_EQ(e.stato, 0) << e.errori;
-    EXPECT_NE(e.uscita.find("<svg"), std::string::npos) << e.uscita.substr(0, 2000);
-    EXPECT_EQ(e.uscita.find("parsererror"), std::string::npos) << e.uscita.substr(0, 2000);
+    EXPECT_NE(e.stampa.find("<svg"), std::string::npos) << e.stampa.substr(0, 2000);
+    EXPECT_EQ(e.stampa.find("parsererror"), std::string::npos) << e.stampa.substr(0, 2000);
     // As an image: decoded, at its own size.
     scrivi(cartella / "pagina.html",
            std::string("<!DOCTYPE html><html><head><title>in attesa</title></head><body><img src=\"") + nome +
@@ -322,7 +322,7 @@ TEST(draw_chromium, il_disegno_si_apre_senza_errori) {
                "onerror=\"document.title = 'errore'\"></body></html>");
     e = dom_in_chromium(*chromium, cartella.percorso(), "file://" + (cartella / "pagina.html").string());
     ASSERT_EQ(e.stato, 0) << e.errori;
-    EXPECT_NE(e.uscita.find("<title>disegnato 1100x"), std::string::npos) << e.uscita.substr(0, 2000);
+    EXPECT_NE(e.stampa.find("<title>disegnato 1100x"), std::string::npos) << e.stampa.substr(0, 2000);
   }
 }
 

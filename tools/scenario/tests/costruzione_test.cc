@@ -37,7 +37,7 @@ struct costruzione_in_memoria : testing::Test {
     sistema.file["Prova_1-.txt"] = treno;
     richiesta.nome = "Prova";
     richiesta.numero = "1";
-    richiesta.uscita = "out";
+    richiesta.cartella_destinazione = "out";
   }
 
   // The files of the output folder, by name.

@@ -103,7 +103,7 @@ TEST_P(avvisi_della_costruzione, al_posto_giusto_e_con_i_file_del_pacchetto) {
   richiesta_build q;
   q.nome = "Prova";
   q.numero = "1";
-  q.uscita = "out";
+  q.cartella_destinazione = "out";
   const rapporto_build r = costruisci(sistema, q);
 
   // Reported at its place with its code, the outcome carrying it.
@@ -192,7 +192,7 @@ TEST(avvisi_delle_cartelle, ogni_cartella_di_scenari_si_costruisce_senza_avvisi)
     q.numero = nome("numero_treno.txt");
     q.linea = "linea.txt";
     q.treno = "treno.txt";
-    q.uscita = "out";
+    q.cartella_destinazione = "out";
     q.avvisi_come_errori = true;
     const rapporto_build r = costruisci(sistema, q);
     EXPECT_EQ(r.stato, uscita_riuscita);

@@ -84,7 +84,7 @@ TEST_F(scenario_test, una_costruzione_pulita_non_dice_nulla_e_lascia_i_sorgenti)
   auto prima = istantanea(dir.percorso());
   esito_processo e = esegui(dir.percorso(), build());
   EXPECT_EQ(e.stato, 0) << e.errori;
-  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.stampa, "");
   EXPECT_EQ(e.errori, "");
   auto dopo = istantanea(dir.percorso());
   // Exactly the three binary files are new; the sources are as they were.
@@ -123,7 +123,7 @@ TEST_F(scenario_test, json_di_una_costruzione_pulita_e_senza_file_della_linea) {
   scrivi(dir / file_linea, "vecchio");
   esito_processo e = esegui(dir.percorso(), build({"--json", "--no-line-file"}));
   ASSERT_EQ(e.stato, 0) << e.errori;
-  json j = json::parse(e.uscita);
+  json j = json::parse(e.stampa);
   // The keys added beside the first ones: every diagnostic in one schema,
   // the tool's own lines, the exit status.
   EXPECT_EQ(j["diagnostics"], json::array());
@@ -151,7 +151,7 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   const std::string dove = "src/treno.txt:" + std::to_string(numero_atteso) + ":12: ";
   EXPECT_TRUE(contiene(e.errori, dove + "Errore n. 15 a 10901 m: ")) << e.errori;
   EXPECT_TRUE(contiene(e.errori, "oltre la fine della griglia")) << e.errori;
-  json j = json::parse(e.uscita);
+  json j = json::parse(e.stampa);
   EXPECT_EQ(j["codice_errore"], 15);
   EXPECT_EQ(j["posizione_errore"], 10901);
   EXPECT_EQ(j["grid_sized"], true);
@@ -186,7 +186,7 @@ TEST_F(scenario_test, un_errore_riporta_numero_posizione_sorgente_e_riga) {
   // Without --json: the same report, nothing on standard output.
   esito_processo testo = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--out", "out"}));
   EXPECT_EQ(testo.stato, 1);
-  EXPECT_EQ(testo.uscita, "");
+  EXPECT_EQ(testo.stampa, "");
   EXPECT_EQ(testo.errori, e.errori);
 }
 
@@ -201,7 +201,7 @@ TEST_F(scenario_test, un_avviso_sullo_standard_error_e_con_werror_lo_stato_1) {
 
   esito_processo e = esegui(dir.percorso(), build({"--out", "senza"}));
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.stampa, "");
   EXPECT_EQ(e.errori, riga);
 
   // The source line under it, with a caret under the column.
@@ -222,7 +222,7 @@ TEST_F(scenario_test, un_avviso_sullo_standard_error_e_con_werror_lo_stato_1) {
   fs::rename(dir / sorgente_treno, dir / "src" / "treno.txt");
   e = esegui(dir.percorso(), build({"--train", "src/treno.txt", "--json", "--werror"}));
   EXPECT_EQ(e.stato, 1);
-  json j = json::parse(e.uscita);
+  json j = json::parse(e.stampa);
   EXPECT_EQ(j["codice_errore"], 0);
   EXPECT_EQ(j["warnings"], json::parse(R"([{"source": "src/treno.txt", "line": 4, "column": 1,
                                             "code": "chiave_sconosciuta",
@@ -238,7 +238,7 @@ TEST_F(scenario_test, senza_griglia_nessun_file_binario) {
   EXPECT_EQ(e.stato, 1);
   EXPECT_TRUE(contiene(e.errori, "Errore n. 102: ")) << e.errori;
   EXPECT_TRUE(contiene(e.errori, "nessun file binario")) << e.errori;
-  json j = json::parse(e.uscita);
+  json j = json::parse(e.stampa);
   EXPECT_EQ(j["codice_errore"], 102);
   EXPECT_EQ(j["grid_sized"], false);
   EXPECT_EQ(j["files"], json::array());
@@ -257,7 +257,7 @@ TEST_F(scenario_test, un_timbro_gia_usato_non_scrive_nulla) {
   EXPECT_TRUE(contiene(e.errori, "(nella cella 1 della griglia, all'inizio del percorso e riservata al timbro, c'è "
                                  "un abbattimento: va messo più avanti)"))
       << e.errori;
-  json j = json::parse(e.uscita);
+  json j = json::parse(e.stampa);
   EXPECT_EQ(j["codice_errore"], 0);
   EXPECT_EQ(j["errore"], "1250");
   EXPECT_TRUE(j["text"].get<std::string>().starts_with("Errore n. 1250: ")) << j["text"];
@@ -312,7 +312,7 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
     SCOPED_TRACE(c.nome);
     esito_processo e = esegui(dir.percorso(), c.argomenti);
     EXPECT_EQ(e.stato, 2);
-    EXPECT_EQ(e.uscita, "");
+    EXPECT_EQ(e.stampa, "");
     EXPECT_FALSE(e.errori.empty());
     EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
     EXPECT_FALSE(contiene(e.errori, "\x1b"));
@@ -321,7 +321,7 @@ TEST_F(scenario_test, un_uso_errato_non_scrive_nulla) {
   // Bad use with --json: still nothing on standard output.
   esito_processo e = esegui(dir.percorso(), build({"--json", "--train", "manca.txt"}));
   EXPECT_EQ(e.stato, 2);
-  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.stampa, "");
 }
 
 TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
@@ -344,7 +344,7 @@ TEST_F(scenario_test, l_aiuto_del_programma_e_di_ogni_comando) {
   for (const caso& c : casi) {
     esito_processo e = esegui(dir.percorso(), c.argomenti);
     EXPECT_EQ(e.stato, 0);
-    for (const std::string& p : c.parole) EXPECT_TRUE(contiene(e.uscita, p)) << p << "\n" << e.uscita;
+    for (const std::string& p : c.parole) EXPECT_TRUE(contiene(e.stampa, p)) << p << "\n" << e.stampa;
   }
 }
 
@@ -355,7 +355,7 @@ TEST_F(scenario_test, un_file_binario_che_non_puo_essere_scritto) {
   esito_processo e = esegui(dir.percorso(), build({"--out", "out", "--json"}));
   EXPECT_EQ(e.stato, 3);
   EXPECT_TRUE(contiene(e.errori, "out/" + file_sim)) << e.errori;
-  json j = json::parse(e.uscita);
+  json j = json::parse(e.stampa);
   EXPECT_EQ(j["files"], json({file_linea}));
   EXPECT_EQ(fs::file_size(dir / "out" / file_linea), 219964u);
   EXPECT_FALSE(fs::exists(dir / "out" / file_dat));
@@ -386,7 +386,7 @@ TEST_F(scenario_test, i_nomi_in_windows_1252_e_quelli_che_non_ci_stanno) {
 
   esito_processo i = esegui(dir.percorso(), {"inspect", accentati.file_sim, "--json"});
   ASSERT_EQ(i.stato, 0) << i.errori;
-  EXPECT_EQ(json::parse(i.uscita)["voci"][85]["nome"], nome_accentato);
+  EXPECT_EQ(json::parse(i.stampa)["voci"][85]["nome"], nome_accentato);
 
   // A character Windows-1252 lacks is refused, not replaced: a "?" in the
   // files would be a name the author never wrote.
@@ -416,7 +416,7 @@ class ispeziona_test : public scenario_test {
     esito_processo e = esegui(dir.percorso(), a);
     EXPECT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.errori, "");
-    return json::parse(e.uscita);
+    return json::parse(e.stampa);
   }
 };
 
@@ -502,7 +502,7 @@ TEST_F(ispeziona_test, le_tabelle_di_testo) {
   for (const caso& c : casi) {
     esito_processo e = esegui(dir.percorso(), {"inspect", c.file});
     EXPECT_EQ(e.stato, 0) << e.errori;
-    for (const std::string& r : c.righe) EXPECT_TRUE(contiene(e.uscita, r)) << r << "\n" << e.uscita.substr(0, 3000);
+    for (const std::string& r : c.righe) EXPECT_TRUE(contiene(e.stampa, r)) << r << "\n" << e.stampa.substr(0, 3000);
   }
 }
 
@@ -529,7 +529,7 @@ TEST_F(ispeziona_test, un_file_guasto_nomina_l_offset) {
     SCOPED_TRACE(c.file);
     esito_processo e = esegui(dir.percorso(), {"inspect", c.file});
     EXPECT_EQ(e.stato, c.stato);
-    EXPECT_EQ(e.uscita, "");
+    EXPECT_EQ(e.stampa, "");
     EXPECT_TRUE(contiene(e.errori, c.messaggio)) << e.errori;
   }
 }
@@ -564,7 +564,7 @@ TEST_F(scenario_test, build_di_una_cartella_e_la_riga_di_riepilogo) {
   }
   e = esegui(dir.percorso(), {"build", "mio", "--out", "altra", "--json"});
   EXPECT_EQ(e.stato, 2);
-  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.stampa, "");
   EXPECT_TRUE(contiene(e.errori, "mio/note.txt:2:9: ")) << e.errori;
   EXPECT_TRUE(contiene(e.errori, "U+2192")) << e.errori;
   EXPECT_FALSE(fs::exists(dir / "altra"));
@@ -581,8 +581,8 @@ TEST_F(scenario_test, in_italiano_e_explain) {
   esito_processo e = esegui(dir.percorso(), {"build", "--help"});
   EXPECT_EQ(e.stato, 0);
   for (const char* p : {"Uso:", "Opzioni:", "Mostra questo aiuto ed esce", "La cartella dello scenario"})
-    EXPECT_TRUE(contiene(e.uscita, p)) << p << "\n" << e.uscita;
-  EXPECT_FALSE(contiene(e.uscita, "Print this help")) << e.uscita;
+    EXPECT_TRUE(contiene(e.stampa, p)) << p << "\n" << e.stampa;
+  EXPECT_FALSE(contiene(e.stampa, "Print this help")) << e.stampa;
 
   e = esegui(dir.percorso(), {"build", "--nmae", nome, "--number", numero});
   EXPECT_EQ(e.stato, 2);
@@ -594,7 +594,7 @@ TEST_F(scenario_test, in_italiano_e_explain) {
 
   e = esegui(dir.percorso(), {"explain", "E15"});
   EXPECT_EQ(e.stato, 0) << e.errori;
-  EXPECT_TRUE(e.uscita.starts_with("15\nmessaggio: Errore n. 15 a P m: la posizione di un elemento")) << e.uscita;
+  EXPECT_TRUE(e.stampa.starts_with("15\nmessaggio: Errore n. 15 a P m: la posizione di un elemento")) << e.stampa;
   e = esegui(dir.percorso(), {"explain", "chiave_sconosiuta"});
   EXPECT_EQ(e.stato, 2);
   EXPECT_TRUE(contiene(e.errori, "forse \"chiave_sconosciuta\"")) << e.errori;

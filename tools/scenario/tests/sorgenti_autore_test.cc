@@ -88,7 +88,7 @@ TEST_F(sorgenti_autore, i_gemelli_in_windows_1252_e_in_utf8_danno_gli_stessi_fil
     esito_processo e = costruisci(c.linea, c.treno, altro, c.nome);
     ASSERT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.errori, "");
-    EXPECT_EQ(json::parse(e.uscita)["encodings"], json({{"line", c.codifica_linea}, {"train", c.codifica_treno}}));
+    EXPECT_EQ(json::parse(e.stampa)["encodings"], json({{"line", c.codifica_linea}, {"train", c.codifica_treno}}));
     std::vector<std::string> file;
     for (const std::string& f : {nome + "_linea.dat", nome + "_" + numero + ".sim", nome + "_" + numero + ".dat"})
       file.push_back(leggi(dir / c.nome / f));
@@ -128,7 +128,7 @@ TEST_F(sorgenti_autore, un_sorgente_che_mescola_le_codifiche_e_un_avviso) {
             std::string::npos)
       << e.errori;
   EXPECT_NE(e.errori.find("[codifica_mista]"), std::string::npos) << e.errori;
-  const json j = json::parse(e.uscita);
+  const json j = json::parse(e.stampa);
   EXPECT_EQ(j["encodings"]["train"], "windows-1252");
   ASSERT_EQ(j["warnings"].size(), 1u) << j["warnings"];
   EXPECT_EQ(j["warnings"][0]["code"], "codifica_mista");
@@ -172,7 +172,7 @@ TEST_F(sorgenti_autore, un_carattere_fuori_da_windows_1252_non_scrive_nulla) {
     altro.push_back("--json");
     esito_processo e = costruisci(c.linea, c.treno, altro);
     EXPECT_EQ(e.stato, 2);
-    EXPECT_EQ(e.uscita, "");
+    EXPECT_EQ(e.stampa, "");
     EXPECT_EQ(e.errori.rfind(c.messaggio, 0), 0u) << e.errori;
     EXPECT_FALSE(fs::exists(dir / "uscita"));
   }
@@ -210,7 +210,7 @@ TEST_F(sorgenti_autore, ogni_errore_punta_al_suo_campo) {
     esito_processo e = costruisci(linea, treno, {"--json"});
     EXPECT_EQ(e.stato, 1);
     EXPECT_EQ(e.errori.rfind(dove + "Errore n. " + std::to_string(c.codice), 0), 0u) << e.errori;
-    json j = json::parse(e.uscita);
+    json j = json::parse(e.stampa);
     EXPECT_EQ(j["codice_errore"], c.codice);
     EXPECT_EQ(j["source"], file);
     EXPECT_EQ(j["source_line"], riga);

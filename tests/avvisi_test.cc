@@ -12,16 +12,12 @@
 #include "driver/form1.h"
 #include "reader/chiavi_note.h"
 #include "support/file_system_fake.h"
+#include "support/righe.h"
 
 namespace {
 
 using enum codice_avviso;
 
-std::string testo(std::initializer_list<std::string_view> righe) {
-  std::string t;
-  for (std::string_view r : righe) t.append(r).append("\r\n");
-  return t;
-}
 
 const std::string linea_base = testo({
     "[generale]",                    // 1

@@ -11,14 +11,10 @@
 
 #include "driver/form1.h"
 #include "support/file_system_fake.h"
+#include "support/righe.h"
 
 namespace {
 
-std::string testo(std::initializer_list<std::string> righe) {
-  std::string t;
-  for (const std::string& r : righe) t += r + "\r\n";
-  return t;
-}
 
 const std::string linea = testo({"[generale]", "lunghezza percorso,    4000", "[pendenze]", "pendenza,   0,    0",
                                  "pendenza,  600,   4", "[fine]"});

@@ -9,6 +9,7 @@
 #include "driver/form1.h"
 #include "model/file_binari.h"
 #include "support/file_system_fake.h"
+#include "support/righe.h"
 
 namespace {
 
@@ -22,11 +23,6 @@ class sistema_con_messaggi : public sistema_finto {
   }
 };
 
-std::string testo(std::initializer_list<const char*> righe) {
-  std::string t;
-  for (const char* r : righe) t += std::string(r) + "\r\n";
-  return t;
-}
 
 const std::string linea_semplice = testo({"[generale]", "lunghezza percorso,    4000", "[pendenze]",
                                           "pendenza,   0,    0", "[fine]"});

@@ -12,14 +12,10 @@
 
 #include "finish/compilazione.h"
 #include "support/file_system_fake.h"
+#include "support/righe.h"
 
 namespace {
 
-std::string testo(std::initializer_list<std::string_view> righe) {
-  std::string t;
-  for (std::string_view r : righe) t.append(r).append("\r\n");
-  return t;
-}
 
 const std::string linea_base = testo({
     "[generale]",                                            // 1
